@@ -1,0 +1,26 @@
+#include "frame/factory.h"
+
+#include <string>
+
+#include "frame/error.h"
+
+namespace zs {
+
+ObjectPtr createObject(const ClassInfo& cls) {
+  if (!cls.creatable())
+    throw Error(err::kClassNotAvailable, "Class " + std::string(cls.name) + " is not creatable");
+  if (!cls.built())
+    throw Error(err::kClassNotAvailable,
+                "Class " + std::string(cls.name) + " is not available in this build");
+  if (!cls.binding->create)
+    throw Error(err::kClassNotAvailable, "Class " + std::string(cls.name) + " is not creatable");
+  return cls.binding->create();
+}
+
+ObjectPtr createObject(std::string_view key) {
+  const ClassInfo* cls = findClass(key);
+  if (!cls) throw Error(err::kClassNotAvailable, "No class named " + std::string(key));
+  return createObject(*cls);
+}
+
+}  // namespace zs
