@@ -1,0 +1,18 @@
+#!/usr/bin/env bash
+# Builds and runs every test: the unit tests (which include the Windows DLL
+# under Wine), then the unit tests again under AddressSanitizer and
+# UndefinedBehaviorSanitizer.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/install-deps.sh
+
+jobs=$(nproc)
+cmake --preset debug >/dev/null
+cmake --build --preset debug -j"$jobs"
+
+cmake --preset sanitize >/dev/null
+cmake --build --preset sanitize -j"$jobs"
+# The Wine suites test the Windows build, which the sanitizers do not reach.
+ctest --preset sanitize -j"$jobs" -LE wine
+
+ctest --preset debug -j"$jobs"
