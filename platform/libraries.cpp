@@ -1,0 +1,26 @@
+#include "platform/libraries.h"
+
+#ifdef _WIN32
+#include "platform/win32/advapi32_win32.h"
+#else
+#include "platform/posix/advapi32_posix.h"
+#endif
+
+namespace zs::platform {
+
+const Libraries& systemLibraries() {
+  // Initialised once; the language guarantees this is safe across threads.
+  static const Libraries libraries = [] {
+    Libraries created;
+#ifdef _WIN32
+    created.advapi32 = std::make_shared<win32::Advapi32Win32>();
+#else
+    created.advapi32 =
+        std::make_shared<posix::Advapi32Posix>(posix::StoreLocation::fromEnvironment());
+#endif
+    return created;
+  }();
+  return libraries;
+}
+
+}  // namespace zs::platform

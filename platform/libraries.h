@@ -1,0 +1,18 @@
+// The system libraries a component reaches, as injectable instances.
+#pragma once
+
+#include <memory>
+
+#include "platform/advapi32.h"
+
+namespace zs::platform {
+
+struct Libraries {
+  std::shared_ptr<Advapi32> advapi32;
+};
+
+// The process's real backends (the Linux store on Linux, the system's own
+// libraries on Windows), created once on first use; safe from any thread.
+const Libraries& systemLibraries();
+
+}  // namespace zs::platform
