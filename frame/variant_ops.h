@@ -58,6 +58,10 @@ Variant octText(const Variant& v);
 // 6 for an overflow or a NaN.
 Double checked(Double result, bool divisionByZero = false);
 
+// Floating-point division with that check: b == 0 raises 11 when a != 0 and 6
+// when a == 0 (no defined result).
+Double divide(Double a, Double b);
+
 // The decimal separator used by rules 4 and 5: the user's locale's, read once
 // from the platform (the environment on Linux, the user locale on Windows).
 // Tests and hosts may set it explicitly.
