@@ -1,0 +1,106 @@
+#include "cli/commands.h"
+
+#include <new>
+#include <ostream>
+
+#include "frame/error.h"
+
+namespace zs::cli {
+
+std::span<const Command> commands() {
+  static constexpr Command kCommands[] = {
+      {"list", "list", "the classes of the library: kind, ProgID, CLSID, built or not",
+       listCommand},
+      {"members", "members CLASS", "the members of a class with dispatch ids and signatures",
+       membersCommand},
+      {"call", "call CLASS MEMBER [--kind get|let|set|method] [ARG...]",
+       "create an object, invoke a member, print the result and the arguments after the call",
+       callCommand},
+      {"serve", "serve", "the JSON-lines automation host on standard input and output",
+       serveCommand},
+  };
+  return kCommands;
+}
+
+std::string helpText() {
+  std::string text =
+      "Usage: zavrin COMMAND [ARG...]\n"
+      "\n"
+      "Commands:\n";
+  for (const auto& c : commands()) {
+    text += "  zavrin " + std::string(c.usage) + "\n";
+    text += "      " + std::string(c.summary) + "\n";
+  }
+  text +=
+      "\n"
+      "CLASS is a class name (ZSNumbers), a ProgID (VQZavrinStudio.ZSNumbers) or a\n"
+      "CLSID with or without braces. MEMBER is a name (any letter case) or a dispatch\n"
+      "id, in hexadecimal (0x60030002) or decimal (1610809346, -4). --kind picks the\n"
+      "kind of call; the default is method for a method and get for a property.\n"
+      "\n"
+      "Arguments of `call` are typed literals; each is passed by reference, as a\n"
+      "script variable would be:\n"
+      "  s:TEXT     String (s: alone is the empty string)\n"
+      "  i:N        Integer (16-bit)          l:N     Long (32-bit)\n"
+      "  sg:X       Single                    d:X     Double  (2.5, -1e-3)\n"
+      "  c:X        Currency, at most four decimals (1234.5678)\n"
+      "  b:true     Boolean (true or false)\n"
+      "  empty      Empty                     null    Null\n"
+      "  missing    an omitted argument       nothing no object\n"
+      "  other      a String, as it stands (use s: for text such as \"empty\")\n"
+      "Numbers always use '.' as decimal point.\n"
+      "\n"
+      "`call` prints `Result: ` and the value, then `Argument N: ` and each argument\n"
+      "as it stands after the call. Values print as the kind and the value:\n"
+      "Integer 5, String \"1\" (JSON string syntax), Currency 1.25, Boolean True,\n"
+      "Empty, Null, Missing, Error N, Object CLASS, Nothing.\n"
+      "\n"
+      "A run-time error prints `Error NUMBER: DESCRIPTION (source: SOURCE)` on\n"
+      "standard error and exits with status 1; a wrong command line exits with 2.\n"
+      "`zavrin serve` speaks the protocol described in docs/automation-host.md.\n";
+  return text;
+}
+
+namespace {
+
+const Command* commandNamed(std::string_view name) {
+  for (const auto& c : commands())
+    if (c.name == name) return &c;
+  return nullptr;
+}
+
+}  // namespace
+
+int runCommandLine(std::span<const std::string> args, CommandIo& io) {
+  if (args.empty()) {
+    io.err << helpText();
+    return 2;
+  }
+  const std::string& name = args[0];
+  if (name == "--help" || name == "-h" || name == "help") {
+    io.out << helpText();
+    return 0;
+  }
+  const Command* command = commandNamed(name);
+  if (!command) {
+    io.err << "zavrin: unknown command '" << name << "'\n\n" << helpText();
+    return 2;
+  }
+  try {
+    return command->run(args.subspan(1), io);
+  } catch (const UsageError& e) {
+    io.err << "zavrin " << command->name << ": " << e.what() << "\n"
+           << "Usage: zavrin " << command->usage << "\n";
+    return 2;
+  } catch (const Error& e) {
+    io.err << "Error " << e.number() << ": " << e.description();
+    if (!e.source().empty()) io.err << " (source: " << e.source() << ")";
+    io.err << "\n";
+    return 1;
+  } catch (const std::bad_alloc&) {
+    io.err << "Error 7: " << standardDescription(err::kOutOfMemory) << "\n";
+    return 1;
+  }
+}
+
+}  // namespace zs::cli

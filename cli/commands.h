@@ -1,0 +1,51 @@
+// The sub-commands of `zavrin`. A sub-command is one function registered in the
+// table of commands.cpp; it receives the arguments after its own name.
+#pragma once
+
+#include <iosfwd>
+#include <span>
+#include <stdexcept>
+#include <string>
+#include <string_view>
+
+namespace zs::cli {
+
+struct CommandIo {
+  std::istream& in;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// Returns the exit status. Run-time errors are thrown as zs::Error (printed on
+// stderr with exit status 1); a wrong command line is thrown as UsageError.
+using CommandFn = int (*)(std::span<const std::string> args, CommandIo& io);
+
+struct Command {
+  std::string_view name;
+  std::string_view usage;    // "call CLASS MEMBER [--kind K] [ARG...]"
+  std::string_view summary;  // one line for the help text
+  CommandFn run;
+};
+
+// The command line was wrong: printed with the command's usage, exit status 2.
+class UsageError : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+// The registered sub-commands.
+std::span<const Command> commands();
+
+// The text of `zavrin --help`.
+std::string helpText();
+
+// Runs a command line (without the program name) and returns the exit status.
+int runCommandLine(std::span<const std::string> args, CommandIo& io);
+
+// The sub-commands themselves.
+int listCommand(std::span<const std::string> args, CommandIo& io);
+int membersCommand(std::span<const std::string> args, CommandIo& io);
+int callCommand(std::span<const std::string> args, CommandIo& io);
+int serveCommand(std::span<const std::string> args, CommandIo& io);
+
+}  // namespace zs::cli

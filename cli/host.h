@@ -1,0 +1,42 @@
+// The JSON-lines automation host: reads one request per line, answers one line
+// per request in request order, and holds the objects its client creates under
+// handles. See docs/automation-host.md for the protocol.
+#pragma once
+
+#include <cstddef>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+
+#include "cli/handle_table.h"
+
+namespace zs::cli {
+
+class Host {
+ public:
+  // A request line longer than this is answered with an error and skipped.
+  static constexpr std::size_t kMaxLineBytes = 16u << 20;
+  // Requests nested deeper than this are refused before they are built.
+  static constexpr int kMaxDepth = 64;
+  // The source of errors that the host itself raises.
+  static constexpr std::string_view kSource = "zavrin serve";
+
+  Host(std::istream& in, std::ostream& out);
+
+  // Serves until the end of input. Returns 0, or 1 when the output failed.
+  int run();
+
+  // The answer line (without its line end) to one request line.
+  std::string answer(std::string_view line);
+
+  // Holds an object from the embedding program and returns its handle.
+  Handle adopt(const ObjectPtr& object) { return handles_.add(object); }
+  const HandleTable& handles() const { return handles_; }
+
+ private:
+  std::istream& in_;
+  std::ostream& out_;
+  HandleTable handles_;
+};
+
+}  // namespace zs::cli

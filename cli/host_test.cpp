@@ -1,0 +1,314 @@
+// The automation host driven through string streams, as a client would.
+#include "cli/host.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <sstream>
+
+#include "frame/enumerator.h"
+#include "frame/error.h"
+
+namespace zs::cli {
+namespace {
+
+using nlohmann::json;
+
+// An enumerator over a fixed list of values.
+class VectorEnumerator : public Enumerator {
+ public:
+  explicit VectorEnumerator(std::vector<Variant> values) : values_(std::move(values)) {}
+  std::vector<Variant> Next(std::size_t count) override {
+    std::vector<Variant> out;
+    while (out.size() < count && pos_ < values_.size()) out.push_back(values_[pos_++]);
+    return out;
+  }
+  bool Skip(std::size_t count) override {
+    pos_ = std::min(values_.size(), pos_ + count);
+    return pos_ < values_.size();
+  }
+  void Reset() override { pos_ = 0; }
+  std::shared_ptr<Enumerator> Clone() override {
+    auto copy = std::make_shared<VectorEnumerator>(values_);
+    copy->pos_ = pos_;
+    return copy;
+  }
+
+ private:
+  std::vector<Variant> values_;
+  std::size_t pos_ = 0;
+};
+
+// A small class of the test's own, adopted into the host.
+class Fake : public Object {
+ public:
+  const ClassInfo* classInfo() const override;
+  ObjectPtr child = std::make_shared<VectorEnumerator>(std::vector<Variant>{});
+};
+
+std::span<const Member> fakeMembers() {
+  static const std::vector<Member> table = {
+      // Doubles its by-reference Long and returns the old value.
+      {"Twice", methodId(0), MemberKind::Method, {ref("N", t::Long)}, t::Long,
+       [](Object&, std::span<Variant> a) {
+         const Long old = a[0].lng();
+         a[0].lng() = old * 2;
+         return Variant(old);
+       }},
+      // Writes its argument, then fails.
+      {"Fail", methodId(1), MemberKind::Method, {ref("Out", t::String)}, t::Void,
+       [](Object&, std::span<Variant> a) -> Variant {
+         a[0].string() = u"written";
+         throw Error(99, "Can't Convert.");
+       }},
+      {"Child", propertyId(2), MemberKind::Get, {}, t::Object,
+       [](Object& o, std::span<Variant>) { return Variant(static_cast<Fake&>(o).child); }},
+      {"Echo", methodId(3), MemberKind::Method, {optionalIn("Any", t::Variant)}, t::Variant,
+       [](Object&, std::span<Variant> a) { return a[0]; }},
+      {"NewEnum", kNewEnumId, MemberKind::Get, {}, t::Unknown,
+       [](Object&, std::span<Variant>) {
+         std::vector<Variant> items{Variant(Integer{1}), Variant(String(u"two")), Variant(3.5)};
+         return Variant(ObjectPtr(std::make_shared<VectorEnumerator>(items)));
+       },
+       nullptr, true},
+  };
+  return table;
+}
+
+const ClassBinding kFakeBinding{fakeMembers, nullptr};
+const ClassInfo kFakeInfo{"Fake", ClassKind::Global, "", "", "", 0, "", &kFakeBinding};
+const ClassInfo* Fake::classInfo() const { return &kFakeInfo; }
+
+// Runs the host over `requests` (one per line) and returns the parsed answers.
+struct Session {
+  std::istringstream in;
+  std::ostringstream out;
+  Host host{in, out};
+  Handle fake = host.adopt(std::make_shared<Fake>());
+
+  std::vector<json> run(const std::string& requests) {
+    in.str(requests);
+    in.clear();
+    out.str("");
+    EXPECT_EQ(host.run(), 0);
+    std::vector<json> answers;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) answers.push_back(json::parse(line));
+    return answers;
+  }
+  json one(const json& request) {
+    auto answers = run(request.dump() + "\n");
+    EXPECT_EQ(answers.size(), 1u);
+    return answers.empty() ? json() : answers[0];
+  }
+};
+
+TEST(Host, CreateInvokeReleaseZSNumbersByProgIdClassNameAndClsid) {
+  Session s;
+  for (const char* cls : {"VQZavrinStudio.ZSNumbers", "zsnumbers", "{AC6F92E3-56D4-4EC5-A124-61D25E0DBAF6}"}) {
+    json created = s.one({{"id", 1}, {"op", "create"}, {"class", cls}});
+    ASSERT_TRUE(created["ok"]) << created;
+    EXPECT_EQ(created["result"]["type"], "Object");
+    EXPECT_EQ(created["result"]["class"], "ZSNumbers");
+    const auto h = created["result"]["handle"].get<Handle>();
+
+    json byName = s.one({{"id", 2}, {"op", "invoke"}, {"handle", h}, {"member", "BinToDec"},
+                         {"args", {{{"type", "String"}, {"value", "101"}, {"byref", true}}}}});
+    EXPECT_EQ(byName, json::parse(R"({"id":2,"ok":true,"result":{"type":"Integer","value":5},
+                                      "args":[{"type":"String","value":"1"}]})"));
+    json byId = s.one({{"id", 3}, {"op", "invoke"}, {"handle", h}, {"dispid", 1610809346},
+                       {"args", {{{"type", "String"}, {"value", "11"}}}}});
+    EXPECT_EQ(byId["result"], json::parse(R"({"type":"Integer","value":3})"));
+    EXPECT_EQ(byId["args"], json::parse("[null]"));  // passed by value
+
+    EXPECT_EQ(s.one({{"id", 4}, {"op", "release"}, {"handle", h}}),
+              json::parse(R"({"id":4,"ok":true})"));
+    EXPECT_EQ(s.one({{"id", 5}, {"op", "release"}, {"handle", h}})["error"]["number"], 424);
+  }
+}
+
+TEST(Host, ByReferenceArgumentsAndMissingArguments) {
+  Session s;
+  json twice = s.one({{"id", "a"}, {"op", "invoke"}, {"handle", s.fake}, {"member", "twice"},
+                      {"args", {{{"type", "Integer"}, {"value", 21}, {"byref", true}}}}});
+  EXPECT_EQ(twice["id"], "a");
+  EXPECT_EQ(twice["result"], json::parse(R"({"type":"Long","value":21})"));
+  // The caller's Integer came back converted to the declared Long.
+  EXPECT_EQ(twice["args"][0], json::parse(R"({"type":"Long","value":42})"));
+
+  json echo = s.one({{"id", 1}, {"op", "invoke"}, {"handle", s.fake}, {"member", "Echo"},
+                     {"args", {{{"missing", true}}}}});
+  EXPECT_EQ(echo["result"], json::parse(R"({"type":"Error","value":-2147352572})"));
+  EXPECT_EQ(echo["args"], json::parse("[null]"));
+
+  json required = s.one({{"id", 1}, {"op", "invoke"}, {"handle", s.fake}, {"member", "Twice"},
+                         {"args", {{{"missing", true}}}}});
+  EXPECT_EQ(required["error"]["number"], 449);
+}
+
+TEST(Host, ValuesRoundTripThroughEcho) {
+  const char* values[] = {
+      R"({"type":"Empty"})",
+      R"({"type":"Null"})",
+      R"({"type":"Integer","value":-32768})",
+      R"({"type":"Long","value":2147483647})",
+      R"({"type":"Single","value":0.1})",
+      R"({"type":"Double","value":0.1})",
+      R"({"type":"Double","value":1e+300})",
+      R"({"type":"Currency","value":"-922337203685477.5808"})",
+      R"({"type":"Currency","value":"1234.5"})",
+      R"({"type":"String","value":"h\u00e9 \"q\" \ud83d\ude00"})",
+      R"({"type":"Boolean","value":true})",
+      R"({"type":"Error","value":-2147352572})",
+      R"({"type":"Object","handle":null})",
+  };
+  Session s;
+  for (const char* v : values) {
+    json answer = s.one({{"id", 1}, {"op", "invoke"}, {"handle", s.fake}, {"member", "Echo"},
+                         {"args", {json::parse(v)}}});
+    EXPECT_EQ(answer["result"], json::parse(v)) << v;
+  }
+}
+
+TEST(Host, NumbersAreWrittenInShortestRoundTripForm) {
+  Session s;
+  auto raw = [&](const char* value) {
+    s.run(json({{"id", 1}, {"op", "invoke"}, {"handle", s.fake}, {"member", "Echo"},
+                {"args", {json::parse(value)}}}).dump() + "\n");
+    return s.out.str();
+  };
+  EXPECT_NE(raw(R"({"type":"Single","value":0.1})").find(R"("value":0.1})"), std::string::npos);
+  EXPECT_NE(raw(R"({"type":"Double","value":2.5})").find(R"("value":2.5})"), std::string::npos);
+  EXPECT_NE(raw(R"({"type":"Currency","value":"7.0000"})").find(R"("value":"7"})"), std::string::npos);
+}
+
+TEST(Host, ObjectIdentityIsOneHandlePerObject) {
+  Session s;
+  json a = s.one({{"id", 1}, {"op", "invoke"}, {"handle", s.fake}, {"member", "Child"}});
+  json b = s.one({{"id", 2}, {"op", "invoke"}, {"handle", s.fake}, {"member", "Child"}});
+  ASSERT_TRUE(a["ok"]) << a;
+  EXPECT_EQ(a["result"]["class"], "Enumerator");
+  EXPECT_EQ(a["result"]["handle"], b["result"]["handle"]);
+  EXPECT_NE(a["result"]["handle"], s.fake);
+  // Passing the handle back in gives the same object back out.
+  json echoed = s.one({{"id", 3}, {"op", "invoke"}, {"handle", s.fake}, {"member", "Echo"},
+                       {"args", {a["result"]}}});
+  EXPECT_EQ(echoed["result"]["handle"], a["result"]["handle"]);
+  // After a release the object is new to the client again.
+  s.one({{"id", 4}, {"op", "release"}, {"handle", a["result"]["handle"]}});
+  json c = s.one({{"id", 5}, {"op", "invoke"}, {"handle", s.fake}, {"member", "Child"}});
+  EXPECT_GT(c["result"]["handle"].get<Handle>(), a["result"]["handle"].get<Handle>());
+}
+
+TEST(Host, EnumerationWithNextAndReset) {
+  Session s;
+  json e = s.one({{"id", 1}, {"op", "invoke"}, {"handle", s.fake}, {"dispid", -4}});
+  ASSERT_TRUE(e["ok"]) << e;
+  EXPECT_EQ(e["result"]["class"], "Enumerator");
+  const auto h = e["result"]["handle"].get<Handle>();
+  auto next = [&](std::int64_t count) {
+    return s.one({{"id", 2}, {"op", "next"}, {"handle", h}, {"count", count}});
+  };
+  EXPECT_EQ(next(2)["result"], json::parse(R"([{"type":"Integer","value":1},{"type":"String","value":"two"}])"));
+  EXPECT_EQ(next(5)["result"], json::parse(R"([{"type":"Double","value":3.5}])"));
+  EXPECT_EQ(next(5)["result"], json::array());
+  EXPECT_EQ(s.one({{"id", 3}, {"op", "reset"}, {"handle", h}}), json::parse(R"({"id":3,"ok":true})"));
+  // A huge count is fine: only the values that exist are produced.
+  EXPECT_EQ(next(std::int64_t{1} << 40)["result"].size(), 3u);
+  EXPECT_EQ(next(-1)["error"]["number"], 5);
+  // By name too, and an object that is no enumerator refuses next.
+  EXPECT_TRUE(s.one({{"id", 4}, {"op", "invoke"}, {"handle", s.fake}, {"member", "NewEnum"}})["ok"]);
+  EXPECT_EQ(s.one({{"id", 5}, {"op", "next"}, {"handle", s.fake}, {"count", 1}})["error"]["number"], 438);
+}
+
+TEST(Host, CollectionEnumeratesItsItemsAsTheSameObjects) {
+  const ClassInfo* keys = findClass("ZSRegistryKeys");
+  if (!keys || !keys->built()) GTEST_SKIP() << "ZSRegistryKeys is not built";
+  Session s;
+  const auto c = s.one({{"id", 1}, {"op", "create"}, {"class", "ZSRegistryKeys"}})["result"]["handle"];
+  std::vector<json> added;
+  for (const char* name : {"a", "b"})
+    added.push_back(s.one({{"id", 2}, {"op", "invoke"}, {"handle", c}, {"member", "Add"},
+                           {"args", {{{"type", "String"}, {"value", name}}}}})["result"]);
+  const auto e = s.one({{"id", 3}, {"op", "invoke"}, {"handle", c}, {"dispid", -4}})["result"]["handle"];
+  json items = s.one({{"id", 4}, {"op", "next"}, {"handle", e}, {"count", 10}});
+  EXPECT_EQ(items["result"], json(added));
+}
+
+TEST(Host, MemberErrorsCarryNumberDescriptionSourceAndWrittenArguments) {
+  Session s;
+  json failed = s.one({{"id", 7}, {"op", "invoke"}, {"handle", s.fake}, {"member", "Fail"},
+                       {"args", {{{"type", "String"}, {"value", ""}, {"byref", true}}}}});
+  EXPECT_EQ(failed["ok"], false);
+  EXPECT_EQ(failed["id"], 7);
+  EXPECT_EQ(failed["error"]["number"], 99);
+  EXPECT_EQ(failed["error"]["description"], "Can't Convert.");
+  EXPECT_EQ(failed["args"][0]["value"], "written");
+
+  json unknown = s.one({{"id", 8}, {"op", "invoke"}, {"handle", s.fake}, {"member", "Nope"}});
+  EXPECT_EQ(unknown["error"]["number"], 438);
+  json notBuilt = s.one({{"id", 9}, {"op", "create"}, {"class", "ZSDiskInfoX"}});
+  EXPECT_EQ(notBuilt["error"]["number"], 429);
+  EXPECT_EQ(notBuilt["error"]["source"], "zavrin serve");
+}
+
+TEST(Host, BadRequestsAreAnsweredAndServingGoesOn) {
+  struct Case {
+    const char* line;
+    json id;
+    int number;
+  };
+  const Case cases[] = {
+      {R"({"id":1,"op":"invoke","handle":1,"member":)", 1, 5},  // cut short: id still read
+      {R"(not json)", nullptr, 5},
+      {R"([1,2])", nullptr, 5},
+      {R"({"id":2})", 2, 5},
+      {R"({"id":3,"op":"fly"})", 3, 5},
+      {R"({"id":4,"op":"release","handle":"1"})", 4, 5},
+      {R"({"id":5,"op":"release","handle":999})", 5, 424},
+      {R"({"id":6,"op":"invoke","handle":999,"member":"Echo"})", 6, 424},
+      {R"({"id":7,"op":"invoke","handle":1})", 7, 5},
+      {R"({"id":8,"op":"invoke","handle":1,"member":"Echo","dispid":3})", 8, 5},
+      {R"({"id":9,"op":"invoke","handle":1,"member":"Echo","kind":"call"})", 9, 5},
+      {R"({"id":10,"op":"invoke","handle":1,"member":"Echo","args":{}})", 10, 5},
+      {R"({"id":11,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"Thing"}]})", 11, 5},
+      {R"({"id":12,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"Integer","value":40000}]})", 12, 6},
+      {R"({"id":13,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"Integer","value":1.5}]})", 13, 5},
+      {R"({"id":14,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"Currency","value":"1.23456"}]})", 14, 5},
+      {R"({"id":15,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"Object","handle":77}]})", 15, 424},
+      {R"({"id":16,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"String","value":5}]})", 16, 5},
+      {"{\"id\":17,\"op\":\"create\",\"class\":\"\xff\"}", 17, 5},  // not UTF-8
+      {R"({"id":18,"op":"next","handle":1,"count":"2"})", 18, 5},
+  };
+  std::string input;
+  for (const auto& c : cases) input += std::string(c.line) + "\n";
+  input += std::string(200, '[') + "\n";                         // too deep
+  input += "\n   \n";                                            // blank lines: no answer
+  input += R"({"id":99,"op":"invoke","handle":1,"member":"Twice","args":[{"type":"Long","value":2}]})";
+  Session s;
+  auto answers = s.run(input);
+  ASSERT_EQ(answers.size(), std::size(cases) + 2);
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    SCOPED_TRACE(cases[i].line);
+    EXPECT_EQ(answers[i]["ok"], false);
+    EXPECT_EQ(answers[i]["id"], cases[i].id);
+    EXPECT_EQ(answers[i]["error"]["number"], cases[i].number);
+    EXPECT_FALSE(answers[i]["error"]["description"].get<std::string>().empty());
+    EXPECT_EQ(answers[i]["error"]["source"], "zavrin serve");
+  }
+  EXPECT_EQ(answers[std::size(cases)]["error"]["number"], 5);
+  EXPECT_EQ(answers.back()["result"]["value"], 2);  // and the host still serves
+}
+
+TEST(Host, OverlongLineIsRefusedAndTheNextOneServed) {
+  Session s;
+  std::string input = "{\"id\":1,\"x\":\"" + std::string(Host::kMaxLineBytes, 'a') + "\"}\n";
+  input += R"({"id":2,"op":"reset","handle":1})";
+  auto answers = s.run(input);
+  ASSERT_EQ(answers.size(), 2u);
+  EXPECT_EQ(answers[0]["error"]["number"], 5);
+  EXPECT_EQ(answers[1]["id"], 2);
+}
+
+}  // namespace
+}  // namespace zs::cli

@@ -1,0 +1,104 @@
+#include "cli/literals.h"
+
+#include <cctype>
+#include <limits>
+
+#include "cli/json_text.h"
+#include "cli/plain_numbers.h"
+#include "frame/error.h"
+
+namespace zs::cli {
+namespace {
+
+bool sameWord(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
+      return false;
+  return true;
+}
+
+Boolean parseBoolean(std::string_view text) {
+  if (sameWord(text, "true")) return true;
+  if (sameWord(text, "false")) return false;
+  throw Error(err::kInvalidCall, "'" + std::string(text) + "' is not true or false");
+}
+
+// The typed literal for `prefix:body`, if `prefix` is one of ours.
+bool typed(std::string_view prefix, std::string_view body, Variant& out) {
+  if (prefix == "s") {
+    out = Variant(u16(body));
+  } else if (prefix == "i") {
+    out = Variant(static_cast<Integer>(parseWhole(body, std::numeric_limits<Integer>::min(),
+                                                  std::numeric_limits<Integer>::max())));
+  } else if (prefix == "l") {
+    out = Variant(static_cast<Long>(parseWhole(body, std::numeric_limits<Long>::min(),
+                                               std::numeric_limits<Long>::max())));
+  } else if (prefix == "sg") {
+    const Double d = parseDecimal(body);
+    if (d > std::numeric_limits<Single>::max() || d < std::numeric_limits<Single>::lowest())
+      raise(err::kOverflow);
+    out = Variant(static_cast<Single>(d));
+  } else if (prefix == "d") {
+    out = Variant(parseDecimal(body));
+  } else if (prefix == "c") {
+    out = Variant(parseCurrencyText(body));
+  } else if (prefix == "b") {
+    out = Variant(parseBoolean(body));
+  } else {
+    return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+Argument parseLiteral(std::string_view text) {
+  if (text == "empty") return Argument::byReference(Variant());
+  if (text == "null") return Argument::byReference(Variant::null());
+  if (text == "missing") return Argument::omitted();
+  if (text == "nothing") return Argument::byReference(Variant::nothing());
+  if (const auto colon = text.find(':'); colon != std::string_view::npos) {
+    Variant value;
+    if (typed(text.substr(0, colon), text.substr(colon + 1), value))
+      return Argument::byReference(std::move(value));
+  }
+  return Argument::byReference(Variant(u16(text)));
+}
+
+std::string valueText(const Variant& v) {
+  switch (v.kind()) {
+    case Kind::Empty: return "Empty";
+    case Kind::Null: return "Null";
+    case Kind::Integer: return std::to_string(v.integer());
+    case Kind::Long: return std::to_string(v.lng());
+    case Kind::Single: return shortestText(v.single());
+    case Kind::Double: return shortestText(v.dbl());
+    case Kind::Currency: return currencyText(v.currency());
+    case Kind::String: return jsonString(StringView(v.string()));
+    case Kind::Boolean: return v.boolean() ? "True" : "False";
+    case Kind::Error: return v.isMissing() ? "Missing" : std::to_string(v.error().scode);
+    case Kind::Object: {
+      if (!v.object()) return "Nothing";
+      const ClassInfo* cls = v.object()->classInfo();
+      return cls ? std::string(cls->name) : "(object)";
+    }
+  }
+  return {};
+}
+
+std::string formatValue(const Variant& v) {
+  switch (v.kind()) {
+    case Kind::Empty:
+    case Kind::Null:
+      return valueText(v);
+    case Kind::Error:
+      return v.isMissing() ? "Missing" : "Error " + valueText(v);
+    case Kind::Object:
+      return v.object() ? "Object " + valueText(v) : "Nothing";
+    default:
+      return std::string(kindName(v.kind())) + " " + valueText(v);
+  }
+}
+
+}  // namespace zs::cli

@@ -1,0 +1,182 @@
+// Typed literals, printed values, plain number text, signatures and the
+// sub-commands run in-process.
+#include "cli/literals.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "cli/commands.h"
+#include "cli/json_text.h"
+#include "cli/json_values.h"
+#include "cli/plain_numbers.h"
+#include "cli/signature.h"
+#include "frame/error.h"
+
+namespace zs::cli {
+namespace {
+
+int errorOf(auto&& fn) {
+  try {
+    fn();
+  } catch (const Error& e) {
+    return e.number();
+  }
+  return 0;
+}
+
+TEST(Literals, ParseToTypedArguments) {
+  struct Case {
+    const char* text;
+    const char* printed;
+  };
+  const Case cases[] = {
+      {"101", R"(String "101")"},
+      {"s:", R"(String "")"},
+      {"s:empty", R"(String "empty")"},
+      {"x:5", R"(String "x:5")"},
+      {"i:-32768", "Integer -32768"},
+      {"i:+7", "Integer 7"},
+      {"l:2147483647", "Long 2147483647"},
+      {"sg:0.1", "Single 0.1"},
+      {"d:2.5", "Double 2.5"},
+      {"d:-1e-3", "Double -0.001"},
+      {"c:1.25", "Currency 1.25"},
+      {"c:-922337203685477.5808", "Currency -922337203685477.5808"},
+      {"b:TRUE", "Boolean True"},
+      {"b:false", "Boolean False"},
+      {"empty", "Empty"},
+      {"null", "Null"},
+      {"nothing", "Nothing"},
+      {"missing", "Missing"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    const Argument a = parseLiteral(c.text);
+    EXPECT_EQ(formatValue(a.value), c.printed);
+    EXPECT_EQ(a.byRef, std::string_view(c.text) != "missing");
+  }
+}
+
+TEST(Literals, MalformedOrOutOfRangeRaise) {
+  struct Case {
+    const char* text;
+    int number;
+  };
+  const Case cases[] = {
+      {"i:32768", 6},  {"i:abc", 5},     {"i:", 5},        {"i:1.5", 5},   {"l:2147483648", 6},
+      {"i:+-1", 5},    {"d:inf", 5},     {"d:nan", 5},     {"d:1e999", 6}, {"sg:1e39", 6},
+      {"c:1.23456", 5}, {"c:922337203685477.5808", 6},     {"c:1.", 5},    {"c:.", 5},
+      {"b:yes", 5},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(errorOf([&] { parseLiteral(c.text); }), c.number);
+  }
+}
+
+TEST(PlainNumbers, CurrencyTextIsLocaleFreeAndExact) {
+  EXPECT_EQ(currencyText(Currency::fromScaled(12345678)), "1234.5678");
+  EXPECT_EQ(currencyText(Currency::fromScaled(-5000)), "-0.5");
+  EXPECT_EQ(currencyText(Currency::fromScaled(70000)), "7");
+  EXPECT_EQ(currencyText(Currency::fromScaled(INT64_MIN)), "-922337203685477.5808");
+  EXPECT_EQ(parseCurrencyText("922337203685477.5807").scaled, INT64_MAX);
+  EXPECT_EQ(parseCurrencyText(".5").scaled, 5000);
+  EXPECT_EQ(shortestText(Double{1e300}), "1e+300");
+  EXPECT_EQ(shortestText(Single{0.1f}), "0.1");
+}
+
+TEST(JsonText, EscapesAndKeepsLoneSurrogatesAsEscapes) {
+  EXPECT_EQ(jsonString(StringView(u"a\"b\\c\n\x01")), R"("a\"b\\c\n\u0001")");
+  EXPECT_EQ(jsonString(StringView(u"\u00e9\U0001F600")), "\"\xC3\xA9\xF0\x9F\x98\x80\"");
+  EXPECT_EQ(jsonString(StringView(u"x\xD800y\xDC00")), R"("x\ud800y\udc00")");
+  HandleTable handles;
+  EXPECT_EQ(valueJson(Variant(String(u"\xDBFF")), handles), R"({"type":"String","value":"\udbff"})");
+  EXPECT_EQ(formatValue(Variant(String(u"\xDBFF"))), R"(String "\udbff")");
+}
+
+TEST(Signature, ShowsPassingOptionalsAndDefaults) {
+  const ClassInfo& numbers = classNamed("ZSNumbers");
+  ASSERT_TRUE(numbers.built());
+  std::vector<std::string> lines;
+  for (const auto& m : numbers.members()) lines.push_back(dispidHex(m.dispid) + " " + signatureText(m));
+  EXPECT_EQ(lines[2], "0x60030002 BinToDec(ByRef BinaryValue As String) As Variant");
+  EXPECT_EQ(lines.back(),
+            "0x6003000C GenerateRandomID(ByRef NumDigits As Integer, Optional ByRef BaseX As "
+            "ZSNumbersConstants = 2) As Variant");
+  Member field{"KeyNames", fieldId(0), MemberKind::Field, {}, t::String};
+  EXPECT_EQ(signatureText(field), "KeyNames As String");
+  EXPECT_EQ(dispidHex(kNewEnumId), "0xFFFFFFFC");
+}
+
+struct Outcome {
+  int status;
+  std::string out, err;
+};
+
+Outcome run(std::vector<std::string> args) {
+  std::istringstream in;
+  std::ostringstream out, err;
+  CommandIo io{in, out, err};
+  const int status = runCommandLine(args, io);
+  return {status, out.str(), err.str()};
+}
+
+TEST(Commands, CallPrintsResultThenArgumentsAfterTheCall) {
+  Outcome r = run({"call", "ZSNumbers", "BinToDec", "101"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_EQ(r.out, "Result: Integer 5\nArgument 1: String \"1\"\n");
+
+  // By dispatch id; the Long argument arrives as text and comes back as the String.
+  r = run({"call", "VQZavrinStudio.ZSNumbers", "0x60030002", "--kind", "method", "l:101"});
+  EXPECT_EQ(r.out, "Result: Integer 5\nArgument 1: String \"1\"\n");
+
+  r = run({"call", "ZSNumbers", "GenerateRandomID", "i:6", "missing"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Argument 2: Missing\n"), std::string::npos);
+}
+
+TEST(Commands, ErrorsGoToStandardErrorWithStatus) {
+  Outcome r = run({"call", "ZSNumbers", "BinToDec", "102"});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_EQ(r.err.rfind("Error ", 0), 0u) << r.err;
+  EXPECT_NE(r.err.find("(source: VQZavrinStudio.ZSNumbers)"), std::string::npos) << r.err;
+
+  EXPECT_EQ(run({"call", "ZSNumbers", "NoSuchMember"}).status, 1);
+  EXPECT_EQ(run({"call", "ZSDiskInfo", "GetLocalDrive"}).status, 1);
+  EXPECT_EQ(run({"call", "ZSNumbers", "BinToDec", "i:99999"}).status, 1);
+  EXPECT_EQ(run({"call", "ZSNumbers"}).status, 2);
+  EXPECT_EQ(run({"call", "ZSNumbers", "BinToDec", "--kind", "poke"}).status, 2);
+  EXPECT_EQ(run({"frobnicate"}).status, 2);
+  EXPECT_EQ(run({}).status, 2);
+  EXPECT_EQ(run({"members", "NoSuchClass"}).status, 1);
+}
+
+TEST(Commands, ListMembersAndHelp) {
+  Outcome list = run({"list"});
+  EXPECT_EQ(list.status, 0);
+  std::istringstream lines(list.out);
+  int classLines = 0;
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.starts_with("ZSNumbers ")) continue;
+    ++classLines;
+    EXPECT_NE(line.find("control"), std::string::npos);
+    EXPECT_NE(line.find("VQZavrinStudio.ZSNumbers"), std::string::npos);
+    EXPECT_NE(line.find("{AC6F92E3-56D4-4EC5-A124-61D25E0DBAF6}"), std::string::npos);
+    EXPECT_TRUE(line.ends_with("yes")) << line;
+  }
+  EXPECT_EQ(classLines, 1) << list.out;
+  Outcome members = run({"members", "zsnumbers"});
+  EXPECT_NE(members.out.find("0x60030002  1610809346  method  BinToDec(ByRef BinaryValue As String) As Variant"),
+            std::string::npos)
+      << members.out;
+  EXPECT_NE(members.out.find("zvHexidecimalBase = 3"), std::string::npos);
+  Outcome help = run({"--help"});
+  EXPECT_EQ(help.status, 0);
+  for (const char* word : {"s:TEXT", "i:N", "l:N", "sg:X", "d:X", "c:X", "b:true", "empty", "null",
+                           "missing", "nothing"})
+    EXPECT_NE(help.out.find(word), std::string::npos) << word;
+}
+
+}  // namespace
+}  // namespace zs::cli

@@ -1,0 +1,14 @@
+// zavrin: the command-line face of the library.
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "cli/commands.h"
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args(argv + (argc > 0 ? 1 : 0), argv + argc);
+  zs::cli::CommandIo io{std::cin, std::cout, std::cerr};
+  const int status = zs::cli::runCommandLine(args, io);
+  std::cout.flush();
+  return status;
+}
