@@ -2,8 +2,10 @@
 
 #ifdef _WIN32
 #include "platform/win32/advapi32_win32.h"
+#include "platform/win32/user32_win32.h"
 #else
 #include "platform/posix/advapi32_posix.h"
+#include "platform/posix/user32_posix.h"
 #endif
 
 namespace zs::platform {
@@ -14,9 +16,11 @@ const Libraries& systemLibraries() {
     Libraries created;
 #ifdef _WIN32
     created.advapi32 = std::make_shared<win32::Advapi32Win32>();
+    created.user32 = std::make_shared<win32::User32Win32>();
 #else
     created.advapi32 =
         std::make_shared<posix::Advapi32Posix>(posix::StoreLocation::fromEnvironment());
+    created.user32 = std::make_shared<posix::User32Posix>();
 #endif
     return created;
   }();

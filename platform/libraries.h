@@ -4,11 +4,13 @@
 #include <memory>
 
 #include "platform/advapi32.h"
+#include "platform/user32.h"
 
 namespace zs::platform {
 
 struct Libraries {
   std::shared_ptr<Advapi32> advapi32;
+  std::shared_ptr<User32> user32;
 };
 
 // The process's real backends (the Linux store on Linux, the system's own

@@ -1,0 +1,26 @@
+// Windows on Linux: the library's own windows are static text windows, and
+// the Linux product has no window system of its own to put them on. A window
+// is shown by writing its caption and text to the standard error stream,
+// where a person running a program sees it.
+#pragma once
+
+#include <atomic>
+#include <cstdio>
+
+#include "platform/user32.h"
+
+namespace zs::platform::posix {
+
+class User32Posix : public User32 {
+ public:
+  explicit User32Posix(std::FILE* out = stderr) : out_(out) {}
+  HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+                       int x, int y, int width, int height, HWND parent,
+                       HINSTANCE instance) override;
+
+ private:
+  std::FILE* out_;
+  std::atomic<HWND> next_{1};
+};
+
+}  // namespace zs::platform::posix

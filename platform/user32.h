@@ -1,0 +1,30 @@
+// The windowing operations of user32 that the library uses.
+#pragma once
+
+#include "platform/types.h"
+
+namespace zs::platform {
+
+using HWND = std::uintptr_t;
+using HINSTANCE = std::uintptr_t;
+
+// Window styles used by the library's own windows.
+inline constexpr DWORD kWsOverlapped = 0x00000000;
+inline constexpr DWORD kWsCaption = 0x00C00000;
+inline constexpr DWORD kWsSysMenu = 0x00080000;
+inline constexpr DWORD kWsVisible = 0x10000000;
+inline constexpr DWORD kSsCenter = 0x00000001;
+inline constexpr DWORD kWsExToolWindow = 0x00000080;
+inline constexpr int kCwUseDefault = static_cast<int>(0x80000000u);
+
+class User32 {
+ public:
+  virtual ~User32() = default;
+  // Creates a window of a predefined class ("STATIC", "BUTTON", ...). The
+  // window lives until its user closes it; 0 when it cannot be created.
+  virtual HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName,
+                               DWORD style, int x, int y, int width, int height, HWND parent,
+                               HINSTANCE instance) = 0;
+};
+
+}  // namespace zs::platform

@@ -1,0 +1,15 @@
+// The windowing operations of user32, passed straight to the system.
+#pragma once
+
+#include "platform/user32.h"
+
+namespace zs::platform::win32 {
+
+class User32Win32 : public User32 {
+ public:
+  HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
+                       int x, int y, int width, int height, HWND parent,
+                       HINSTANCE instance) override;
+};
+
+}  // namespace zs::platform::win32
