@@ -1,0 +1,76 @@
+#include "server/class_factory.h"
+
+#include <memory>
+#include <new>
+
+#include "frame/error.h"
+#include "frame/factory.h"
+#include "server/com_object.h"
+#include "server/com_ptr.h"
+#include "server/module.h"
+
+namespace zs::server {
+
+ClassFactory::ClassFactory(const ClassInfo& cls) : cls_(cls) { objectCreated(); }
+ClassFactory::~ClassFactory() { objectDestroyed(); }
+
+HRESULT ClassFactory::create(const ClassInfo& cls, REFIID iid, void** out) {
+  ClassFactory* raw = nullptr;
+  try {
+    raw = std::make_unique<ClassFactory>(cls).release();  // owned by its reference count
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
+  HRESULT hr = raw->QueryInterface(iid, out);
+  raw->Release();
+  return hr;
+}
+
+HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  if (iid == IID_IUnknown || iid == IID_IClassFactory) {
+    *out = static_cast<IClassFactory*>(this);
+    AddRef();
+    return S_OK;
+  }
+  *out = nullptr;
+  return E_NOINTERFACE;
+}
+
+ULONG ClassFactory::AddRef() { return ++refs_; }
+
+ULONG ClassFactory::Release() {
+  const ULONG left = --refs_;
+  if (left == 0) std::unique_ptr<ClassFactory> owned(this);
+  return left;
+}
+
+HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  if (outer) return CLASS_E_NOAGGREGATION;
+  try {
+    auto object = ComPtr<IDispatch>::adopt(ComObject::wrap(createObject(cls_)));
+    return object->QueryInterface(iid, out);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  } catch (const Error& e) {
+    // A failing Initialize reaches the creator with its error information.
+    ComPtr<ICreateErrorInfo> create;
+    if (SUCCEEDED(CreateErrorInfo(create.put()))) {
+      create->SetSource(Bstr(e.source().empty() ? cls_.progId() : e.source()).get());
+      create->SetDescription(Bstr(e.description()).get());
+      if (auto info = create.as<IErrorInfo>(IID_IErrorInfo)) SetErrorInfo(0, info.get());
+    }
+    return static_cast<HRESULT>(e.hresult());
+  } catch (const std::exception&) {
+    return E_UNEXPECTED;
+  }
+}
+
+HRESULT ClassFactory::LockServer(BOOL lock) {
+  lockServer(lock != FALSE);
+  return S_OK;
+}
+
+}  // namespace zs::server

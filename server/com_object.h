@@ -1,0 +1,67 @@
+// The COM object of a library object. There is at most one per core object at
+// a time, so the same core object handed out twice is the same COM pointer.
+// Its IUnknown, IDispatch and dual-interface pointer is one and the same (the
+// DualFace); it also answers ISupportErrorInfo, IProvideClassInfo and, for an
+// enumerator, IEnumVARIANT.
+#pragma once
+
+#include <windows.h>
+#include <oaidl.h>
+#include <ocidl.h>
+
+#include <atomic>
+#include <span>
+
+#include "frame/catalogue.h"
+#include "frame/error.h"
+#include "frame/dispatch.h"
+#include "server/dual_call.h"
+
+namespace zs::server {
+
+class ComObject final : public ISupportErrorInfo, public IProvideClassInfo, public IEnumVARIANT {
+ public:
+  // The COM object of `core` (one reference for the caller).
+  static IDispatch* wrap(const ObjectPtr& core);
+  // The core object behind a COM pointer of ours; null for anything else.
+  static ObjectPtr coreOf(IUnknown* p);
+
+  // IUnknown
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
+  ULONG STDMETHODCALLTYPE AddRef() override;
+  ULONG STDMETHODCALLTYPE Release() override;
+
+  // IDispatch, reached through the DualFace
+  HRESULT getTypeInfoCount(UINT* count);
+  HRESULT getTypeInfo(UINT index, ITypeInfo** out);
+  HRESULT getIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids);
+  HRESULT invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo,
+                 UINT* argErr);
+  HRESULT callFromVtable(DISPID id, CallKind kind, std::span<const RawArg> args, RawResult result);
+
+  // ISupportErrorInfo
+  HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
+  // IProvideClassInfo
+  HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override;
+  // IEnumVARIANT
+  HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* values, ULONG* fetched) override;
+  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
+  HRESULT STDMETHODCALLTYPE Reset() override;
+  HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** out) override;
+
+  ComObject(ObjectPtr core, const ClassInfo& cls, const VtblEntry* vtbl);
+  ~ComObject();
+  ComObject(const ComObject&) = delete;
+  ComObject& operator=(const ComObject&) = delete;
+
+ private:
+  IDispatch* face() { return reinterpret_cast<IDispatch*>(&face_); }
+  HRESULT fail(const Error& e, EXCEPINFO* excepInfo);
+
+  DualFace face_;
+  ObjectPtr core_;
+  const ClassInfo& cls_;
+  std::atomic<ULONG> refs_{0};
+};
+
+}  // namespace zs::server

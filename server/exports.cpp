@@ -1,0 +1,33 @@
+// The entry points of the in-process server (exported through VQZavrinStudio.def).
+#include <windows.h>
+#include <olectl.h>
+
+#include "frame/catalogue.h"
+#include "server/class_factory.h"
+#include "server/idlgen/interface_model.h"
+#include "server/module.h"
+#include "server/registration.h"
+
+using namespace zs::server;
+
+extern "C" {
+
+HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  for (const zs::ClassInfo* cls : zs::idl::exposedClasses())
+    if (cls->creatable() && clsid == guidFrom(cls->clsid)) return ClassFactory::create(*cls, iid, out);
+  return CLASS_E_CLASSNOTAVAILABLE;
+}
+
+HRESULT STDAPICALLTYPE DllCanUnloadNow() {
+  if (!canUnload()) return S_FALSE;
+  releaseTypeLibrary();
+  return S_OK;
+}
+
+HRESULT STDAPICALLTYPE DllRegisterServer() { return registerServer(); }
+
+HRESULT STDAPICALLTYPE DllUnregisterServer() { return unregisterServer(); }
+
+}  // extern "C"
