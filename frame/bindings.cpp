@@ -8,6 +8,7 @@ namespace zs {
 
 // Bindings defined beside each component.
 const ClassBinding& numbersBinding();
+const ClassBinding& linkedListBinding();
 
 const ClassBinding* bindingFor(std::string_view className) {
   struct Entry {
@@ -16,6 +17,7 @@ const ClassBinding* bindingFor(std::string_view className) {
   };
   static constexpr Entry kBuilt[] = {
       {"ZSNumbers", numbersBinding},
+      {"ZSLinkedList", linkedListBinding},
   };
   for (const auto& e : kBuilt)
     if (e.name == className) return &e.binding();
