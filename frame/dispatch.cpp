@@ -75,8 +75,6 @@ Variant call(Object& target, const Member& member, bool write, std::span<Argumen
     fieldParam.push_back(in("RHS", member.result));
     params = fieldParam;
   }
-  if (args.size() > params.size()) raise(err::kWrongArgCount);
-
   // Arguments converted to the declared types; by-reference ones are written
   // back to the caller's variables whatever way the call ends.
   std::vector<Variant> values(params.size());
@@ -87,6 +85,7 @@ Variant call(Object& target, const Member& member, bool write, std::span<Argumen
         args[i].value = values[i];
   };
   try {
+    if (args.size() > params.size()) raise(err::kWrongArgCount);
     for (; converted < params.size(); ++converted) {
       const Param& p = params[converted];
       const bool given = converted < args.size() && !args[converted].value.isMissing();

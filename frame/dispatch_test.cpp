@@ -139,6 +139,17 @@ TEST(Dispatch, CallerMistakesRaiseTheirStandardErrors) {
   EXPECT_EQ(call("Optionals", {Argument::byValue(Variant::null())}), 94);
   EXPECT_EQ(call("Optionals", {Argument::byValue(Variant(Long{40000}))}), 6);
   EXPECT_EQ(call("Shout", {}, CallKind::Let), 438);
+
+  // Every error the dispatcher raises itself names the class as its source.
+  for (std::size_t count : {0u, 5u}) {
+    std::vector<Argument> args(count, Argument::byValue(Variant(Integer{1})));
+    try {
+      invoke(p, "Optionals", CallKind::Method, args);
+      ADD_FAILURE() << count;
+    } catch (const Error& e) {
+      EXPECT_EQ(e.source(), "VQZavrinStudio.Probe") << e.number();
+    }
+  }
 }
 
 TEST(Dispatch, PropertiesShareOneIdAndFieldsReadAndWrite) {
