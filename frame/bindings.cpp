@@ -8,6 +8,7 @@ namespace zs {
 
 // Bindings defined beside each component.
 const ClassBinding& numbersBinding();
+const ClassBinding& mathBinding();
 const ClassBinding& linkedListBinding();
 
 const ClassBinding* bindingFor(std::string_view className) {
@@ -17,6 +18,7 @@ const ClassBinding* bindingFor(std::string_view className) {
   };
   static constexpr Entry kBuilt[] = {
       {"ZSNumbers", numbersBinding},
+      {"ZSMath", mathBinding},
       {"ZSLinkedList", linkedListBinding},
   };
   for (const auto& e : kBuilt)
