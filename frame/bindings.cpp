@@ -10,6 +10,15 @@ namespace zs {
 const ClassBinding& numbersBinding();
 const ClassBinding& mathBinding();
 const ClassBinding& linkedListBinding();
+const ClassBinding& collectionBinding();
+const ClassBinding& enumeratorBinding();
+const ClassBinding& registryKeysBinding();
+const ClassBinding& registryKeyBinding();
+const ClassBinding& registryValuesBinding();
+const ClassBinding& registryValueBinding();
+const ClassBinding& folderSelectValuesBinding();
+const ClassBinding& folderSelectValueBinding();
+const ClassBinding& stackBinding();
 
 const ClassBinding* bindingFor(std::string_view className) {
   struct Entry {
@@ -20,6 +29,15 @@ const ClassBinding* bindingFor(std::string_view className) {
       {"ZSNumbers", numbersBinding},
       {"ZSMath", mathBinding},
       {"ZSLinkedList", linkedListBinding},
+      {"Collection", collectionBinding},
+      {"Enumerator", enumeratorBinding},
+      {"ZSRegistryKeys", registryKeysBinding},
+      {"ZSRegistryKey", registryKeyBinding},
+      {"ZSRegistryValues", registryValuesBinding},
+      {"ZSRegistryValue", registryValueBinding},
+      {"ZSFolderSelectValues", folderSelectValuesBinding},
+      {"ZSFolderSelectValue", folderSelectValueBinding},
+      {"ZSStack", stackBinding},
   };
   for (const auto& e : kBuilt)
     if (e.name == className) return &e.binding();
