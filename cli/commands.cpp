@@ -18,6 +18,9 @@ std::span<const Command> commands() {
        callCommand},
       {"serve", "serve", "the JSON-lines automation host on standard input and output",
        serveCommand},
+      {"reg", "reg query|add|delete KEY [/v NAME | /ve] [/t REG_SZ|REG_BINARY|REG_DWORD] [/d DATA]",
+       "query, add or delete registry keys and values (KEY: HKCU\\Software\\..., HKLM, HKCR, HKU, HKCC)",
+       regCommand},
   };
   return kCommands;
 }

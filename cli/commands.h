@@ -47,5 +47,6 @@ int listCommand(std::span<const std::string> args, CommandIo& io);
 int membersCommand(std::span<const std::string> args, CommandIo& io);
 int callCommand(std::span<const std::string> args, CommandIo& io);
 int serveCommand(std::span<const std::string> args, CommandIo& io);
+int regCommand(std::span<const std::string> args, CommandIo& io);
 
 }  // namespace zs::cli

@@ -19,6 +19,7 @@ const ClassBinding& registryValueBinding();
 const ClassBinding& folderSelectValuesBinding();
 const ClassBinding& folderSelectValueBinding();
 const ClassBinding& stackBinding();
+const ClassBinding& registryBinding();
 
 const ClassBinding* bindingFor(std::string_view className) {
   struct Entry {
@@ -38,6 +39,7 @@ const ClassBinding* bindingFor(std::string_view className) {
       {"ZSFolderSelectValues", folderSelectValuesBinding},
       {"ZSFolderSelectValue", folderSelectValueBinding},
       {"ZSStack", stackBinding},
+      {"ZSRegistry", registryBinding},
   };
   for (const auto& e : kBuilt)
     if (e.name == className) return &e.binding();

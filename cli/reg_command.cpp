@@ -1,0 +1,287 @@
+// zavrin reg: query, add and delete registry keys and values through
+// ZSRegistry, with root keys and value types spelled as the familiar Windows
+// tool spells them, and its query output.
+#include <cctype>
+#include <cstdint>
+#include <cstdio>
+#include <optional>
+#include <ostream>
+#include <stdexcept>
+#include <string>
+
+#include "cli/commands.h"
+#include "frame/keyed_collections.h"
+#include "frame/variant_ops.h"
+#include "registry/registry.h"
+
+namespace zs::cli {
+namespace {
+
+constexpr std::string_view kNotFound =
+    "ERROR: The system was unable to find the specified registry key or value.";
+// Sub-keys nested deeper than this are not deleted (a path has at most a few
+// hundred levels on any real registry).
+constexpr int kMaxDepth = 512;
+
+// A failure reported to the user as a message on stderr with exit status 1.
+class RegFailure : public std::runtime_error {
+ public:
+  using std::runtime_error::runtime_error;
+};
+
+struct Root {
+  std::string_view shortName;
+  std::string_view longName;
+  Long hKey;
+};
+
+constexpr Root kRoots[] = {
+    {"HKCR", "HKEY_CLASSES_ROOT", zvHKEY_CLASSES_ROOT},
+    {"HKCU", "HKEY_CURRENT_USER", zvHKEY_CURRENT_USER},
+    {"HKLM", "HKEY_LOCAL_MACHINE", zvHKEY_LOCAL_MACHINE},
+    {"HKU", "HKEY_USERS", zvHKEY_USERS},
+    {"HKCC", "HKEY_CURRENT_CONFIG", zvHKEY_CURRENT_CONFIG},
+};
+
+bool sameText(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::toupper(static_cast<unsigned char>(a[i])) !=
+        std::toupper(static_cast<unsigned char>(b[i]))) {
+      return false;
+    }
+  }
+  return true;
+}
+
+struct KeyName {
+  const Root* root = nullptr;
+  std::string path;  // below the root, without a leading or trailing backslash
+
+  std::string display() const {
+    return path.empty() ? std::string(root->longName) : std::string(root->longName) + "\\" + path;
+  }
+  KeyName child(const std::string& name) const {
+    return KeyName{root, path.empty() ? name : path + "\\" + name};
+  }
+};
+
+KeyName parseKey(const std::string& text) {
+  const std::size_t slash = text.find('\\');
+  const std::string_view rootName = std::string_view(text).substr(0, slash);
+  for (const Root& root : kRoots) {
+    if (sameText(rootName, root.shortName) || sameText(rootName, root.longName)) {
+      std::string path = slash == std::string::npos ? std::string() : text.substr(slash + 1);
+      if (!path.empty() && path.back() == '\\') path.pop_back();
+      return KeyName{&root, path};
+    }
+  }
+  throw RegFailure("ERROR: Invalid key name.");
+}
+
+struct Options {
+  std::optional<std::string> valueName;  // /v NAME, or /ve for the default value
+  std::optional<std::string> type;       // /t
+  std::optional<std::string> data;       // /d
+};
+
+Options parseOptions(std::span<const std::string> args, bool allowWrite) {
+  Options options;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (arg.size() < 2 || (arg[0] != '/' && arg[0] != '-'))
+      throw UsageError("unexpected argument '" + arg + "'");
+    const std::string_view flag = std::string_view(arg).substr(1);
+    auto operand = [&]() -> std::string {
+      if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
+      return args[++i];
+    };
+    if (sameText(flag, "v")) {
+      options.valueName = operand();
+    } else if (sameText(flag, "ve")) {
+      options.valueName = std::string();
+    } else if (sameText(flag, "t") && allowWrite) {
+      options.type = operand();
+    } else if (sameText(flag, "d") && allowWrite) {
+      options.data = operand();
+    } else if (sameText(flag, "f")) {
+      // Never asks for confirmation anyway.
+    } else {
+      throw UsageError("unknown option '" + arg + "'");
+    }
+  }
+  return options;
+}
+
+std::string_view typeName(Long type) {
+  switch (type) {
+    case zvString: return "REG_SZ";
+    case zvBinary: return "REG_BINARY";
+    case zvDWord: return "REG_DWORD";
+    default: return "REG_NONE";
+  }
+}
+
+Long typeNamed(const std::string& name) {
+  for (const Long type : {Long{zvString}, Long{zvBinary}, Long{zvDWord}})
+    if (sameText(name, typeName(type))) return type;
+  throw UsageError("the type must be REG_SZ, REG_BINARY or REG_DWORD");
+}
+
+// The data as the query output shows it: text, hexadecimal bytes, or a
+// number in 0x form.
+std::string dataText(const String& data, Long type) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  if (type == zvBinary) {
+    std::string out;
+    for (const char16_t c : data) {
+      out.push_back(kHex[(c >> 4) & 0xF]);
+      out.push_back(kHex[c & 0xF]);
+    }
+    return out;
+  }
+  if (type == zvDWord) {
+    char buffer[16];
+    std::snprintf(buffer, sizeof buffer, "0x%x", static_cast<std::uint32_t>(parseLong(data)));
+    return buffer;
+  }
+  return u8(data);
+}
+
+// Binary data given as hexadecimal digits, two per byte: one character per
+// byte, as ZSRegistry takes binary data.
+String binaryFromHex(const std::string& hex) {
+  auto digit = [](char c) -> int {
+    if (c >= '0' && c <= '9') return c - '0';
+    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+    return -1;
+  };
+  if (hex.size() % 2 != 0) throw RegFailure("ERROR: Invalid binary data: odd number of digits.");
+  String data;
+  for (std::size_t i = 0; i < hex.size(); i += 2) {
+    const int high = digit(hex[i]), low = digit(hex[i + 1]);
+    if (high < 0 || low < 0) throw RegFailure("ERROR: Invalid binary data: not hexadecimal.");
+    data.push_back(static_cast<char16_t>(high * 16 + low));
+  }
+  return data;
+}
+
+// A number in decimal or 0x form, 0 to 0xFFFFFFFF (or a negative 32-bit
+// number), as the signed decimal text ZSRegistry takes.
+String dwordText(const std::string& text) {
+  std::size_t used = 0;
+  long long value = 0;
+  try {
+    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+    value = hex ? std::stoll(text.substr(2), &used, 16) : std::stoll(text, &used, 10);
+    if (hex) used += 2;
+  } catch (const std::exception&) {
+    used = 0;
+  }
+  if (text.empty() || used != text.size() || value < INT32_MIN || value > UINT32_MAX)
+    throw RegFailure("ERROR: Invalid DWORD data '" + text + "'.");
+  return u16(std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(value))));
+}
+
+void checkStatus(const Variant& status) {
+  const Long code = status.lng();
+  if (code == 0) return;
+  if (code == 2) throw RegFailure(std::string(kNotFound));
+  if (code == 5) throw RegFailure("ERROR: Access is denied.");
+  throw RegFailure("ERROR: The operation failed with status " + std::to_string(code) + ".");
+}
+
+std::string valueLine(const String& name, const String& data, Long type) {
+  return "    " + (name.empty() ? std::string("(Default)") : u8(name)) + "    " +
+         std::string(typeName(type)) + "    " + dataText(data, type) + "\n";
+}
+
+int query(const KeyName& key, const Options& options, CommandIo& io) {
+  auto reg = create<Registry>();
+  const String path = u16(key.path);
+  if (!reg->KeyExist(key.root->hKey, path)) throw RegFailure(std::string(kNotFound));
+  if (options.valueName) {
+    const String name = u16(*options.valueName);
+    const Variant data = reg->ReadValue(key.root->hKey, path, name);
+    const Variant type = reg->ReadDataType(key.root->hKey, path, name);
+    if (data.isEmpty() || type.isEmpty()) throw RegFailure(std::string(kNotFound));
+    io.out << "\n" << key.display() << "\n" << valueLine(name, data.string(), type.lng()) << "\n";
+    return 0;
+  }
+  io.out << "\n" << key.display() << "\n";
+  auto values = reg->ListValues(key.root->hKey, path);
+  for (Long i = 1; i <= values->Count(); ++i) {
+    auto item = values->Item(Variant(i));
+    io.out << valueLine(item->ValueName, toText(item->ValueData), item->DataType);
+  }
+  io.out << "\n";
+  if (auto keys = reg->ListKeys(key.root->hKey, path)) {
+    for (Long i = 1; i <= keys->Count(); ++i)
+      io.out << key.child(u8(keys->Item(Variant(i))->KeyNames)).display() << "\n";
+  }
+  return 0;
+}
+
+int add(const KeyName& key, const Options& options, CommandIo& io) {
+  auto reg = create<Registry>();
+  const String path = u16(key.path);
+  if (!options.valueName && !options.type && !options.data) {
+    checkStatus(reg->CreateKey(key.root->hKey, path));
+  } else {
+    const Long type = options.type ? typeNamed(*options.type) : Long{zvString};
+    const std::string given = options.data.value_or("");
+    const String data = type == zvBinary ? binaryFromHex(given)
+                        : type == zvDWord ? dwordText(given.empty() ? "0" : given)
+                                          : u16(given);
+    checkStatus(reg->WriteValue(key.root->hKey, path, type, u16(options.valueName.value_or("")),
+                                data));
+  }
+  io.out << "The operation completed successfully.\n";
+  return 0;
+}
+
+// Deletes a key with everything below it, deepest keys first.
+void deleteTree(const KeyName& key, int depth) {
+  if (depth > kMaxDepth) throw RegFailure("ERROR: The key is nested too deeply.");
+  auto lister = create<Registry>();  // a fresh list: ListKeys appends
+  if (auto keys = lister->ListKeys(key.root->hKey, u16(key.path))) {
+    for (Long i = 1; i <= keys->Count(); ++i)
+      deleteTree(key.child(u8(keys->Item(Variant(i))->KeyNames)), depth + 1);
+  }
+  checkStatus(create<Registry>()->DeleteKey(key.root->hKey, u16(key.path)));
+}
+
+int removeEntry(const KeyName& key, const Options& options, CommandIo& io) {
+  if (options.valueName) {
+    checkStatus(create<Registry>()->DeleteValue(key.root->hKey, u16(key.path),
+                                                u16(*options.valueName)));
+  } else {
+    if (key.path.empty()) throw RegFailure("ERROR: Invalid key name.");
+    deleteTree(key, 0);
+  }
+  io.out << "The operation completed successfully.\n";
+  return 0;
+}
+
+}  // namespace
+
+int regCommand(std::span<const std::string> args, CommandIo& io) {
+  if (args.size() < 2) throw UsageError("needs an operation and a key");
+  const std::string& operation = args[0];
+  const bool isAdd = sameText(operation, "add");
+  if (!isAdd && !sameText(operation, "query") && !sameText(operation, "delete"))
+    throw UsageError("the operation must be query, add or delete");
+  const Options options = parseOptions(args.subspan(2), isAdd);
+  try {
+    const KeyName key = parseKey(args[1]);
+    if (isAdd) return add(key, options, io);
+    if (sameText(operation, "query")) return query(key, options, io);
+    return removeEntry(key, options, io);
+  } catch (const RegFailure& e) {
+    io.err << e.what() << "\n";
+    return 1;
+  }
+}
+
+}  // namespace zs::cli

@@ -1,0 +1,112 @@
+// `zavrin reg` end to end: the built command run as its own process (no
+// shell), with its store in a temporary folder.
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "platform/tests/temp_folder.h"
+
+namespace {
+
+using zs::platform::testsupport::TempFolder;
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string readFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+Outcome zavrin(const TempFolder& store, std::vector<std::string> args) {
+  args.insert(args.begin(), ZAVRIN_COMMAND);
+  std::vector<char*> argv;
+  for (auto& a : args) argv.push_back(a.data());
+  argv.push_back(nullptr);
+  std::string storeVariable = "ZAVRIN_REGISTRY_DIR=" + store.path();
+  char* envp[] = {storeVariable.data(), nullptr};
+  const std::string outFile = store.path() + "/out.txt", errFile = store.path() + "/err.txt";
+
+  Outcome run;
+  const pid_t child = fork();
+  if (child == 0) {
+    const int out = open(outFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    const int err = open(errFile.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
+    if (out < 0 || err < 0 || dup2(out, 1) < 0 || dup2(err, 2) < 0) _exit(126);
+    execve(argv[0], argv.data(), envp);
+    _exit(127);
+  }
+  int status = 0;
+  if (child < 0 || waitpid(child, &status, 0) != child) return run;
+  run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+  run.out = readFile(outFile);
+  run.err = readFile(errFile);
+  return run;
+}
+
+TEST(RegCommand, AddQueryDelete) {
+  TempFolder store;
+  const std::string key = "HKCU\\Software\\Zs";
+  const std::string ok = "The operation completed successfully.\n";
+  struct Step {
+    std::vector<std::string> args;
+    int status;
+    std::string out;  // exact, when not empty
+    std::string err;  // a part of it, when not empty
+  };
+  const std::vector<Step> steps = {
+      {{"reg", "add", key, "/v", "Name", "/d", "h\xC3\xA9 llo"}, 0, ok, ""},
+      {{"reg", "add", key, "/v", "Num", "/t", "REG_DWORD", "/d", "0xff"}, 0, ok, ""},
+      {{"reg", "add", key, "/v", "Bin", "/t", "reg_binary", "/d", "41ff"}, 0, ok, ""},
+      {{"reg", "add", key, "/ve", "/d", "default"}, 0, ok, ""},
+      {{"reg", "add", "HKEY_CURRENT_USER\\Software\\Zs\\Sub\\Deeper"}, 0, ok, ""},
+      {{"reg", "query", key}, 0,
+       "\nHKEY_CURRENT_USER\\Software\\Zs\n"
+       "    Name    REG_SZ    h\xC3\xA9 llo\n"
+       "    Num    REG_DWORD    0xff\n"
+       "    Bin    REG_BINARY    41FF\n"
+       "    (Default)    REG_SZ    default\n"
+       "\nHKEY_CURRENT_USER\\Software\\Zs\\Sub\n",
+       ""},
+      {{"reg", "add", key, "/v", "Num", "/t", "REG_DWORD", "/d", "4294967295", "/f"}, 0, ok, ""},
+      {{"reg", "query", "hkcu\\software\\zs", "/v", "num"}, 0,
+       "\nHKEY_CURRENT_USER\\software\\zs\n    num    REG_DWORD    0xffffffff\n\n", ""},
+      {{"reg", "query", key, "/v", "Missing"}, 1, "", "unable to find"},
+      {{"reg", "query", "HKCU\\Software\\Missing"}, 1, "", "unable to find"},
+      {{"reg", "query", "HKXX\\Software"}, 1, "", "Invalid key name"},
+      {{"reg", "add", key, "/v", "N", "/t", "REG_MULTI_SZ", "/d", "x"}, 2, "", "REG_SZ"},
+      {{"reg", "add", key, "/v", "N", "/t", "REG_DWORD", "/d", "12abc"}, 1, "", "Invalid DWORD"},
+      {{"reg", "add", key, "/v", "N", "/t", "REG_BINARY", "/d", "4"}, 1, "", "Invalid binary"},
+      {{"reg", "frobnicate", key}, 2, "", "Usage"},
+      {{"reg", "delete", key, "/v", "Name"}, 0, ok, ""},
+      {{"reg", "delete", key, "/v", "Name"}, 1, "", "unable to find"},
+      {{"reg", "delete", key}, 0, ok, ""},
+      {{"reg", "query", key}, 1, "", "unable to find"},
+      {{"reg", "query", "HKCU\\Software"}, 0, "\nHKEY_CURRENT_USER\\Software\n\n", ""},
+  };
+  for (const auto& step : steps) {
+    std::string line;
+    for (const auto& a : step.args) line += a + " ";
+    const Outcome run = zavrin(store, step.args);
+    EXPECT_EQ(run.status, step.status) << line << "\n" << run.err;
+    if (!step.out.empty()) {
+      EXPECT_EQ(run.out, step.out) << line;
+    }
+    if (!step.err.empty()) {
+      EXPECT_NE(run.err.find(step.err), std::string::npos) << line << run.err;
+    }
+  }
+}
+
+}  // namespace
