@@ -19,6 +19,7 @@ const ClassBinding& registryValueBinding();
 const ClassBinding& folderSelectValuesBinding();
 const ClassBinding& folderSelectValueBinding();
 const ClassBinding& stackBinding();
+const ClassBinding& velquorsoftBinding();
 const ClassBinding& registryBinding();
 
 const ClassBinding* bindingFor(std::string_view className) {
@@ -39,6 +40,7 @@ const ClassBinding* bindingFor(std::string_view className) {
       {"ZSFolderSelectValues", folderSelectValuesBinding},
       {"ZSFolderSelectValue", folderSelectValueBinding},
       {"ZSStack", stackBinding},
+      {"ZSVelquorsoft", velquorsoftBinding},
       {"ZSRegistry", registryBinding},
   };
   for (const auto& e : kBuilt)
