@@ -66,8 +66,9 @@ std::optional<std::size_t> CollectionStore::indexOfKey(const String& foldedKey) 
 Variant CollectionStore::removeAt(std::size_t index) {
   const Handle handle = order_.at(index);
   Entry& e = pool_[handle];
-  // Reserve the free-list place first, so nothing below can fail half-way.
-  free_.reserve(free_.size() + 1);
+  // Make room on the free list first (growing geometrically), so nothing
+  // below can fail half-way.
+  if (free_.size() == free_.capacity()) free_.reserve(free_.capacity() * 2 + 16);
   Variant value = std::move(e.value);
   if (!e.key.empty()) keys_.erase(e.key);
   e = Entry{};
