@@ -15,18 +15,14 @@ std::string hex(DispId id) {
 }
 
 // One parameter: flags, type, name and default, e.g. "in,out,opt=2 short* Digits".
-std::string paramLine(const Param& p, bool byRef) {
+// The new value of a property assignment goes without its name, which type
+// libraries need not keep.
+std::string paramLine(const Param& p, bool byRef, bool named) {
   std::string flags = byRef ? "in,out" : "in";
-  std::string defaultText;
-  if (p.optional) {
-    flags += ",opt";
-    if (p.defaultValue)
-      defaultText = idlLiteral(*p.defaultValue, p.type);
-    else if (p.type.type != Type::Variant)
-      defaultText = idlLiteral(zeroValue(p.type), p.type);
-  }
+  if (p.optional) flags += ",opt";
+  const std::string defaultText = idlDefault(p, byRef);
   if (!defaultText.empty()) flags += "=" + defaultText;
-  return flags + " " + idlType(p.type, byRef) + " " + std::string(p.name);
+  return flags + " " + idlType(p.type, byRef) + (named ? " " + std::string(p.name) : "");
 }
 
 }  // namespace
@@ -55,9 +51,10 @@ std::string catalogueDump() {
       const bool isPut = s.access == Access::PropPut || s.access == Access::PropPutRef;
       out << "  " << c->interfaceName() << "." << s.name << " " << hex(s.dispid) << " "
           << accessName(s.access) << (s.hidden ? " hidden" : "") << " (";
-      for (std::size_t i = 0; i < s.params.size(); ++i)
-        out << (i ? "; " : "")
-            << paramLine(s.params[i], s.params[i].byRef && !(isPut && i + 1 == s.params.size()));
+      for (std::size_t i = 0; i < s.params.size(); ++i) {
+        const bool putValue = isPut && i + 1 == s.params.size();
+        out << (i ? "; " : "") << paramLine(s.params[i], s.params[i].byRef && !putValue, !putValue);
+      }
       out << ") -> " << (s.result.type == Type::Void ? "void" : idlType(s.result, false)) << "\n";
     }
   }

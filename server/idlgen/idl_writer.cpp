@@ -33,10 +33,8 @@ std::string paramText(const Param& p, bool isPutValue) {
   std::string attrs = p.byRef && !isPutValue ? "in, out" : "in";
   if (p.optional) {
     attrs += ", optional";
-    if (p.defaultValue)
-      attrs += ", defaultvalue(" + idlLiteral(*p.defaultValue, p.type) + ")";
-    else if (p.type.type != Type::Variant)
-      attrs += ", defaultvalue(" + idlLiteral(zeroValue(p.type), p.type) + ")";
+    const std::string value = idlDefault(p, p.byRef && !isPutValue);
+    if (!value.empty()) attrs += ", defaultvalue(" + value + ")";
   }
   return "[" + attrs + "] " + idlType(p.type, p.byRef && !isPutValue) + " " + std::string(p.name);
 }
@@ -109,6 +107,13 @@ std::string idlLiteral(const Variant& value, TypeRef type) {
   }
 }
 
+std::string idlDefault(const Param& p, bool byRef) {
+  if (!p.optional || (byRef && p.type.type == Type::String)) return "";
+  if (p.defaultValue) return idlLiteral(*p.defaultValue, p.type);
+  if (p.type.type == Type::Variant) return "";
+  return idlLiteral(zeroValue(p.type), p.type);
+}
+
 std::string writeIdl() {
   std::ostringstream out;
   const auto exposed = exposedClasses();
@@ -121,7 +126,7 @@ std::string writeIdl() {
   for (const ClassInfo* c : exposed) out << "  interface " << c->interfaceName() << ";\n";
   out << "\n";
   for (const EnumInfo& e : enumerations()) {
-    out << "  typedef enum {\n";
+    out << "  typedef [public] enum " << e.name << " {\n";
     for (std::size_t i = 0; i < e.values.size(); ++i)
       out << "    " << e.values[i].first << " = " << e.values[i].second
           << (i + 1 < e.values.size() ? ",\n" : "\n");

@@ -13,6 +13,12 @@ std::string idlType(TypeRef type, bool byRef);
 // A default value as an IDL literal for a parameter of the given type.
 std::string idlLiteral(const Variant& value, TypeRef type);
 
+// The default of an optional parameter as the type library states it, or ""
+// when it states none: a Variant without a declared default, and a String
+// passed by reference (widl takes no text default on a pointer; callers of the
+// vtable pass the value, IDispatch callers get the catalogue's default).
+std::string idlDefault(const Param& p, bool byRef);
+
 std::string writeIdl();
 
 }  // namespace zs::idl
