@@ -31,14 +31,16 @@ int errorOf(F&& f) {
   return 0;
 }
 
-std::vector<String> texts(Collection& c) {
-  std::vector<String> out;
+using Texts = std::vector<String>;
+
+Texts texts(Collection& c) {
+  Texts out;
   for (Long i = 1; i <= c.Count(); ++i) out.push_back(c.Item(Variant(i)).string());
   return out;
 }
 
-std::vector<String> texts(const std::vector<Variant>& values) {
-  std::vector<String> out;
+Texts texts(const std::vector<Variant>& values) {
+  Texts out;
   for (const auto& v : values) out.push_back(v.string());
   return out;
 }
@@ -61,25 +63,19 @@ TEST(Collection, SelectsByPositionOrKey) {
   };
   const Case cases[] = {
       {"Long position", Variant(Long{1}), u"a", 0},
-      {"Integer position", Variant(Integer{3}), u"c", 0},
       {"Currency position", Variant(Currency::fromUnits(2)), u"b", 0},
       {"1.5 rounds to even 2", Variant(1.5), u"b", 0},
       {"2.5 rounds to even 2", Variant(2.5), u"b", 0},
-      {"2.6 rounds to 3", Variant(2.6), u"c", 0},
       {"key, other letter case", Variant(u"ONE"), u"a", 0},
-      {"key, exact", Variant(u"Two"), u"b", 0},
       {"numeric text is a key", Variant(u"1"), nullptr, 5},
-      {"absent key", Variant(u"three"), nullptr, 5},
       {"empty key", Variant(u""), nullptr, 5},
       {"position 0", Variant(Long{0}), nullptr, 9},
       {"position past the end", Variant(Long{4}), nullptr, 9},
       {"0.5 rounds to 0", Variant(0.5), nullptr, 9},
-      {"negative", Variant(Long{-1}), nullptr, 9},
       {"beyond Long", Variant(1e12), nullptr, 9},
       {"True is -1", Variant(true), nullptr, 9},
       {"Empty", Variant(), nullptr, 13},
       {"Null", Variant::null(), nullptr, 13},
-      {"missing", Variant::missing(), nullptr, 13},
       {"object", Variant(ObjectPtr(create<Token>())), nullptr, 13},
   };
   auto c = abc();
@@ -91,28 +87,23 @@ TEST(Collection, SelectsByPositionOrKey) {
       EXPECT_EQ(errorOf([&] { c->Item(k.index); }), k.error);
       // Remove rejects the same index the same way and removes nothing.
       EXPECT_EQ(errorOf([&] { c->Remove(k.index); }), k.error);
-      EXPECT_EQ(texts(*c), (std::vector<String>{u"a", u"b", u"c"}));
+      EXPECT_EQ(texts(*c), (Texts{u"a", u"b", u"c"}));
     }
   }
 }
 
 TEST(Collection, KeysCompareWithoutLetterCase) {
-  struct Case {
+  const struct {
     const char16_t* stored;
     const char16_t* asked;
     bool same;
-  };
-  const Case cases[] = {
-      {u"Alpha", u"aLPHA", true},
-      {u"\u00C4rger", u"\u00E4RGER", true},            // Latin-1
-      {u"\u0178", u"\u00FF", true},                      // Y/y with diaeresis
-      {u"\u0141\u00F3d\u017A", u"\u0142\u00D3D\u0179", true},  // Latin Extended-A
+  } cases[] = {
+      {u"\u00C4rger", u"\u00E4RGER", true},                                          // Latin-1
+      {u"\u0178", u"\u00FF", true},                                                  // Y/y diaeresis
       {u"\u03A9\u03BC\u03AD\u03B3\u03B1", u"\u03C9\u039C\u0388\u0393\u0391", true},  // Greek
-      {u"\u041F\u0440\u0438\u0432\u0435\u0442", u"\u043F\u0420\u0418\u0412\u0415\u0422", true},
-      {u"\uFF21", u"\uFF41", true},                      // fullwidth A/a
-      {u"stra\u00DFe", u"STRASSE", false},               // no multi-letter folding
-      {u"a", u"\u00E0", false},                          // accents matter
-      {u"key", u"key ", false},
+      {u"\uFF21", u"\uFF41", true},                                                  // fullwidth
+      {u"stra\u00DFe", u"STRASSE", false},  // no multi-letter folding
+      {u"a", u"\u00E0", false},             // accents matter
   };
   for (const auto& k : cases) {
     SCOPED_TRACE(u8(k.stored) + " / " + u8(k.asked));
@@ -123,7 +114,7 @@ TEST(Collection, KeysCompareWithoutLetterCase) {
   }
 }
 
-TEST(Collection, DuplicateKeyIsRejectedAndChangesNothing) {
+TEST(Collection, KeysStayUniqueUntilRemovedAndRemoveMovesLaterElementsDown) {
   auto c = abc();
   try {
     c->Add(Variant(u"d"), u"TWO");
@@ -132,21 +123,14 @@ TEST(Collection, DuplicateKeyIsRejectedAndChangesNothing) {
     EXPECT_EQ(e.number(), 457);
     EXPECT_EQ(e.description(), "This key is already associated with an element of this collection");
   }
-  EXPECT_EQ(texts(*c), (std::vector<String>{u"a", u"b", u"c"}));
-  EXPECT_EQ(c->Item(Variant(u"two")).string(), u"b");
-}
-
-TEST(Collection, RemoveMovesLaterElementsDownAndFreesTheKey) {
-  auto c = abc();
+  EXPECT_EQ(texts(*c), (Texts{u"a", u"b", u"c"}));
   c->Remove(Variant(Long{1}));
-  EXPECT_EQ(texts(*c), (std::vector<String>{u"b", u"c"}));
   EXPECT_EQ(errorOf([&] { c->Item(Variant(u"one")); }), 5);
   c->Remove(Variant(u"two"));
-  EXPECT_EQ(texts(*c), (std::vector<String>{u"c"}));
   c->Add(Variant(u"b2"), u"two");  // the key is free again
   c->Add(Variant(u"e"));           // an empty key is no key: never a clash
   c->Add(Variant(u"f"), u"");
-  EXPECT_EQ(texts(*c), (std::vector<String>{u"c", u"b2", u"e", u"f"}));
+  EXPECT_EQ(texts(*c), (Texts{u"c", u"b2", u"e", u"f"}));
   EXPECT_EQ(c->Item(Variant(u"TWO")).string(), u"b2");
 }
 
@@ -154,7 +138,6 @@ TEST(Collection, HoldsObjectsByReference) {
   auto c = create<Collection>();
   ObjectPtr token = create<Token>();
   c->Add(Variant(token), u"t");
-  EXPECT_EQ(c->Item(Variant(Long{1})).object(), token);
   EXPECT_EQ(c->Item(Variant(u"T")).object(), token);
   c->Remove(Variant(u"t"));
   EXPECT_EQ(token.use_count(), 1);  // released by the collection
@@ -165,7 +148,7 @@ TEST(Collection, HoldsObjectsByReference) {
 TEST(Collection, MatchesAModelUnderRandomUse) {
   std::mt19937 rng(99);
   auto c = create<Collection>();
-  std::vector<std::pair<String, String>> model;  // value, folded key ("" none)
+  std::vector<std::pair<String, String>> model;  // value, key ("" none)
   std::map<String, String> byKey;
   int serial = 0;
   for (int step = 0; step < 20000; ++step) {
@@ -188,9 +171,7 @@ TEST(Collection, MatchesAModelUnderRandomUse) {
       auto it = byKey.begin();
       std::advance(it, static_cast<long>(rng() % byKey.size()));
       const String key = it->first;
-      String otherCase = key;
-      otherCase[0] = u'k';
-      c->Remove(Variant(otherCase));
+      c->Remove(Variant(u"k" + key.substr(1)));  // other letter case
       byKey.erase(key);
       std::erase_if(model, [&](const auto& e) { return e.second == key; });
     }
@@ -203,35 +184,38 @@ TEST(Collection, MatchesAModelUnderRandomUse) {
   }
 }
 
-TEST(CollectionEnumerator, VisitsInPositionOrderInBatches) {
-  auto c = abc();
-  c->Add(Variant(u"d"));
-  auto e = c->NewEnum();
-  EXPECT_EQ(texts(e->Next(3)), (std::vector<String>{u"a", u"b", u"c"}));
-  EXPECT_EQ(texts(e->Next(3)), (std::vector<String>{u"d"}));  // fewer at the end
+// The enumerator keeps the elements alive: every check here runs after the
+// collection itself is gone.
+TEST(CollectionEnumerator, VisitsInPositionOrderInBatchesAndOutlivesItsCollection) {
+  std::shared_ptr<Enumerator> e;
+  {
+    auto c = abc();
+    c->Add(Variant(u"d"));
+    e = c->NewEnum();
+  }
+  EXPECT_EQ(texts(e->Next(3)), (Texts{u"a", u"b", u"c"}));
+  EXPECT_EQ(texts(e->Next(3)), (Texts{u"d"}));  // fewer at the end
   EXPECT_TRUE(e->Next(3).empty());
   e->Reset();
   EXPECT_TRUE(e->Skip(2));
   auto copy = e->Clone();
-  EXPECT_EQ(texts(e->Next(1)), (std::vector<String>{u"c"}));
-  EXPECT_EQ(texts(copy->Next(5)), (std::vector<String>{u"c", u"d"}));  // independent
+  EXPECT_EQ(texts(e->Next(1)), (Texts{u"c"}));
+  EXPECT_EQ(texts(copy->Next(5)), (Texts{u"c", u"d"}));  // independent
   EXPECT_FALSE(e->Skip(5));
   EXPECT_TRUE(e->Next(1).empty());
   EXPECT_TRUE(create<Collection>()->NewEnum()->Next(10).empty());
 }
 
 TEST(CollectionEnumerator, FollowsChangesWithoutRepeatsOrSkips) {
-  struct Case {
+  const struct {
     const char* what;
     void (*change)(Collection&);  // after a and b were visited
-    std::vector<String> rest;
-  };
-  const Case cases[] = {
-      {"visited elements removed", [](Collection& c) { c.Remove(Variant(Long{1})); c.Remove(Variant(Long{1})); },
-       {u"c", u"d"}},
+    Texts rest;
+  } cases[] = {
+      {"visited elements removed",
+       [](Collection& c) { c.Remove(Variant(Long{1})); c.Remove(Variant(Long{1})); }, {u"c", u"d"}},
       {"next element removed", [](Collection& c) { c.Remove(Variant(Long{3})); }, {u"d"}},
       {"everything removed", [](Collection& c) { while (c.Count() > 0) c.Remove(Variant(Long{1})); }, {}},
-      {"elements added", [](Collection& c) { c.Add(Variant(u"e")); }, {u"c", u"d", u"e"}},
       {"removed then added",
        [](Collection& c) { c.Remove(Variant(u"one")); c.Remove(Variant(Long{2})); c.Add(Variant(u"e")); },
        {u"d", u"e"}},
@@ -241,58 +225,40 @@ TEST(CollectionEnumerator, FollowsChangesWithoutRepeatsOrSkips) {
     auto c = abc();
     c->Add(Variant(u"d"));
     auto e = c->NewEnum();
-    ASSERT_EQ(texts(e->Next(2)), (std::vector<String>{u"a", u"b"}));
+    ASSERT_EQ(texts(e->Next(2)), (Texts{u"a", u"b"}));
     k.change(*c);
     EXPECT_EQ(texts(e->Next(100)), k.rest);
   }
 }
 
-TEST(CollectionEnumerator, OutlivesItsCollection) {
-  std::shared_ptr<Enumerator> e;
-  {
-    auto c = abc();
-    e = c->NewEnum();
-  }
-  EXPECT_EQ(texts(e->Next(10)), (std::vector<String>{u"a", u"b", u"c"}));
-}
-
-// --- the dynamic path ------------------------------------------------------
-
-Variant call(Object& o, DispId id, std::vector<Argument> args = {}) {
-  return invoke(o, id, CallKind::Default, args);
-}
-
 TEST(CollectionDynamic, HostCreatesAndUsesIt) {
+  auto call = [](Object& o, DispId id, std::vector<Argument> args = {}) {
+    return invoke(o, id, CallKind::Default, args);
+  };
+  auto arg = [](Variant v) { return Argument::byValue(std::move(v)); };
   ObjectPtr c = createObject("Collection");
-  std::vector<Argument> add1{Argument::byValue(Variant(u"a")), Argument::byValue(Variant(u"k"))};
-  invoke(*c, "Add", CallKind::Method, add1);
-  std::vector<Argument> add2{Argument::byValue(Variant(Long{2}))};  // Key omitted
-  invoke(*c, "add", CallKind::Method, add2);
-
-  EXPECT_EQ(call(*c, propertyId(0)).lng(), 2);  // Count
-  EXPECT_EQ(call(*c, kDefaultMemberId, {Argument::byValue(Variant(u"K"))}).string(), u"a");
-  EXPECT_EQ(call(*c, kDefaultMemberId, {Argument::byValue(Variant(Long{2}))}).lng(), 2);
+  std::vector<Argument> add1{arg(Variant(u"a")), arg(Variant(u"k"))};
+  invoke(*c, "add", CallKind::Method, add1);
+  call(*c, methodId(1), {arg(Variant(Long{2}))});  // Key omitted
+  EXPECT_EQ(call(*c, propertyId(0)).lng(), 2);     // Count
+  EXPECT_EQ(call(*c, kDefaultMemberId, {arg(Variant(u"K"))}).string(), u"a");
 
   Variant en = call(*c, kNewEnumId);
   ASSERT_EQ(en.kind(), Kind::Object);
   EXPECT_EQ(en.object()->classInfo()->name, "Enumerator");
-  auto* enumerator = dynamic_cast<Enumerator*>(en.object().get());
-  ASSERT_NE(enumerator, nullptr);
-  EXPECT_EQ(enumerator->Next(5).size(), 2u);
+  EXPECT_EQ(std::dynamic_pointer_cast<Enumerator>(en.object())->Next(5).size(), 2u);
 
-  call(*c, methodId(2), {Argument::byValue(Variant(u"k"))});  // Remove
+  call(*c, methodId(2), {arg(Variant(u"k"))});  // Remove
   EXPECT_EQ(call(*c, propertyId(0)).lng(), 1);
-
   try {
-    call(*c, kDefaultMemberId, {Argument::byValue(Variant(Long{5}))});
+    call(*c, kDefaultMemberId, {arg(Variant(Long{5}))});
     FAIL() << "position 5 accepted";
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), 9);
     EXPECT_EQ(e.source(), "Collection");
   }
-  EXPECT_EQ(errorOf([&] { call(*c, methodId(1), {Argument::byValue(Variant(u"x")),
-                                                 Argument::byValue(Variant::null())}); }),
-            94);  // a Null key cannot become text
+  // A Null key cannot become text.
+  EXPECT_EQ(errorOf([&] { call(*c, methodId(1), {arg(Variant(u"x")), arg(Variant::null())}); }), 94);
   EXPECT_EQ(errorOf([&] { createObject("Enumerator"); }), 429);
 }
 

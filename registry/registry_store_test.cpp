@@ -36,49 +36,45 @@ std::shared_ptr<Registry> registryIn(const std::string& folder) {
 
 TEST(RegistryStore, WhatOneObjectWritesAnotherReads) {
   TempFolder folder;
+  const String app = u"Software\\Zs\\App";
+  const struct {
+    Long type;
+    const char16_t* name;
+    String data;
+  } written[] = {
+      {zvString, u"Title", u"Gr\u00fc\u00dfe \u20ac"},
+      {zvDWord, u"Count", u"-42"},
+      {zvBinary, u"Raw", String(1000, u'\u00ff')},
+  };
   {
     auto writer = registryIn(folder.path());
-    EXPECT_EQ(writer->WriteValue(zvHKEY_CURRENT_USER, u"Software\\Zs\\App", zvString, u"Title",
-                                 u"Gr\u00fc\u00dfe \u20ac")
-                  .lng(),
-              0);
-    EXPECT_EQ(writer->WriteValue(zvHKEY_CURRENT_USER, u"Software\\Zs\\App", zvDWord, u"Count",
-                                 u"-42")
-                  .lng(),
-              0);
-    EXPECT_EQ(writer->WriteValue(zvHKEY_CURRENT_USER, u"Software\\Zs\\App", zvBinary, u"Raw",
-                                 String(1000, u'\u00ff'))
-                  .lng(),
-              0);
-    EXPECT_EQ(writer->CreateKey(zvHKEY_CURRENT_USER, u"Software\\Zs\\App\\Sub").lng(), 0);
+    for (const auto& w : written)
+      EXPECT_EQ(writer->WriteValue(zvHKEY_CURRENT_USER, app, w.type, w.name, w.data).lng(), 0);
+    EXPECT_EQ(writer->CreateKey(zvHKEY_CURRENT_USER, app + u"\\Sub").lng(), 0);
   }
   auto reader = registryIn(folder.path());
   EXPECT_EQ(reader->ReadValue(zvHKEY_CURRENT_USER, u"software\\zs\\app", u"TITLE").string(),
-            u"Gr\u00fc\u00dfe \u20ac");
-  EXPECT_EQ(reader->ReadValue(zvHKEY_CURRENT_USER, u"Software\\Zs\\App", u"Count").string(),
-            u"-42");
-  EXPECT_EQ(reader->ReadValue(zvHKEY_CURRENT_USER, u"Software\\Zs\\App", u"Raw").string(),
-            String(1000, u'\u00ff'));
-  auto values = reader->ListValues(zvHKEY_CURRENT_USER, u"Software\\Zs\\App");
+            written[0].data);
+  auto values = reader->ListValues(zvHKEY_CURRENT_USER, app);
   ASSERT_EQ(values->Count(), 3);
-  EXPECT_EQ(values->Item(Variant(Long{3}))->ValueData.string(), String(1000, u'\u00ff'));
-  auto keys = reader->ListKeys(zvHKEY_CURRENT_USER, u"Software\\Zs\\App");
+  for (Long i = 1; i <= 3; ++i)
+    EXPECT_EQ(values->Item(Variant(i))->ValueData.string(), written[i - 1].data);
+  auto keys = reader->ListKeys(zvHKEY_CURRENT_USER, app);
   ASSERT_EQ(keys->Count(), 1);
   EXPECT_EQ(keys->Item(Variant(Long{1}))->KeyNames, u"Sub");
-  EXPECT_EQ(reader->DeleteKey(zvHKEY_CURRENT_USER, u"Software\\Zs\\App").lng(), 5);
-  EXPECT_EQ(reader->DeleteValue(zvHKEY_CURRENT_USER, u"Software\\Zs\\App", u"Raw").lng(), 0);
-  EXPECT_FALSE(reader->ValueExist(zvHKEY_CURRENT_USER, u"Software\\Zs\\App", u"Raw"));
+  EXPECT_EQ(reader->DeleteKey(zvHKEY_CURRENT_USER, app).lng(), 5);
+  EXPECT_EQ(reader->DeleteValue(zvHKEY_CURRENT_USER, app, u"Raw").lng(), 0);
+  EXPECT_FALSE(reader->ValueExist(zvHKEY_CURRENT_USER, app, u"Raw"));
 }
 
 TEST(RegistryStore, FactoryObjectUsesTheNamedStore) {
   ASSERT_TRUE(kStoreMoved);
   ObjectPtr reg = createObject("VQZavrinStudio.ZSRegistry");
   ASSERT_NE(reg, nullptr);
-  std::vector<Argument> args = {Argument::byValue(Variant(Long{zvHKEY_CURRENT_USER})),
-                                Argument::byValue(Variant(String(u"Software\\Factory"))),
-                                Argument::byValue(Variant(Long{zvString})),
-                                Argument::byValue(Variant(String(u"Where"))),
-                                Argument::byValue(Variant(String(u"here")))};
+  std::vector<Argument> args;
+  for (Variant v : {Variant(Long{zvHKEY_CURRENT_USER}), Variant(String(u"Software\\Factory")),
+                    Variant(Long{zvString}), Variant(String(u"Where")), Variant(String(u"here"))})
+    args.push_back(Argument::byValue(v));
   EXPECT_EQ(invoke(*reg, "WriteValue", CallKind::Method, args).lng(), 0);
   EXPECT_TRUE(std::filesystem::exists(processStore().path() + "/user.db"));
   auto other = registryIn(processStore().path());

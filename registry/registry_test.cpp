@@ -64,39 +64,40 @@ class RegistryFake : public ::testing::Test {
   Variant write(Long type, const String& name, const String& data, const String& path = u"T") {
     return reg->WriteValue(zvHKEY_CURRENT_USER, path, type, name, data);
   }
+  // Stores a value of a type ZSRegistry does not write, straight into the fake.
+  void storeRaw(const char* name, DWORD type, const char* bytes, DWORD length) {
+    HKEY key = 0;
+    fake->RegOpenKeyExA(kHkeyCurrentUser, "T", 0, kKeyAllAccess, &key);
+    fake->RegSetValueExA(key, name, 0, type, reinterpret_cast<const BYTE*>(bytes), length);
+    fake->RegCloseKey(key);
+  }
 
   std::shared_ptr<FakeAdvapi32> fake;
   std::shared_ptr<Registry> reg;
 };
 
 TEST_F(RegistryFake, StatusesReturnUnchanged) {
-  struct Case {
+  const Long hkcu = zvHKEY_CURRENT_USER;
+  const struct {
     const char* what;
     std::function<void(FakeAdvapi32&)> inject;
     std::function<Variant(Registry&)> call;
     Long expected;
-  };
-  const Long hkcu = zvHKEY_CURRENT_USER;
-  const std::vector<Case> cases = {
+  } cases[] = {
       {"create ok", {}, [&](Registry& r) { return r.CreateKey(hkcu, u"A\\B"); }, 0},
       {"create denied", [](FakeAdvapi32& f) { f.failWith(Op::CreateKey, 5); },
        [&](Registry& r) { return r.CreateKey(hkcu, u"A"); }, 5},
       {"delete key missing", {}, [&](Registry& r) { return r.DeleteKey(hkcu, u"Nope"); }, 2},
       {"delete key with sub-keys", {}, [&](Registry& r) { return r.DeleteKey(hkcu, u"A"); }, 5},
-      {"delete key ok", {}, [&](Registry& r) { return r.DeleteKey(hkcu, u"A\\B"); }, 0},
       {"delete value, key missing", {},
        [&](Registry& r) { return r.DeleteValue(hkcu, u"Nope", u"V"); }, 6},
       {"delete value missing", {}, [&](Registry& r) { return r.DeleteValue(hkcu, u"A", u"V"); }, 2},
-      {"delete value refused", [](FakeAdvapi32& f) { f.failWith(Op::DeleteValue, 5); },
-       [&](Registry& r) { return r.DeleteValue(hkcu, u"A", u"V"); }, 5},
       {"write, key not created", [](FakeAdvapi32& f) { f.failWith(Op::CreateKey, 5); },
        [&](Registry& r) { return r.WriteValue(hkcu, u"A", zvString, u"V", u"x"); }, 6},
       {"write refused", [](FakeAdvapi32& f) { f.failWith(Op::SetValue, 112); },
        [&](Registry& r) { return r.WriteValue(hkcu, u"A", zvDWord, u"V", u"1"); }, 112},
       {"write of another type", {},
        [&](Registry& r) { return r.WriteValue(hkcu, u"New", 2, u"V", u"x"); }, 0},
-      {"write, bad root", {},
-       [&](Registry& r) { return r.WriteValue(12345, u"A", zvString, u"V", u"x"); }, 6},
   };
   for (const auto& c : cases) {
     fake->clearFailures();
@@ -111,69 +112,50 @@ TEST_F(RegistryFake, StatusesReturnUnchanged) {
 }
 
 TEST_F(RegistryFake, ExistenceTests) {
-  write(zvBinary, u"B255", String(255, u'x'));
-  write(zvBinary, u"B256", String(256, u'x'));
-  write(zvString, u"S255", String(255, u'x'));
+  write(zvBinary, u"B256", String(256, u'x'));  // larger than a small probe buffer
   EXPECT_TRUE(reg->KeyExist(zvHKEY_CURRENT_USER, u""));
   EXPECT_TRUE(reg->KeyExist(zvHKEY_CURRENT_USER, u"t"));
   EXPECT_FALSE(reg->KeyExist(zvHKEY_CURRENT_USER, u"T\\Missing"));
-  for (const char16_t* name : {u"B255", u"B256", u"S255", u"b256"})
-    EXPECT_TRUE(reg->ValueExist(zvHKEY_CURRENT_USER, u"T", name)) << u8(name);
+  EXPECT_TRUE(reg->ValueExist(zvHKEY_CURRENT_USER, u"T", u"b256"));
   EXPECT_FALSE(reg->ValueExist(zvHKEY_CURRENT_USER, u"T", u"Missing"));
-  EXPECT_FALSE(reg->ValueExist(zvHKEY_CURRENT_USER, u"Missing", u"B255"));
+  EXPECT_FALSE(reg->ValueExist(zvHKEY_CURRENT_USER, u"Missing", u"B256"));
   fake->failWith(Op::QueryValue, 5);
-  EXPECT_FALSE(reg->ValueExist(zvHKEY_CURRENT_USER, u"T", u"B255"));
+  EXPECT_FALSE(reg->ValueExist(zvHKEY_CURRENT_USER, u"T", u"B256"));
 }
 
 TEST_F(RegistryFake, WriteAndReadByType) {
-  struct Case {
+  const struct {
     Long type;
     String data;
-    std::string bytes;   // as stored
-    Variant read;        // ReadValue
-    Variant dataType;    // ReadDataType
-  };
-  const std::string ff4("\xFF\xFF\xFF\xFF", 4);
-  const std::vector<Case> cases = {
-      {zvString, u"abc", std::string("abc\0", 4), Variant(String(u"abc")), Variant(Long{1})},
-      {zvString, u"", std::string(1, '\0'), Variant(String()), Variant(Long{1})},
-      {zvString, u"h\u00e9\u20ac", "h\xC3\xA9\xE2\x82\xAC" + std::string(1, '\0'),
-       Variant(String(u"h\u00e9\u20ac")), Variant(Long{1})},
-      {zvString, String(254, u'y'), std::string(254, 'y') + '\0', Variant(String(254, u'y')),
-       Variant(Long{1})},
-      {zvString, String(300, u'\u00e9'), "", Variant(String(300, u'\u00e9')), Variant(Long{1})},
-      {zvBinary, u"AB", "AB", Variant(String(u"AB")), Variant(Long{3})},
-      {zvBinary, String(u"\u00ff\0\u0080", 3), std::string("\xFF\0\x80", 3),
-       Variant(String(u"\u00ff\0\u0080", 3)), Variant(Long{3})},
-      {zvBinary, String(256, u'z'), std::string(256, 'z'), Variant(String(256, u'z')),
-       Variant(Long{3})},
-      {zvDWord, u"255", std::string("\xFF\0\0\0", 4), Variant(String(u"255")), Variant(Long{4})},
-      {zvDWord, u"-1", ff4, Variant(String(u"-1")), Variant(Long{4})},
-      {zvDWord, u" &H10 ", std::string("\x10\0\0\0", 4), Variant(String(u"16")),
-       Variant(Long{4})},
+    std::string bytes;  // as stored; empty: not checked
+    String read;        // ReadValue
+  } cases[] = {
+      {zvString, u"", std::string(1, '\0'), u""},
+      {zvString, u"h\u00e9\u20ac", "h\xC3\xA9\xE2\x82\xAC" + std::string(1, '\0'), u"h\u00e9\u20ac"},
+      {zvString, String(300, u'\u00e9'), "", String(300, u'\u00e9')},
+      {zvBinary, String(u"\u00ff\0\u0080", 3), std::string("\xFF\0\x80", 3), String(u"\u00ff\0\u0080", 3)},
+      {zvBinary, String(256, u'z'), std::string(256, 'z'), String(256, u'z')},
+      {zvDWord, u"-1", std::string(4, '\xFF'), u"-1"},
+      {zvDWord, u" &H10 ", std::string("\x10\0\0\0", 4), u"16"},
   };
   for (const auto& c : cases) {
-    Variant status = write(c.type, u"V", c.data, u"Software\\A\\B");
-    EXPECT_EQ(status.lng(), 0);
+    SCOPED_TRACE(u8(c.data.substr(0, 10)));
+    EXPECT_EQ(write(c.type, u"V", c.data, u"Software\\A\\B").lng(), 0);
     DWORD type = 0;
     const std::string bytes = stored("Software\\A\\B", "V", &type);
     EXPECT_EQ(type, static_cast<DWORD>(c.type));
-    if (!c.bytes.empty()) {
-      EXPECT_EQ(bytes, c.bytes) << u8(c.data);
-    }
-    EXPECT_TRUE(reg->ReadValue(zvHKEY_CURRENT_USER, u"Software\\A\\B", u"v").sameAs(c.read))
-        << u8(c.data);
-    EXPECT_TRUE(reg->ReadDataType(zvHKEY_CURRENT_USER, u"Software\\A\\B", u"V").sameAs(c.dataType));
+    if (!c.bytes.empty()) { EXPECT_EQ(bytes, c.bytes); }
+    EXPECT_TRUE(reg->ReadValue(zvHKEY_CURRENT_USER, u"Software\\A\\B", u"v").sameAs(Variant(c.read)));
+    EXPECT_TRUE(reg->ReadDataType(zvHKEY_CURRENT_USER, u"Software\\A\\B", u"V").sameAs(Variant(c.type)));
   }
 }
 
 TEST_F(RegistryFake, WriteErrorsAfterTheKeyIsCreated) {
-  struct Case {
+  const struct {
     Long type;
     String data;
     int error;
-  };
-  const std::vector<Case> cases = {
+  } cases[] = {
       {zvBinary, u"", 9},
       {zvBinary, String(32768, u'a'), 6},
       {zvBinary, u"a\u0100", 6},
@@ -194,12 +176,9 @@ TEST_F(RegistryFake, WriteErrorsAfterTheKeyIsCreated) {
   EXPECT_NO_THROW(write(zvBinary, String(32767, u'a'), String(32767, u'a')));
 }
 
-TEST_F(RegistryFake, ReadsOfWhatIsNotThere) {
+TEST_F(RegistryFake, ReadsOfWhatIsNotThereOrOfAnotherTypeAreEmpty) {
   write(zvString, u"S", u"x");
-  HKEY key = 0;
-  fake->RegOpenKeyExA(kHkeyCurrentUser, "T", 0, kKeyAllAccess, &key);
-  fake->RegSetValueExA(key, "Expand", 0, kRegExpandSz, reinterpret_cast<const BYTE*>("%x%"), 3);
-  fake->RegCloseKey(key);
+  storeRaw("Expand", kRegExpandSz, "%x%", 3);
   for (const char16_t* path : {u"T", u"Missing"}) {
     for (const char16_t* name : {u"Nope", u"Expand"}) {
       EXPECT_TRUE(reg->ReadValue(zvHKEY_CURRENT_USER, path, name).isEmpty());
@@ -228,28 +207,20 @@ TEST_F(RegistryFake, ReadOnlyKeyStillGivesItsType) {
   EXPECT_EQ(reg->ReadValue(zvHKEY_LOCAL_MACHINE, u"Software\\Vendor", u"V").string(), u"text");
   EXPECT_EQ(reg->ReadDataType(zvHKEY_LOCAL_MACHINE, u"Software\\Vendor", u"V").lng(), 1);
   EXPECT_EQ(reg->WriteValue(zvHKEY_LOCAL_MACHINE, u"Software\\Vendor", zvString, u"V", u"x").lng(), 5);
-  EXPECT_NE(reg->DeleteValue(zvHKEY_LOCAL_MACHINE, u"Software\\Vendor", u"V").lng(), 0);
 }
 
 TEST_F(RegistryFake, ListKeysAppendsToOneCollection) {
-  for (const char16_t* path : {u"P\\a", u"P\\B", u"Q\\x", u"Q\\y", u"Q\\z"})
-    reg->CreateKey(zvHKEY_CURRENT_USER, path);
+  for (const char16_t* path : {u"P\\a", u"P\\B", u"Q\\x"}) reg->CreateKey(zvHKEY_CURRENT_USER, path);
   EXPECT_EQ(reg->ListKeys(zvHKEY_CURRENT_USER, u"Missing"), nullptr);
-  fake->failWith(Op::OpenKey, 5, std::nullopt, "P");
-  EXPECT_EQ(reg->ListKeys(zvHKEY_CURRENT_USER, u"P"), nullptr);
-  fake->clearFailures();
   auto first = reg->ListKeys(zvHKEY_CURRENT_USER, u"P");
   auto second = reg->ListKeys(zvHKEY_CURRENT_USER, u"Q");
   EXPECT_EQ(first, second);
-  ASSERT_EQ(second->Count(), 5);
-  std::vector<String> names;
-  for (Long i = 1; i <= 5; ++i) names.push_back(second->Item(Variant(i))->KeyNames);
-  EXPECT_EQ(names, (std::vector<String>{u"a", u"B", u"x", u"y", u"z"}));
   const int opens = fake->calls(Op::OpenKey);
   reg->ListKeys(zvHKEY_CURRENT_USER, u"");  // the root itself, never opened
   EXPECT_EQ(fake->calls(Op::OpenKey), opens);
-  EXPECT_EQ(second->Count(), 7);
-  EXPECT_EQ(second->Item(Variant(Long{6}))->KeyNames, u"P");
+  std::vector<String> names;
+  for (Long i = 1; i <= second->Count(); ++i) names.push_back(second->Item(Variant(i))->KeyNames);
+  EXPECT_EQ(names, (std::vector<String>{u"a", u"B", u"x", u"P", u"Q"}));
 }
 
 TEST_F(RegistryFake, ListValuesByType) {
@@ -257,80 +228,56 @@ TEST_F(RegistryFake, ListValuesByType) {
   write(zvString, u"", u"default");
   write(zvDWord, u"Num", u"-5");
   write(zvBinary, u"Bin", String(300, u'\u00fe'));
-  write(zvString, u"\u00c9t\u00e9", String(200, u'\u20ac'));
-  write(zvString, longName, u"long name");
-  HKEY key = 0;
-  fake->RegOpenKeyExA(kHkeyCurrentUser, "T", 0, kKeyAllAccess, &key);
-  fake->RegSetValueExA(key, "Expand", 0, kRegExpandSz, reinterpret_cast<const BYTE*>("%x%"), 3);
-  fake->RegSetValueExA(key, "Multi", 0, kRegMultiSz, reinterpret_cast<const BYTE*>("a\0\0"), 3);
-  fake->RegSetValueExA(key, "NoBytes", 0, kRegBinary, nullptr, 0);
-  fake->RegCloseKey(key);
+  write(zvString, longName, String(200, u'\u20ac'));
+  storeRaw("Expand", kRegExpandSz, "%x%", 3);
+  storeRaw("NoBytes", kRegBinary, nullptr, 0);
 
   auto values = reg->ListValues(zvHKEY_CURRENT_USER, u"T");
-  struct Row {
+  const struct {
     String name;
     String data;
     Long type;
-  };
-  const std::vector<Row> expected = {
+  } expected[] = {
       {u"", u"default", 1},
       {u"Num", u"-5", 4},
       {u"Bin", String(300, u'\u00fe'), 3},
-      {u"\u00c9t\u00e9", String(200, u'\u20ac'), 1},
-      {longName, u"long name", 1},
+      {longName, String(200, u'\u20ac'), 1},
   };
-  ASSERT_EQ(values->Count(), static_cast<Long>(expected.size()));
-  for (std::size_t i = 0; i < expected.size(); ++i) {
+  ASSERT_EQ(values->Count(), static_cast<Long>(std::size(expected)));
+  for (std::size_t i = 0; i < std::size(expected); ++i) {
     auto item = values->Item(Variant(static_cast<Long>(i + 1)));
     EXPECT_EQ(item->ValueName, expected[i].name) << i;
     EXPECT_EQ(item->ValueData.string(), expected[i].data) << i;
     EXPECT_EQ(item->DataType, expected[i].type) << i;
   }
   EXPECT_EQ(reg->ListValues(zvHKEY_CURRENT_USER, u"Missing"), values);
-  EXPECT_EQ(values->Count(), 5);
   fake->failWith(Op::EnumValue, 1018);  // a failure that repeats for every index
-  EXPECT_EQ(reg->ListValues(zvHKEY_CURRENT_USER, u"T")->Count(), 5);
+  EXPECT_EQ(reg->ListValues(zvHKEY_CURRENT_USER, u"T")->Count(), 4);
 }
 
 TEST_F(RegistryFake, DynamicPath) {
-  auto invokeNamed = [&](std::string_view name, std::vector<Argument> args) {
-    return invoke(*reg, name, CallKind::Method, args);
-  };
-  std::vector<Argument> args = {Argument::byReference(Variant(Long{zvHKEY_CURRENT_USER})),
+  auto byVal = [](Variant v) { return Argument::byValue(std::move(v)); };
+  const Variant hkcu(Long{zvHKEY_CURRENT_USER});
+  std::vector<Argument> args = {Argument::byReference(hkcu),
                                 Argument::byReference(Variant(String(u"D\\E"))),
                                 Argument::byReference(Variant(String(u"4"))),  // coerced to Long
                                 Argument::byReference(Variant(String(u"N"))),
                                 Argument::byReference(Variant(String(u"7")))};
   EXPECT_EQ(invoke(*reg, methodId(7), CallKind::Method, args).lng(), 0);
   EXPECT_EQ(args[2].value.lng(), 4) << "by-reference argument written back as its declared type";
-  EXPECT_EQ(invokeNamed("readvalue", {Argument::byValue(Variant(Long{zvHKEY_CURRENT_USER})),
-                                      Argument::byValue(Variant(String(u"D\\E"))),
-                                      Argument::byValue(Variant(String(u"N")))})
-                .string(),
-            u"7");
-  std::vector<Argument> list = {Argument::byValue(Variant(Long{zvHKEY_CURRENT_USER})),
-                                      Argument::byValue(Variant(String(u"D")))};
-  const Variant first = invokeNamed("ListKeys", list);
-  const Variant second = invokeNamed("ListKeys", list);
-  EXPECT_TRUE(first.sameAs(second));
-  EXPECT_EQ(std::dynamic_pointer_cast<RegistryKeys>(second.object())->Count(), 2);
-  const Variant none = invokeNamed("ListKeys", {Argument::byValue(Variant(Long{zvHKEY_CURRENT_USER})),
-                                                Argument::byValue(Variant(String(u"Nope")))});
-  EXPECT_TRUE(none.sameAs(Variant::nothing()));
+  std::vector<Argument> read = {byVal(hkcu), byVal(Variant(String(u"D\\E"))), byVal(Variant(String(u"N")))};
+  EXPECT_EQ(invoke(*reg, "readvalue", CallKind::Method, read).string(), u"7");
+  std::vector<Argument> none = {byVal(hkcu), byVal(Variant(String(u"Nope")))};
+  EXPECT_TRUE(invoke(*reg, "ListKeys", CallKind::Method, none).sameAs(Variant::nothing()));
+  std::vector<Argument> bad = {byVal(hkcu), byVal(Variant(String(u"D"))), byVal(Variant(Long{zvBinary})),
+                               byVal(Variant(String(u"N"))), byVal(Variant(String()))};
   try {
-    invokeNamed("WriteValue", {Argument::byValue(Variant(Long{zvHKEY_CURRENT_USER})),
-                               Argument::byValue(Variant(String(u"D"))),
-                               Argument::byValue(Variant(Long{zvBinary})),
-                               Argument::byValue(Variant(String(u"N"))),
-                               Argument::byValue(Variant(String()))});
+    invoke(*reg, "WriteValue", CallKind::Method, bad);
     ADD_FAILURE() << "no error";
   } catch (const Error& e) {
     EXPECT_EQ(e.number(), 9);
     EXPECT_EQ(e.source(), "VQZavrinStudio.ZSRegistry");
   }
-  bool declared = false;
-  for (const auto& e : enumerations()) declared |= e.name == "ZSRegistryErrorConstants";
-  EXPECT_TRUE(declared);
 }
 
 }  // namespace

@@ -11,21 +11,18 @@ TEST(FakeAdvapi32, InjectedFailuresMatchOperationKeyAndName) {
   FakeAdvapi32 fake;
   HKEY key = 0;
   ASSERT_EQ(fake.RegCreateKeyA(kHkeyCurrentUser, "Software\\A", &key), 0);
-  EXPECT_EQ(fake.openHandles(), 1u);
-
   fake.failWith(Op::OpenKey, kErrorAccessDenied, kHkeyCurrentUser, "software\\a");
   fake.failWith(Op::SetValue, kErrorMoreData);
   HKEY opened = 77;
-  EXPECT_EQ(fake.RegOpenKeyExA(kHkeyCurrentUser, "SOFTWARE\\A", 0, kKeyRead, &opened),
-            kErrorAccessDenied);
+  EXPECT_EQ(fake.RegOpenKeyExA(kHkeyCurrentUser, "SOFTWARE\\A", 0, kKeyRead, &opened), kErrorAccessDenied);
   EXPECT_EQ(opened, 0u);
-  EXPECT_EQ(fake.RegOpenKeyExA(kHkeyLocalMachine, "Software\\A", 0, kKeyRead, &opened),
-            kErrorFileNotFound);  // other root: not injected
+  // Another root is not injected.
+  EXPECT_EQ(fake.RegOpenKeyExA(kHkeyLocalMachine, "Software\\A", 0, kKeyRead, &opened), kErrorFileNotFound);
   EXPECT_EQ(fake.RegSetValueExA(key, "v", 0, kRegBinary, nullptr, 0), kErrorMoreData);
   EXPECT_EQ(fake.calls(Op::OpenKey), 2);
-
   fake.clearFailures();
   EXPECT_EQ(fake.RegSetValueExA(key, "v", 0, kRegBinary, nullptr, 0), kErrorSuccess);
+  EXPECT_EQ(fake.openHandles(), 1u);
   EXPECT_EQ(fake.RegCloseKey(key), kErrorSuccess);
   EXPECT_EQ(fake.openHandles(), 0u);
 }
@@ -34,25 +31,18 @@ TEST(FakeAdvapi32, MachineHiveAsAUserWithoutAdministratorRights) {
   FakeAdvapi32 fake;
   HKEY key = 0;
   ASSERT_EQ(fake.RegCreateKeyA(kHkeyLocalMachine, "Software\\Vendor", &key), 0);
-  ASSERT_EQ(fake.RegSetValueExA(key, "v", 0, kRegDword, reinterpret_cast<const BYTE*>("\1\0\0\0"), 4), 0);
   fake.RegCloseKey(key);
   fake.denyMachineWrites(true);
-
   EXPECT_EQ(fake.RegOpenKeyExA(kHkeyLocalMachine, "Software\\Vendor", 0, kKeyAllAccess, &key),
             kErrorAccessDenied);
-  ASSERT_EQ(fake.RegOpenKeyExA(kHkeyLocalMachine, "Software\\Vendor", 0, kKeyRead, &key), 0);
-  EXPECT_EQ(fake.RegQueryValueExA(key, "v", nullptr, nullptr, nullptr, nullptr), 0);
-  fake.RegCloseKey(key);
   // An existing key opens for reading through create; a new one is refused.
   ASSERT_EQ(fake.RegCreateKeyA(kHkeyLocalMachine, "Software\\Vendor", &key), 0);
   EXPECT_EQ(fake.RegSetValueExA(key, "v", 0, kRegBinary, nullptr, 0), kErrorAccessDenied);
-  EXPECT_EQ(fake.RegDeleteValueA(key, "v"), kErrorAccessDenied);
   fake.RegCloseKey(key);
   HKEY none = 5;
   EXPECT_EQ(fake.RegCreateKeyA(kHkeyLocalMachine, "Software\\New", &none), kErrorAccessDenied);
   EXPECT_EQ(none, 0u);
   EXPECT_EQ(fake.RegDeleteKeyA(kHkeyLocalMachine, "Software\\Vendor"), kErrorAccessDenied);
-  EXPECT_EQ(fake.RegDeleteKeyA(kHkeyLocalMachine, "Software\\Missing"), kErrorFileNotFound);
   // The user's own hive is unaffected.
   ASSERT_EQ(fake.RegCreateKeyA(kHkeyCurrentUser, "Software\\New", &key), 0);
   fake.RegCloseKey(key);
