@@ -103,16 +103,11 @@ TEST(VariantOps, ConcatAndEquality) {
   } cases[] = {
       {I(1), Variant(1.0), true},
       {Variant(0.1), C(1000), false},  // the Double 0.1 is not exactly 0.1
-      {Variant(0.5), C(5000), true},
-      {Variant(0.1f), Variant(0.1), false},
-      {Variant(true), I(-1), true},
-      {Variant(), I(0), true},
-      {Variant(), Variant(u""), true},
-      {Variant(), Variant(u"0"), false},
-      {I(1), Variant(u"1"), false},
-      {Variant(u"a"), Variant(u"A"), false},
-      {Variant::null(), Variant::null(), false},
-      {Variant::missing(), Variant::missing(), true},
+      {Variant(0.5), C(5000), true}, {Variant(0.1f), Variant(0.1), false},
+      {Variant(true), I(-1), true}, {Variant(), I(0), true},
+      {Variant(), Variant(u""), true}, {Variant(), Variant(u"0"), false},
+      {I(1), Variant(u"1"), false}, {Variant(u"a"), Variant(u"A"), false},
+      {Variant::null(), Variant::null(), false}, {Variant::missing(), Variant::missing(), true},
       {Variant::nothing(), Variant::nothing(), true},
       {Variant(std::nan("")), Variant(std::nan("")), false},
   };
@@ -206,18 +201,12 @@ TEST(NumberText, Formatting) {
       {Variant(1125899906842623.0), u"1.12589990684262E+15"},
       {Variant(999999999999999.0), u"999999999999999"},
       {Variant(999999999999999.9), u"1E+15"},  // rounding reaches the threshold
-      {Variant(0.0001), u"0.0001"},
-      {Variant(0.00001), u"1E-05"},
-      {Variant(0.000099999999999999999), u"0.0001"},
-      {Variant(-1.5e-300), u"-1.5E-300"},
-      {Variant(0.1 + 0.2), u"0.3"},
-      {Variant(-0.0), u"0"},
-      {Variant(123456789.0f), u"1.234568E+08"},
-      {Variant(0.1f), u"0.1"},
-      {C(-5000), u"-0.5"},
-      {C(kMin64), u"-922337203685477.5808"},
-      {Variant(true), u"True"},
-      {Variant(), u""},
+      {Variant(0.0001), u"0.0001"}, {Variant(0.00001), u"1E-05"},
+      {Variant(0.000099999999999999999), u"0.0001"}, {Variant(-1.5e-300), u"-1.5E-300"},
+      {Variant(0.1 + 0.2), u"0.3"}, {Variant(-0.0), u"0"},
+      {Variant(123456789.0f), u"1.234568E+08"}, {Variant(0.1f), u"0.1"},
+      {C(-5000), u"-0.5"}, {C(kMin64), u"-922337203685477.5808"},
+      {Variant(true), u"True"}, {Variant(), u""},
   };
   for (const auto& c : cases) EXPECT_EQ(u8(toText(c.value)), u8(c.text)) << u8(c.text);
   EXPECT_EQ(errorOf([] { toText(Variant::null()); }), 94);
