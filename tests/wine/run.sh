@@ -3,7 +3,7 @@
 #   builds the win64 preset (and the win32 preset, which must link),
 #   creates a private Wine prefix under <work-dir>, registers the DLL,
 #   runs every VBScript suite under cscript (each must end with "N passed, 0 failed"
-#   and exit 0), compares the registered type library with the catalogue
+#   and exit 0) and an early-bound C++ client of the dual vtables, compares the registered type library with the catalogue
 #   listing of the Linux build, runs the Variant differential test,
 #   unregisters and checks that the registry entries are gone.
 # The 32-bit DLL is run as well when the i386 Wine packages are installed.
@@ -105,6 +105,17 @@ run_arch() {  # <arch> <build dir> <system dir holding regsvr32 and cscript>
       note "$arch: suite $name: $summary"
     fi
   done
+
+  # An early-bound C++ client calling through the dual vtables.
+  out=$(run_win "$build/tests/wine/vtable_client.exe")
+  local crc=$?
+  summary=$(printf '%s\n' "$out" | grep -E '^[0-9]+ passed, [0-9]+ failed$' | tail -1)
+  if [ $crc -ne 0 ] || ! [[ $summary =~ ^[0-9]+\ passed,\ 0\ failed$ ]]; then
+    printf '%s\n' "$out"
+    fail "$arch: vtable client: ${summary:-no summary} (exit code $crc)"
+  else
+    note "$arch: vtable client: $summary"
+  fi
 
   # The registered type library against the catalogue.
   run_win "$build/tests/wine/typelib_dump.exe" >"$WORK/typelib-$arch.txt"
