@@ -185,6 +185,8 @@ HRESULT ComObject::getTypeInfo(UINT index, ITypeInfo** out) {
 HRESULT ComObject::getIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) {
   if (!names || !ids) return E_POINTER;
   if (count == 0) return S_OK;
+  for (UINT i = 0; i < count; ++i)
+    if (!names[i]) return E_POINTER;
   const std::string name = u8(reinterpret_cast<const char16_t*>(names[0]));
   const Member* member = nullptr;
   for (const auto& m : cls_.members())

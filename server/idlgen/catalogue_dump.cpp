@@ -41,7 +41,7 @@ std::string catalogueDump() {
     if (c->kind == ClassKind::Control) out << " control";
     if (c->kind == ClassKind::Global || c->kind == ClassKind::Collection ||
         c->kind == ClassKind::Item)
-      out << " appobject";
+      out << " appobject predeclid";
     if (!c->creatable()) out << " noncreatable";
     out << " default=" << c->interfaceName() << " {" << c->iid << "}";
     if (!c->eventIid.empty())

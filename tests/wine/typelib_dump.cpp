@@ -182,6 +182,7 @@ void printCoclass(ITypeInfo* info, TYPEATTR* attr) {
   std::string line = "coclass " + nameOf(info) + " " + guidText(attr->guid);
   if (attr->wTypeFlags & TYPEFLAG_FCONTROL) line += " control";
   if (attr->wTypeFlags & TYPEFLAG_FAPPOBJECT) line += " appobject";
+  if (attr->wTypeFlags & TYPEFLAG_FPREDECLID) line += " predeclid";
   if (!(attr->wTypeFlags & TYPEFLAG_FCANCREATE)) line += " noncreatable";
   Ref<ITypeInfo> defaultIface;
   std::string defaultText, sourceText;
