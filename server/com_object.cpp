@@ -372,9 +372,10 @@ HRESULT STDMETHODCALLTYPE faceGetIDsOfNames(DualFace* self, REFIID, LPOLESTR* na
                                             LCID, DISPID* ids) {
   return self->owner->getIDsOfNames(names, count, ids);
 }
-HRESULT STDMETHODCALLTYPE faceInvoke(DualFace* self, DISPID id, REFIID, LCID, WORD flags,
+HRESULT STDMETHODCALLTYPE faceInvoke(DualFace* self, DISPID id, REFIID iid, LCID, WORD flags,
                                      DISPPARAMS* params, VARIANT* result, EXCEPINFO* excepInfo,
                                      UINT* argErr) {
+  if (iid != IID_NULL) return DISP_E_UNKNOWNINTERFACE;
   return self->owner->invoke(id, flags, params, result, excepInfo, argErr);
 }
 
