@@ -148,12 +148,91 @@ void collections() {
   value->Release();
 }
 
+// Late-bound calls the way compiled hosts make them: names resolved with
+// GetIDsOfNames (named arguments by parameter name), typed by-reference
+// arguments (VT_BYREF|VT_BSTR) written back, property assignment.
+void lateBound() {
+  auto* n = create<IDispatch>(L"{AC6F92E3-56D4-4EC5-A124-61D25E0DBAF6}", L"{00020400-0000-0000-C000-000000000046}");
+  if (!n) return;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(L"generaterandomid"), const_cast<LPOLESTR>(L"BaseX"),
+                      const_cast<LPOLESTR>(L"NumDigits")};
+  DISPID ids[3] = {};
+  check("GetIDsOfNames with parameter names",
+        n->GetIDsOfNames(IID_NULL, names, 3, LOCALE_USER_DEFAULT, ids) == S_OK && ids[0] == 0x6003000C &&
+            ids[1] == 1 && ids[2] == 0);
+
+  // GenerateRandomID(BaseX:=zvBinaryBase, NumDigits:=8), both named.
+  VARIANT args[2];
+  VariantInit(&args[0]);
+  VariantInit(&args[1]);
+  V_VT(&args[0]) = VT_I4;
+  V_I4(&args[0]) = 0;
+  V_VT(&args[1]) = VT_I2;
+  V_I2(&args[1]) = 8;
+  DISPID named[2] = {ids[1], ids[2]};
+  DISPPARAMS params{args, named, 2, 2};
+  VARIANT r;
+  VariantInit(&r);
+  HRESULT hr = n->Invoke(ids[0], IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params, &r, nullptr, nullptr);
+  bool binary = hr == S_OK && V_VT(&r) == VT_BSTR && SysStringLen(V_BSTR(&r)) == 8;
+  for (UINT i = 0; binary && i < SysStringLen(V_BSTR(&r)); ++i) binary = V_BSTR(&r)[i] == L'0' || V_BSTR(&r)[i] == L'1';
+  check("named arguments", binary, std::to_string(hr));
+  VariantClear(&r);
+
+  // HexToBin with a typed by-reference BSTR: the caller's string is replaced.
+  LPOLESTR hexName[] = {const_cast<LPOLESTR>(L"HexToBin")};
+  DISPID hexId = 0;
+  n->GetIDsOfNames(IID_NULL, hexName, 1, LOCALE_USER_DEFAULT, &hexId);
+  BSTR s = SysAllocString(L"A");
+  VARIANT byRef;
+  VariantInit(&byRef);
+  V_VT(&byRef) = VT_BYREF | VT_BSTR;
+  V_BSTRREF(&byRef) = &s;
+  DISPPARAMS one{&byRef, nullptr, 1, 0};
+  hr = n->Invoke(hexId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD | DISPATCH_PROPERTYGET, &one, &r, nullptr, nullptr);
+  check("typed by-reference BSTR", hr == S_OK && V_VT(&r) == VT_BSTR && text(V_BSTR(&r)) == L"1010" && text(s) == L"0");
+  VariantClear(&r);
+  SysFreeString(s);
+
+  // An error through Invoke: DISP_E_EXCEPTION with the code, description and source.
+  s = SysAllocString(L"XYZ");
+  EXCEPINFO ei{};
+  hr = n->Invoke(hexId, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &one, &r, &ei, nullptr);
+  check("EXCEPINFO", hr == DISP_E_EXCEPTION && ei.scode == static_cast<SCODE>(0x800A0063) &&
+                         text(ei.bstrDescription) == L"Can't Convert." &&
+                         text(ei.bstrSource) == L"VQZavrinStudio.ZSNumbers");
+  SysFreeString(ei.bstrDescription);
+  SysFreeString(ei.bstrSource);
+  SysFreeString(ei.bstrHelpFile);
+  SysFreeString(s);
+  n->Release();
+
+  // Property assignment by value through Invoke (DISPID_PROPERTYPUT).
+  auto* item = create<IDispatch>(L"{941EFE76-4A5A-4351-B193-D16FAB9723C4}", L"{00020400-0000-0000-C000-000000000046}");
+  if (!item) return;
+  VARIANT value;
+  VariantInit(&value);
+  V_VT(&value) = VT_BSTR;
+  V_BSTR(&value) = SysAllocString(L"name");
+  DISPID put = DISPID_PROPERTYPUT;
+  DISPPARAMS assign{&value, &put, 1, 1};
+  hr = item->Invoke(0x40030000, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &assign, nullptr, nullptr, nullptr);
+  DISPPARAMS none{nullptr, nullptr, 0, 0};
+  VariantInit(&r);
+  HRESULT got = item->Invoke(0x40030000, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &r, nullptr, nullptr);
+  check("property put and get", hr == S_OK && got == S_OK && V_VT(&r) == VT_BSTR && text(V_BSTR(&r)) == L"name");
+  VariantClear(&r);
+  VariantClear(&value);
+  item->Release();
+}
+
 }  // namespace
 
 int main() {
   if (FAILED(CoInitialize(nullptr))) return 2;
   numbers();
   collections();
+  lateBound();
   CoUninitialize();
   std::printf("%d passed, %d failed\n", gPassed, gFailed);
   return gFailed == 0 ? 0 : 1;
