@@ -141,10 +141,14 @@ run_arch() {  # <arch> <build dir> <system dir holding regsvr32 and cscript>
 
 run_arch win64 "$SRC/build/win64" 'C:\windows\system32'
 
-if dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed'; then
-  run_arch win32 "$SRC/build/win32" 'C:\windows\syswow64'
-else
+# The 32-bit run needs the i386 Wine loader and a kernel that runs 32-bit
+# programs; some machines have the packages but not the kernel support.
+if ! dpkg-query -W -f='${Status}' wine32:i386 2>/dev/null | grep -q 'ok installed'; then
   note "SKIPPED the 32-bit run: the i386 Wine packages (wine32:i386) are not installed; the win32 build linked"
+elif ! /usr/lib/wine/wine --version >/dev/null 2>&1; then
+  note "SKIPPED the 32-bit run: this kernel cannot run the 32-bit Wine loader; the win32 build linked"
+else
+  run_arch win32 "$SRC/build/win32" 'C:\windows\syswow64'
 fi
 
 wineserver -k >/dev/null 2>&1 || true
