@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/error_testing.h"
+
 #include <sstream>
 
 #include "cli/commands.h"
@@ -15,15 +17,6 @@
 
 namespace zs::cli {
 namespace {
-
-int errorOf(auto&& fn) {
-  try {
-    fn();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 TEST(Literals, ParseToTypedArguments) {
   const struct {

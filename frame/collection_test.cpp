@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/error_testing.h"
+
 #include <map>
 #include <random>
 #include <vector>
@@ -19,17 +21,6 @@ class Token : public Object {
  public:
   const ClassInfo* classInfo() const override { return nullptr; }
 };
-
-// The error number a call raises, or 0.
-template <class F>
-int errorOf(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 using Texts = std::vector<String>;
 

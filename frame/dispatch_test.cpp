@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/error_testing.h"
+
 #include "frame/error.h"
 #include "frame/factory.h"
 #include "frame/variant_ops.h"
@@ -65,15 +67,6 @@ std::span<const Member> probeMembers() {
 const ClassBinding kProbeBinding{probeMembers, nullptr};
 const ClassInfo kProbeInfo{"Probe", ClassKind::Global, "", "", "", 0, "", &kProbeBinding};
 const ClassInfo* Probe::classInfo() const { return &kProbeInfo; }
-
-int errorOf(auto&& fn) {
-  try {
-    fn();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 TEST(Dispatch, ByReferenceArgumentArrivesConvertedAndIsWrittenBackConverted) {
   Probe p;

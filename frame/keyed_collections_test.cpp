@@ -4,22 +4,14 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/error_testing.h"
+
 #include "frame/dispatch.h"
 #include "frame/error.h"
 #include "frame/factory.h"
 
 namespace zs {
 namespace {
-
-template <class F>
-int errorOf(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 Variant call(Object& o, DispId id, std::vector<Argument>&& args = {}, CallKind kind = CallKind::Default) {
   return invoke(o, id, kind, args);

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/error_testing.h"
+
 #include <cmath>
 #include <functional>
 #include <limits>
@@ -14,17 +16,6 @@ namespace {
 using BinaryOp = std::function<Variant(const Variant&, const Variant&)>;
 constexpr std::int64_t kMin64 = std::numeric_limits<std::int64_t>::min();
 constexpr std::int64_t kMax64 = std::numeric_limits<std::int64_t>::max();
-
-// The error number raised by f, or 0 when it returns.
-template <class F>
-int errorOf(F&& f) {
-  try {
-    f();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
-}
 
 Variant C(std::int64_t scaled) { return Variant(Currency::fromScaled(scaled)); }
 Variant I(int v) { return Variant(static_cast<Integer>(v)); }

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include "frame/error_testing.h"
+
 #include <algorithm>
 #include <random>
 #include <set>
@@ -39,15 +41,6 @@ testing::AssertionResult Consistent(const LinkedList& l) {
   if (static_cast<Long>(seen.size()) != upper) return fail() << "slots lost: " << upper - seen.size();
   if (l.CurrentIndex() < 0 || l.CurrentIndex() > upper) return fail() << "position";
   return testing::AssertionSuccess();
-}
-
-int errorOf(auto&& fn) {
-  try {
-    fn();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
 }
 
 // A walk as hosts walk, forward until EOL or backward until BOL; both give the
