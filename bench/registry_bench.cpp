@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/posix/advapi32_posix.h"
+#include "platform/testing/temp_folder.h"
 #include "registry/registry.h"
 
 namespace {
@@ -19,21 +20,7 @@ using namespace zs;
 constexpr int kPairs = 10000;
 constexpr int kValues = 10000;
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zs-regbench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~Folder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using Folder = zs::platform::testsupport::TempFolder;
 
 platform::Libraries storeIn(const Folder& folder) {
   platform::Libraries libraries;

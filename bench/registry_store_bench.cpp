@@ -10,6 +10,7 @@
 #include <string>
 
 #include "platform/posix/advapi32_posix.h"
+#include "platform/testing/temp_folder.h"
 
 namespace {
 
@@ -17,21 +18,7 @@ using namespace zs::platform;
 
 constexpr int kPairs = 10000;
 
-class Folder {
- public:
-  Folder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "zs-bench-XXXXXX").string();
-    if (mkdtemp(pattern.data()) != nullptr) path_ = pattern;
-  }
-  ~Folder() {
-    std::error_code ignored;
-    if (!path_.empty()) std::filesystem::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using Folder = zs::platform::testsupport::TempFolder;
 
 void StoreSetAndQuery(benchmark::State& state) {
   Folder folder;

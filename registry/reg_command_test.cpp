@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/tests/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
 namespace {
 

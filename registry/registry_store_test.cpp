@@ -10,7 +10,7 @@
 #include "frame/dispatch.h"
 #include "frame/factory.h"
 #include "platform/posix/advapi32_posix.h"
-#include "platform/tests/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 #include "registry/registry.h"
 
 namespace zs {

@@ -9,7 +9,7 @@
 
 #include "platform/posix/advapi32_posix.h"
 #include "platform/testing/fake_advapi32.h"
-#include "temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
 namespace zs::platform {
 namespace {

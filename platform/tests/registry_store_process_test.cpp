@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "platform/posix/advapi32_posix.h"
-#include "temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
 extern char** environ;
 

@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <stdexcept>
 #include <string>
 
 namespace zs::platform::testsupport {
