@@ -252,9 +252,18 @@ std::string Host::answer(std::string_view line) {
 
     if (op == "create") {
       const std::string& cls = stringField(req, "class");
+      const json* predeclared = field(req, "predeclared");
+      if (predeclared && !predeclared->is_boolean())
+        badRequest("Field \"predeclared\" must be true or false");
       ObjectPtr object;
       try {
-        object = createObject(cls);
+        if (predeclared && predeclared->get<bool>()) {
+          const ClassInfo* info = findClass(cls);
+          if (!info) throw Error(err::kClassNotAvailable, "No class named " + cls);
+          object = predeclaredInstance(*info);
+        } else {
+          object = createObject(cls);
+        }
       } catch (Error& e) {
         if (e.source().empty()) e.setSource(std::string(kSource));
         throw;

@@ -112,6 +112,21 @@ TEST(Host, CreateInvokeReleaseZSNumbersByProgIdClassNameAndClsid) {
   }
 }
 
+TEST(Host, PredeclaredInstanceKeepsOneHandleAndOnlyApplicationObjectsHaveOne) {
+  Session s;
+  json request = {{"id", 1}, {"op", "create"}, {"class", "ZSRegistryValues"}, {"predeclared", true}};
+  const json first = s.one(request);
+  ASSERT_TRUE(first["ok"]) << first;
+  EXPECT_EQ(s.one(request)["result"]["handle"], first["result"]["handle"]);
+  request["predeclared"] = false;
+  EXPECT_NE(s.one(request)["result"]["handle"], first["result"]["handle"]);
+  request["class"] = "ZSNumbers";
+  request["predeclared"] = true;
+  EXPECT_EQ(s.one(request)["error"]["number"], 429);
+  request["predeclared"] = "yes";
+  EXPECT_EQ(s.one(request)["error"]["number"], 5);
+}
+
 TEST(Host, ByReferenceArgumentsAndMissingArguments) {
   Session s;
   json twice = s.one({{"id", "a"}, {"op", "invoke"}, {"handle", s.fake}, {"member", "twice"},

@@ -206,5 +206,13 @@ TEST(Factory, CreatesByNameProgIdOrClsidAndNamesWhatItCannotCreate) {
   }
 }
 
+TEST(Factory, PredeclaredInstanceIsOnePerClassAndOnlyForApplicationObjects) {
+  const ClassInfo& keys = classNamed("ZSRegistryKeys");
+  ObjectPtr first = predeclaredInstance(keys);
+  EXPECT_EQ(predeclaredInstance(keys), first);
+  EXPECT_NE(createObject(keys), first);
+  EXPECT_EQ(errorOf([] { predeclaredInstance(classNamed("ZSNumbers")); }), 429);
+}
+
 }  // namespace
 }  // namespace zs

@@ -1,5 +1,6 @@
 #include "frame/factory.h"
 
+#include <map>
 #include <string>
 
 #include "frame/error.h"
@@ -15,6 +16,18 @@ ObjectPtr createObject(const ClassInfo& cls) {
   if (!cls.binding->create)
     throw Error(err::kClassNotAvailable, "Class " + std::string(cls.name) + " is not creatable");
   return cls.binding->create();
+}
+
+ObjectPtr predeclaredInstance(const ClassInfo& cls) {
+  const bool application = cls.kind == ClassKind::Global || cls.kind == ClassKind::Collection ||
+                           cls.kind == ClassKind::Item;
+  if (!application)
+    throw Error(err::kClassNotAvailable,
+                "Class " + std::string(cls.name) + " has no predeclared instance");
+  thread_local std::map<const ClassInfo*, ObjectPtr> instances;
+  ObjectPtr& instance = instances[&cls];
+  if (!instance) instance = createObject(cls);
+  return instance;
 }
 
 ObjectPtr createObject(std::string_view key) {

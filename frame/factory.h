@@ -13,4 +13,9 @@ namespace zs {
 ObjectPtr createObject(std::string_view nameProgIdOrClsid);
 ObjectPtr createObject(const ClassInfo& cls);
 
+// The predeclared default instance of a global, collection or item class: one
+// per class and thread (the apartment a host calls from), created at first use
+// and kept until the thread ends. Other kinds raise 429.
+ObjectPtr predeclaredInstance(const ClassInfo& cls);
+
 }  // namespace zs
