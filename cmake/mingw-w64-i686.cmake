@@ -1,19 +1,4 @@
-# Cross-compiling for Windows with mingw-w64 (i686). The posix thread model is
-# used so that the standard library's threading and synchronisation are complete.
-set(CMAKE_SYSTEM_NAME Windows)
+# Cross-compiling for Windows with mingw-w64 (i686).
 set(CMAKE_SYSTEM_PROCESSOR i686)
-
 set(ZS_MINGW_TRIPLE i686-w64-mingw32)
-set(CMAKE_C_COMPILER ${ZS_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZS_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${ZS_MINGW_TRIPLE}-windres)
-
-set(CMAKE_FIND_ROOT_PATH /usr/${ZS_MINGW_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
-
-# GCC 12 reports false "may be used uninitialized" warnings inside std::variant
-# and std::optional at -O2; they would fail the -Werror build.
-set(CMAKE_CXX_FLAGS_INIT "-Wno-maybe-uninitialized")
+include(${CMAKE_CURRENT_LIST_DIR}/mingw-w64-common.cmake)

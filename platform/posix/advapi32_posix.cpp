@@ -127,6 +127,11 @@ bool Advapi32Posix::storeWritable(RegistryStore* store) {
   return store->writable();
 }
 
+LONG Advapi32Posix::resolve(HKEY key, const char* subKey, Target* target, KeyPath* parts) {
+  if (const LONG s = resolve(key, target); s != kErrorSuccess) return s;
+  return splitPath(subKey, parts);
+}
+
 LONG Advapi32Posix::resolve(HKEY key, Target* target) {
   const auto rootAt = [&](int index, RegistryStore* store, KeyId tree, KeyPath prefix) {
     *target = Target{store, tree, std::move(prefix), kKeyAllAccess, true,
@@ -195,9 +200,8 @@ LONG Advapi32Posix::RegOpenKeyExA(HKEY key, const char* subKey, DWORD /*options*
     if (result == nullptr) return kErrorInvalidParameter;
     *result = 0;
     Target target;
-    if (const LONG s = resolve(key, &target); s != kErrorSuccess) return s;
     KeyPath parts;
-    if (const LONG s = splitPath(subKey, &parts); s != kErrorSuccess) return s;
+    if (const LONG s = resolve(key, subKey, &target, &parts); s != kErrorSuccess) return s;
     const bool writable = storeWritable(target.store);
     const REGSAM rights = effectiveRights(sam, writable);
     Target opened{target.store, target.key, {}, rights, false, nullptr, nullptr};
@@ -218,9 +222,8 @@ LONG Advapi32Posix::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
     if (result == nullptr) return kErrorInvalidParameter;
     *result = 0;
     Target target;
-    if (const LONG s = resolve(key, &target); s != kErrorSuccess) return s;
     KeyPath parts;
-    if (const LONG s = splitPath(subKey, &parts); s != kErrorSuccess) return s;
+    if (const LONG s = resolve(key, subKey, &target, &parts); s != kErrorSuccess) return s;
     if (target.root && parts.empty()) {
       *result = key;
       return kErrorSuccess;
@@ -261,9 +264,8 @@ LONG Advapi32Posix::RegDeleteKeyA(HKEY key, const char* subKey) {
     std::lock_guard lock(mutex_);
     if (subKey == nullptr) return kErrorInvalidParameter;
     Target target;
-    if (const LONG s = resolve(key, &target); s != kErrorSuccess) return s;
     KeyPath parts;
-    if (const LONG s = splitPath(subKey, &parts); s != kErrorSuccess) return s;
+    if (const LONG s = resolve(key, subKey, &target, &parts); s != kErrorSuccess) return s;
     // A root, and the key under a root's own path, cannot be deleted.
     if (parts.empty() && (target.root || !target.prefix.empty())) return kErrorAccessDenied;
     const KeyPath path = joined(target.prefix, parts);

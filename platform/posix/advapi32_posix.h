@@ -68,6 +68,8 @@ class Advapi32Posix : public Advapi32 {
   static constexpr int kRootCount = 7;
 
   LONG resolve(HKEY key, Target* target);
+  // resolve() and then the sub-key path split into its names.
+  LONG resolve(HKEY key, const char* subKey, Target* target, KeyPath* parts);
   // The key a target names, for an operation on the key itself; `create`
   // makes the levels of a root's path that are missing.
   LONG keyOf(const Target& target, bool create, KeyId* key);
