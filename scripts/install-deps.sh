@@ -9,7 +9,7 @@ packages=(
   libsqlite3-dev nlohmann-json3-dev
   # The Windows product: cross compilers, the IDL compiler and Wine to test it.
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine64 libwine-dev
+  wine64 libwine-dev wine64-tools
 )
 
 missing=()
