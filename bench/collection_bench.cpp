@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/collection.h"
+#include "core/collection.h"
 
 namespace {
 

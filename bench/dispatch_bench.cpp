@@ -4,7 +4,7 @@
 
 #include <vector>
 
-#include "frame/dispatch.h"
+#include "core/dispatch.h"
 #include "utils/numbers.h"
 
 namespace {

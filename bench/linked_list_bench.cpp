@@ -5,7 +5,7 @@
 #include <random>
 #include <vector>
 
-#include "frame/dispatch.h"
+#include "core/dispatch.h"
 #include "frame/factory.h"
 #include "utils/linked_list.h"
 

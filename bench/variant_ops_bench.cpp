@@ -1,7 +1,7 @@
 // Cost of the shared Variant rules on the values members compute with most.
 #include <benchmark/benchmark.h>
 
-#include "frame/variant_ops.h"
+#include "core/variant_ops.h"
 
 namespace zs {
 namespace {

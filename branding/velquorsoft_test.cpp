@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/dispatch.h"
+#include "core/dispatch.h"
 
 namespace zs {
 namespace {

@@ -9,8 +9,8 @@
 #include "cli/commands.h"
 #include "cli/literals.h"
 #include "cli/plain_numbers.h"
-#include "frame/dispatch.h"
-#include "frame/error.h"
+#include "core/dispatch.h"
+#include "core/error.h"
 #include "frame/factory.h"
 
 namespace zs::cli {

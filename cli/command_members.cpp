@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/signature.h"
 #include "frame/catalogue.h"
-#include "frame/error.h"
+#include "core/error.h"
 
 namespace zs::cli {
 

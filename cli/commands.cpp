@@ -3,7 +3,7 @@
 #include <new>
 #include <ostream>
 
-#include "frame/error.h"
+#include "core/error.h"
 
 namespace zs::cli {
 

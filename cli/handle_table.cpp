@@ -1,6 +1,6 @@
 #include "cli/handle_table.h"
 
-#include "frame/error.h"
+#include "core/error.h"
 
 namespace zs::cli {
 

@@ -6,7 +6,7 @@
 #include <cstdint>
 #include <unordered_map>
 
-#include "frame/object.h"
+#include "core/object.h"
 
 namespace zs::cli {
 

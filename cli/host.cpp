@@ -10,9 +10,9 @@
 
 #include "cli/json_text.h"
 #include "cli/json_values.h"
-#include "frame/dispatch.h"
-#include "frame/enumerator.h"
-#include "frame/error.h"
+#include "core/dispatch.h"
+#include "core/enumerator.h"
+#include "core/error.h"
 #include "frame/factory.h"
 
 namespace zs::cli {

@@ -6,8 +6,8 @@
 #include <nlohmann/json.hpp>
 #include <sstream>
 
-#include "frame/collection.h"
-#include "frame/error.h"
+#include "core/collection.h"
+#include "core/error.h"
 
 namespace zs::cli {
 namespace {

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "frame/value_types.h"
+#include "core/value_types.h"
 
 namespace zs::cli {
 

@@ -6,7 +6,7 @@
 #include "cli/json_text.h"
 #include "cli/plain_numbers.h"
 #include "frame/catalogue.h"
-#include "frame/error.h"
+#include "core/error.h"
 
 namespace zs::cli {
 namespace {

@@ -17,7 +17,7 @@
 #include <nlohmann/json.hpp>
 
 #include "cli/handle_table.h"
-#include "frame/variant.h"
+#include "core/variant.h"
 
 namespace zs::cli {
 

@@ -5,7 +5,7 @@
 
 #include "cli/json_text.h"
 #include "cli/plain_numbers.h"
-#include "frame/error.h"
+#include "core/error.h"
 
 namespace zs::cli {
 namespace {

@@ -17,7 +17,7 @@
 #include <string>
 #include <string_view>
 
-#include "frame/dispatch.h"
+#include "core/dispatch.h"
 
 namespace zs::cli {
 

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/error_testing.h"
+#include "core/error_testing.h"
 
 #include <sstream>
 
@@ -13,7 +13,7 @@
 #include "cli/json_values.h"
 #include "cli/plain_numbers.h"
 #include "cli/signature.h"
-#include "frame/error.h"
+#include "core/error.h"
 
 namespace zs::cli {
 namespace {

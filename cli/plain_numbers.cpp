@@ -5,7 +5,7 @@
 #include <limits>
 #include <system_error>
 
-#include "frame/error.h"
+#include "core/error.h"
 
 namespace zs::cli {
 namespace {

@@ -11,7 +11,7 @@
 
 #include "cli/commands.h"
 #include "frame/keyed_collections.h"
-#include "frame/variant_ops.h"
+#include "core/variant_ops.h"
 #include "registry/registry.h"
 
 namespace zs::cli {

@@ -6,7 +6,7 @@
 
 #include <string>
 
-#include "frame/members.h"
+#include "core/members.h"
 
 namespace zs::cli {
 

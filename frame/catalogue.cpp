@@ -5,7 +5,7 @@
 #include <cctype>
 #include <mutex>
 
-#include "frame/error.h"
+#include "core/error.h"
 
 namespace zs {
 namespace {

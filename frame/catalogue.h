@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "frame/members.h"
-#include "frame/object.h"
+#include "core/members.h"
+#include "core/object.h"
 
 namespace zs {
 

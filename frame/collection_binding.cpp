@@ -2,7 +2,7 @@
 // dispatch ids of the collection classes: Item 0 (default member), Count
 // 0x68030000, Add 0x60030001, Remove 0x60030002, NewEnum -4 (hidden).
 #include "frame/catalogue.h"
-#include "frame/collection.h"
+#include "core/collection.h"
 
 namespace zs {
 namespace {

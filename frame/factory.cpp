@@ -3,7 +3,7 @@
 #include <map>
 #include <string>
 
-#include "frame/error.h"
+#include "core/error.h"
 
 namespace zs {
 

@@ -1,6 +1,6 @@
 #include "frame/keyed_collections.h"
 
-#include "frame/error.h"
+#include "core/error.h"
 
 namespace zs {
 

@@ -12,9 +12,9 @@
 #include <memory>
 
 #include "frame/catalogue.h"
-#include "frame/collection.h"
-#include "frame/enumerator.h"
-#include "frame/variant.h"
+#include "core/collection.h"
+#include "core/enumerator.h"
+#include "core/variant.h"
 
 namespace zs {
 

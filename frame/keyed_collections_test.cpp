@@ -4,10 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/error_testing.h"
+#include "core/error_testing.h"
 
-#include "frame/dispatch.h"
-#include "frame/error.h"
+#include "core/dispatch.h"
+#include "core/error.h"
 #include "frame/factory.h"
 
 namespace zs {

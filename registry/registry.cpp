@@ -3,7 +3,7 @@
 #include <cstring>
 #include <string>
 
-#include "frame/variant_ops.h"
+#include "core/variant_ops.h"
 #include "platform/ansi.h"
 #include "registry/registry_data.h"
 #include "registry/registry_key.h"

@@ -21,8 +21,8 @@
 
 #include "frame/catalogue.h"
 #include "frame/keyed_collections.h"
-#include "frame/object.h"
-#include "frame/variant.h"
+#include "core/object.h"
+#include "core/variant.h"
 #include "platform/libraries.h"
 
 namespace zs {

@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <string_view>
 
-#include "frame/error.h"
+#include "core/error.h"
 #include "platform/ansi.h"
 
 namespace zs::registry {

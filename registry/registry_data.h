@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "frame/value_types.h"
+#include "core/value_types.h"
 #include "platform/advapi32.h"
 
 namespace zs::registry {

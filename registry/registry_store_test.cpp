@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "frame/dispatch.h"
+#include "core/dispatch.h"
 #include "frame/factory.h"
 #include "platform/posix/advapi32_posix.h"
 #include "platform/testing/temp_folder.h"

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/dispatch.h"
-#include "frame/error.h"
+#include "core/dispatch.h"
+#include "core/error.h"
 #include "frame/keyed_collections.h"
 #include "platform/testing/fake_advapi32.h"
 #include "registry/registry.h"

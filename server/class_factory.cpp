@@ -3,7 +3,7 @@
 #include <memory>
 #include <new>
 
-#include "frame/error.h"
+#include "core/error.h"
 #include "frame/factory.h"
 #include "server/com_object.h"
 #include "server/com_ptr.h"

@@ -7,8 +7,8 @@
 #include <new>
 #include <vector>
 
-#include "frame/enumerator.h"
-#include "frame/error.h"
+#include "core/enumerator.h"
+#include "core/error.h"
 #include "server/com_ptr.h"
 #include "server/module.h"
 #include "server/variant_convert.h"

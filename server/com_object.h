@@ -13,8 +13,8 @@
 #include <span>
 
 #include "frame/catalogue.h"
-#include "frame/error.h"
-#include "frame/dispatch.h"
+#include "core/error.h"
+#include "core/dispatch.h"
 #include "server/dual_call.h"
 
 namespace zs::server {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <utility>
 
-#include "frame/value_types.h"
+#include "core/value_types.h"
 
 namespace zs::server {
 

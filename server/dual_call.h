@@ -14,7 +14,7 @@
 #include <span>
 #include <string_view>
 
-#include "frame/dispatch.h"
+#include "core/dispatch.h"
 
 namespace zs::server {
 

@@ -10,7 +10,7 @@
 
 #include <memory>
 
-#include "frame/object.h"
+#include "core/object.h"
 
 namespace zs::server {
 

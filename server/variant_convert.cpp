@@ -3,9 +3,9 @@
 #include <cmath>
 #include <limits>
 
-#include "frame/dispatch.h"
-#include "frame/error.h"
-#include "frame/variant_ops.h"
+#include "core/dispatch.h"
+#include "core/error.h"
+#include "core/variant_ops.h"
 #include "server/com_object.h"
 #include "server/com_ptr.h"
 #include "server/host_object.h"

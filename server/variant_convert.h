@@ -4,8 +4,8 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include "frame/members.h"
-#include "frame/variant.h"
+#include "core/members.h"
+#include "core/variant.h"
 
 namespace zs::server {
 

@@ -7,8 +7,8 @@
 #include <type_traits>
 #include <utility>
 
-#include "frame/error.h"
-#include "frame/variant_ops.h"
+#include "core/error.h"
+#include "core/variant_ops.h"
 
 namespace zs {
 

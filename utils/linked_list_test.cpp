@@ -4,15 +4,15 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/error_testing.h"
+#include "core/error_testing.h"
 
 #include <algorithm>
 #include <random>
 #include <set>
 
-#include "frame/collection.h"
-#include "frame/dispatch.h"
-#include "frame/error.h"
+#include "core/collection.h"
+#include "core/dispatch.h"
+#include "core/error.h"
 #include "frame/factory.h"
 
 namespace zs {

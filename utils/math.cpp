@@ -4,8 +4,8 @@
 
 #include <cmath>
 
-#include "frame/error.h"
-#include "frame/variant_ops.h"
+#include "core/error.h"
+#include "core/variant_ops.h"
 
 namespace zs {
 namespace {

@@ -15,8 +15,8 @@
 #include <cstdint>
 
 #include "frame/catalogue.h"
-#include "frame/property_bag.h"
-#include "frame/variant.h"
+#include "core/property_bag.h"
+#include "core/variant.h"
 
 namespace zs {
 

@@ -7,9 +7,9 @@
 #include <string>
 #include <vector>
 
-#include "frame/dispatch.h"
-#include "frame/error.h"
-#include "frame/variant_ops.h"
+#include "core/dispatch.h"
+#include "core/error.h"
+#include "core/variant_ops.h"
 
 namespace zs {
 namespace {

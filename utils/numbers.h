@@ -5,8 +5,8 @@
 #include <random>
 
 #include "frame/catalogue.h"
-#include "frame/property_bag.h"
-#include "frame/variant.h"
+#include "core/property_bag.h"
+#include "core/variant.h"
 
 namespace zs {
 

@@ -5,8 +5,8 @@
 
 #include <memory>
 
-#include "frame/collection.h"
-#include "frame/property_bag.h"
+#include "core/collection.h"
+#include "core/property_bag.h"
 
 namespace zs {
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "frame/dispatch.h"
-#include "frame/error.h"
+#include "core/dispatch.h"
+#include "core/error.h"
 #include "frame/factory.h"
 
 namespace zs {

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <sstream>
 
-#include "frame/variant_ops.h"
+#include "core/variant_ops.h"
 
 namespace zs::idl {
 namespace {

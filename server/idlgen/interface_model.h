@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "frame/catalogue.h"
-#include "frame/dispatch.h"
+#include "core/dispatch.h"
 
 namespace zs::idl {
 

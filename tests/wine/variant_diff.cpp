@@ -17,8 +17,8 @@
 #include <string>
 #include <vector>
 
-#include "frame/error.h"
-#include "frame/variant_ops.h"
+#include "core/error.h"
+#include "core/variant_ops.h"
 
 namespace {
 

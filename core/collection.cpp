@@ -1,0 +1,62 @@
+#include "core/collection.h"
+
+#include "core/collection_enumerator.h"
+#include "core/collection_key.h"
+#include "core/collection_store.h"
+#include "core/error.h"
+#include "core/variant_ops.h"
+
+namespace zs {
+
+Collection::Collection() : store_(std::make_shared<CollectionStore>()) {}
+Collection::~Collection() = default;
+
+const ClassInfo* Collection::classInfo() const { return &classNamed("Collection"); }
+
+void Collection::Add(Variant Item, const String& Key) {
+  store_->append(std::move(Item), foldKey(Key));
+}
+
+Long Collection::Count() const { return static_cast<Long>(store_->size()); }
+
+std::size_t Collection::indexOf(const Variant& indexOrKey) const {
+  if (indexOrKey.kind() == Kind::String) {
+    auto index = store_->indexOfKey(foldKey(indexOrKey.string()));
+    if (!index) raise(err::kInvalidCall);
+    return *index;
+  }
+  if (!indexOrKey.isNumeric()) raise(err::kTypeMismatch);
+  Long position = 0;
+  try {
+    position = toLong(indexOrKey);  // rounds half to even
+  } catch (const Error& e) {
+    // A number too large for a Long is still just a position out of range.
+    if (e.number() == err::kOverflow) raise(err::kSubscript);
+    throw;
+  }
+  if (position < 1 || static_cast<std::size_t>(position) > store_->size())
+    raise(err::kSubscript);
+  return static_cast<std::size_t>(position) - 1;
+}
+
+Variant Collection::Item(const Variant& IndexOrKey) const {
+  if (IndexOrKey.kind() == Kind::String) {
+    // By key without locating the position: a single hash look-up.
+    const Variant* found = store_->findKey(foldKey(IndexOrKey.string()));
+    if (!found) raise(err::kInvalidCall);
+    return *found;
+  }
+  return store_->valueAt(indexOf(IndexOrKey));
+}
+
+void Collection::Remove(const Variant& IndexOrKey) {
+  // The removed value is released only after the store is consistent again,
+  // so an object whose release calls back into this collection sees it whole.
+  [[maybe_unused]] Variant removed = store_->removeAt(indexOf(IndexOrKey));
+}
+
+std::shared_ptr<Enumerator> Collection::NewEnum() const {
+  return create<CollectionEnumerator>(store_);
+}
+
+}  // namespace zs

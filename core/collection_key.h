@@ -1,0 +1,18 @@
+// How the keys of a Collection compare: without regard to letter case.
+#pragma once
+
+#include "core/value_types.h"
+
+namespace zs {
+
+// The simple upper-case form of one UTF-16 code unit for the Latin (Basic,
+// Latin-1, Extended-A, Extended Additional), Greek, Cyrillic, Armenian and
+// fullwidth Latin letters; every other code unit is returned unchanged.
+char16_t upperCaseUnit(char16_t c);
+
+// The form under which a key is stored and looked up: each code unit
+// upper-cased by upperCaseUnit. Two keys are the same key when their folded
+// forms are equal code unit by code unit.
+String foldKey(StringView key);
+
+}  // namespace zs

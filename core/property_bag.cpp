@@ -1,0 +1,33 @@
+#include "core/property_bag.h"
+
+#include "core/variant_ops.h"
+
+namespace zs {
+
+String MemoryPropertyBag::fold(StringView name) {
+  String out(name);
+  for (auto& c : out)
+    if (c >= u'a' && c <= u'z') c = static_cast<char16_t>(c - u'a' + u'A');
+  return out;
+}
+
+Variant MemoryPropertyBag::ReadProperty(StringView name, const Variant& defaultValue) {
+  auto it = values_.find(fold(name));
+  return it == values_.end() ? defaultValue : it->second;
+}
+
+void MemoryPropertyBag::WriteProperty(StringView name, const Variant& value,
+                                      const Variant& defaultValue) {
+  auto key = fold(name);
+  // Only like kinds are compared: a String "0" is not left out for a default 0.
+  if (value.kind() == defaultValue.kind() && value.kind() != Kind::Object &&
+      equals(value, defaultValue)) {
+    values_.erase(key);
+  } else {
+    values_[key] = value;
+  }
+}
+
+bool MemoryPropertyBag::contains(StringView name) const { return values_.count(fold(name)) != 0; }
+
+}  // namespace zs
