@@ -1,7 +1,7 @@
 #include "core/collection.h"
 
 #include "core/collection_enumerator.h"
-#include "core/collection_key.h"
+#include "core/case_fold.h"
 #include "core/collection_store.h"
 #include "core/error.h"
 #include "core/variant_ops.h"

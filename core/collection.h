@@ -4,7 +4,7 @@
 // - Elements are any values, held as the Variant holds them (objects by
 //   reference); positions run from 1 to Count in the order of Add.
 // - A key is a non-empty String, unique within the collection; keys compare
-//   without regard to letter case (see collection_key.h).
+//   without regard to letter case (see case_fold.h).
 // - An index is a position when it is a number (Integer, Long, Single, Double,
 //   Currency, Boolean) and a key when it is a String, even a numeric one such as
 //   "2". A non-integral position is rounded half to even. Empty, Null, Error

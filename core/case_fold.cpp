@@ -1,4 +1,4 @@
-#include "core/collection_key.h"
+#include "core/case_fold.h"
 
 namespace zs {
 namespace {

@@ -1,4 +1,5 @@
-// How the keys of a Collection compare: without regard to letter case.
+// Letter case without regard to which two names or keys compare: one folding
+// shared by Collection keys and the names of the registry store.
 #pragma once
 
 #include "core/value_types.h"
