@@ -1,11 +1,12 @@
 // ZSVelquorsoft in the catalogue.
 #include "branding/velquorsoft.h"
+#include "frame/bindings.h"
 
 namespace zs {
 namespace {
 
-std::span<const Member> members() {
-  static const std::vector<Member> table = {
+const MemberTable& members() {
+  static const MemberTable table = std::vector<Member>{
       {"About", methodId(0), MemberKind::Method, {}, t::Void,
        [](Object& o, std::span<Variant>) {
          static_cast<Velquorsoft&>(o).About();
@@ -17,11 +18,8 @@ std::span<const Member> members() {
 
 }  // namespace
 
-const ClassBinding& velquorsoftBinding() {
-  static const ClassBinding binding{members, [] { return ObjectPtr(create<Velquorsoft>()); }};
-  return binding;
-}
+const ClassBinding bindings::ZSVelquorsoft{members, [] { return ObjectPtr(create<Velquorsoft>()); }};
 
-const ClassInfo* Velquorsoft::classInfo() const { return &classNamed("ZSVelquorsoft"); }
+const ClassInfo* Velquorsoft::classInfo() const { return &zs::classInfo(ClassId::ZSVelquorsoft); }
 
 }  // namespace zs

@@ -10,6 +10,7 @@
 #include "cli/literals.h"
 #include "cli/plain_numbers.h"
 #include "core/dispatch.h"
+#include "core/ascii.h"
 #include "core/error.h"
 #include "frame/factory.h"
 
@@ -30,10 +31,7 @@ std::optional<DispId> parseDispId(const std::string& member) {
     std::uint64_t n = 0;
     for (std::size_t i = 2; i < member.size(); ++i) {
       const char c = member[i];
-      int digit = -1;
-      if (c >= '0' && c <= '9') digit = c - '0';
-      if (c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-      if (c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+      const int digit = digitValue(c);
       if (digit < 0) throw UsageError("'" + member + "' is not a hexadecimal dispatch id");
       n = n * 16 + static_cast<std::uint64_t>(digit);
       if (n > 0xFFFFFFFFu) throw UsageError("'" + member + "' is not a 32-bit dispatch id");

@@ -1,4 +1,5 @@
 // The automation host driven through string streams, as a client would.
+#include "frame/catalogue.h"
 #include "cli/host.h"
 
 #include <gtest/gtest.h>
@@ -28,8 +29,8 @@ class Fake : public Object {
   ObjectPtr child = enumeratorOver({});
 };
 
-std::span<const Member> fakeMembers() {
-  static const std::vector<Member> table = {
+const MemberTable& fakeMembers() {
+  static const MemberTable table = std::vector<Member>{
       // Doubles its by-reference Long and returns the old value.
       {"Twice", methodId(0), MemberKind::Method, {ref("N", t::Long)}, t::Long,
        [](Object&, std::span<Variant> a) {

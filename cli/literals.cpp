@@ -5,22 +5,15 @@
 
 #include "cli/json_text.h"
 #include "cli/plain_numbers.h"
+#include "core/ascii.h"
 #include "core/error.h"
 
 namespace zs::cli {
 namespace {
 
-bool sameWord(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i)
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  return true;
-}
-
 Boolean parseBoolean(std::string_view text) {
-  if (sameWord(text, "true")) return true;
-  if (sameWord(text, "false")) return false;
+  if (sameName(text, "true")) return true;
+  if (sameName(text, "false")) return false;
   throw Error(err::kInvalidCall, "'" + std::string(text) + "' is not true or false");
 }
 

@@ -1,5 +1,6 @@
 // Typed literals, printed values, plain number text, signatures and the
 // sub-commands run in-process.
+#include "frame/catalogue.h"
 #include "cli/literals.h"
 
 #include <gtest/gtest.h>
@@ -71,7 +72,7 @@ TEST(JsonText, EscapesAndKeepsLoneSurrogatesAsEscapes) {
 }
 
 TEST(Signature, ShowsPassingOptionalsAndDefaults) {
-  const ClassInfo& numbers = classNamed("ZSNumbers");
+  const ClassInfo& numbers = classInfo(ClassId::ZSNumbers);
   ASSERT_TRUE(numbers.built());
   std::vector<std::string> lines;
   for (const auto& m : numbers.members()) lines.push_back(dispidHex(m.dispid) + " " + signatureText(m));

@@ -9,6 +9,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "core/ascii.h"
 #include "cli/commands.h"
 #include "frame/keyed_collections.h"
 #include "core/variant_ops.h"
@@ -43,17 +44,6 @@ constexpr Root kRoots[] = {
     {"HKCC", "HKEY_CURRENT_CONFIG", zvHKEY_CURRENT_CONFIG},
 };
 
-bool sameText(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::toupper(static_cast<unsigned char>(a[i])) !=
-        std::toupper(static_cast<unsigned char>(b[i]))) {
-      return false;
-    }
-  }
-  return true;
-}
-
 struct KeyName {
   const Root* root = nullptr;
   std::string path;  // below the root, without a leading or trailing backslash
@@ -70,7 +60,7 @@ KeyName parseKey(const std::string& text) {
   const std::size_t slash = text.find('\\');
   const std::string_view rootName = std::string_view(text).substr(0, slash);
   for (const Root& root : kRoots) {
-    if (sameText(rootName, root.shortName) || sameText(rootName, root.longName)) {
+    if (sameName(rootName, root.shortName) || sameName(rootName, root.longName)) {
       std::string path = slash == std::string::npos ? std::string() : text.substr(slash + 1);
       if (!path.empty() && path.back() == '\\') path.pop_back();
       return KeyName{&root, path};
@@ -96,15 +86,15 @@ Options parseOptions(std::span<const std::string> args, bool allowWrite) {
       if (i + 1 >= args.size()) throw UsageError(arg + " needs a value");
       return args[++i];
     };
-    if (sameText(flag, "v")) {
+    if (sameName(flag, "v")) {
       options.valueName = operand();
-    } else if (sameText(flag, "ve")) {
+    } else if (sameName(flag, "ve")) {
       options.valueName = std::string();
-    } else if (sameText(flag, "t") && allowWrite) {
+    } else if (sameName(flag, "t") && allowWrite) {
       options.type = operand();
-    } else if (sameText(flag, "d") && allowWrite) {
+    } else if (sameName(flag, "d") && allowWrite) {
       options.data = operand();
-    } else if (sameText(flag, "f")) {
+    } else if (sameName(flag, "f")) {
       // Never asks for confirmation anyway.
     } else {
       throw UsageError("unknown option '" + arg + "'");
@@ -124,7 +114,7 @@ std::string_view typeName(Long type) {
 
 Long typeNamed(const std::string& name) {
   for (const Long type : {Long{zvString}, Long{zvBinary}, Long{zvDWord}})
-    if (sameText(name, typeName(type))) return type;
+    if (sameName(name, typeName(type))) return type;
   throw UsageError("the type must be REG_SZ, REG_BINARY or REG_DWORD");
 }
 
@@ -269,14 +259,14 @@ int removeEntry(const KeyName& key, const Options& options, CommandIo& io) {
 int regCommand(std::span<const std::string> args, CommandIo& io) {
   if (args.size() < 2) throw UsageError("needs an operation and a key");
   const std::string& operation = args[0];
-  const bool isAdd = sameText(operation, "add");
-  if (!isAdd && !sameText(operation, "query") && !sameText(operation, "delete"))
+  const bool isAdd = sameName(operation, "add");
+  if (!isAdd && !sameName(operation, "query") && !sameName(operation, "delete"))
     throw UsageError("the operation must be query, add or delete");
   const Options options = parseOptions(args.subspan(2), isAdd);
   try {
     const KeyName key = parseKey(args[1]);
     if (isAdd) return add(key, options, io);
-    if (sameText(operation, "query")) return query(key, options, io);
+    if (sameName(operation, "query")) return query(key, options, io);
     return removeEntry(key, options, io);
   } catch (const RegFailure& e) {
     io.err << e.what() << "\n";

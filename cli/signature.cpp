@@ -6,12 +6,6 @@
 
 namespace zs::cli {
 
-std::string dispidHex(DispId id) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(static_cast<std::uint32_t>(id)));
-  return buf;
-}
-
 std::string signatureText(const Member& m) {
   std::string text(m.name);
   if (m.kind == MemberKind::Field) return text + " As " + std::string(typeName(m.result));

@@ -12,8 +12,4 @@ namespace zs::cli {
 
 std::string signatureText(const Member& member);
 
-// A dispatch id in hexadecimal (its 32-bit pattern) and decimal:
-// "0x60030002 1610809346", "0xFFFFFFFC -4".
-std::string dispidHex(DispId id);
-
 }  // namespace zs::cli

@@ -1,7 +1,6 @@
 #include "core/collection.h"
 
 #include "core/collection_enumerator.h"
-#include "core/case_fold.h"
 #include "core/collection_store.h"
 #include "core/error.h"
 #include "core/variant_ops.h"
@@ -11,17 +10,16 @@ namespace zs {
 Collection::Collection() : store_(std::make_shared<CollectionStore>()) {}
 Collection::~Collection() = default;
 
-const ClassInfo* Collection::classInfo() const { return &classNamed("Collection"); }
 
 void Collection::Add(Variant Item, const String& Key) {
-  store_->append(std::move(Item), foldKey(Key));
+  store_->append(std::move(Item), Key);
 }
 
 Long Collection::Count() const { return static_cast<Long>(store_->size()); }
 
 std::size_t Collection::indexOf(const Variant& indexOrKey) const {
   if (indexOrKey.kind() == Kind::String) {
-    auto index = store_->indexOfKey(foldKey(indexOrKey.string()));
+    auto index = store_->indexOfKey(indexOrKey.string());
     if (!index) raise(err::kInvalidCall);
     return *index;
   }
@@ -42,7 +40,7 @@ std::size_t Collection::indexOf(const Variant& indexOrKey) const {
 Variant Collection::Item(const Variant& IndexOrKey) const {
   if (IndexOrKey.kind() == Kind::String) {
     // By key without locating the position: a single hash look-up.
-    const Variant* found = store_->findKey(foldKey(IndexOrKey.string()));
+    const Variant* found = store_->findKey(IndexOrKey.string());
     if (!found) raise(err::kInvalidCall);
     return *found;
   }

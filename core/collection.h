@@ -19,7 +19,7 @@
 #include <cstddef>
 #include <memory>
 
-#include "frame/catalogue.h"
+#include "core/class_info.h"
 #include "core/enumerator.h"
 #include "core/variant.h"
 

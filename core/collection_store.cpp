@@ -3,43 +3,46 @@
 #include <limits>
 #include <utility>
 
+#include "core/case_fold.h"
 #include "core/error.h"
 #include "core/value_types.h"
 
 namespace zs {
 
-void CollectionStore::append(Variant value, String foldedKey) {
+void CollectionStore::append(Variant value, StringView key) {
   // Count is a Long: the collection cannot grow past its range.
   if (size() >= static_cast<std::size_t>(std::numeric_limits<Long>::max()))
     raise(err::kOutOfMemory);
-  const bool keyed = !foldedKey.empty();
-  if (keyed && keys_.contains(foldedKey)) raise(err::kKeyInUse);
+  const bool keyed = !key.empty();
+  if (keyed && keys_.find(key) != CollectionKeys::kNone) raise(err::kKeyInUse);
+  String folded = keyed ? foldKey(key) : String();
 
   const bool reuse = !free_.empty();
   if (!reuse) pool_.emplace_back();  // may throw: nothing changed yet
   const Handle handle = reuse ? free_.back() : static_cast<Handle>(pool_.size() - 1);
+  Entry& e = pool_[handle];
+  e.key = std::move(folded);
   try {
-    if (keyed) keys_.emplace(foldedKey, handle);
+    if (keyed) keys_.insert(handle);
     try {
       order_.push_back(handle);
     } catch (...) {
-      if (keyed) keys_.erase(foldedKey);
+      if (keyed) keys_.erase(e.key, handle);
       throw;
     }
   } catch (...) {
+    e.key.clear();
     if (!reuse) pool_.pop_back();
     throw;
   }
   if (reuse) free_.pop_back();
-  Entry& e = pool_[handle];
   e.value = std::move(value);
-  e.key = std::move(foldedKey);
   e.stamp = nextStamp_++;
 }
 
-const Variant* CollectionStore::findKey(const String& foldedKey) const {
-  auto it = keys_.find(foldedKey);
-  return it == keys_.end() ? nullptr : &pool_[it->second].value;
+const Variant* CollectionStore::findKey(StringView key) const {
+  const Handle h = keys_.find(key);
+  return h == CollectionKeys::kNone ? nullptr : &pool_[h].value;
 }
 
 std::size_t CollectionStore::firstAfter(std::uint64_t stamp) const noexcept {
@@ -56,10 +59,10 @@ std::size_t CollectionStore::firstAfter(std::uint64_t stamp) const noexcept {
   return lo;
 }
 
-std::optional<std::size_t> CollectionStore::indexOfKey(const String& foldedKey) const {
-  auto it = keys_.find(foldedKey);
-  if (it == keys_.end()) return std::nullopt;
-  const std::uint64_t stamp = pool_[it->second].stamp;
+std::optional<std::size_t> CollectionStore::indexOfKey(StringView key) const {
+  const Handle h = keys_.find(key);
+  if (h == CollectionKeys::kNone) return std::nullopt;
+  const std::uint64_t stamp = pool_[h].stamp;
   return firstAfter(stamp - 1);
 }
 
@@ -70,7 +73,7 @@ Variant CollectionStore::removeAt(std::size_t index) {
   // below can fail half-way.
   if (free_.size() == free_.capacity()) free_.reserve(free_.capacity() * 2 + 16);
   Variant value = std::move(e.value);
-  if (!e.key.empty()) keys_.erase(e.key);
+  if (!e.key.empty()) keys_.erase(e.key, handle);
   e = Entry{};
   order_.erase(index);
   free_.push_back(handle);

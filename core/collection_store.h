@@ -6,9 +6,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <optional>
-#include <unordered_map>
 #include <vector>
 
+#include "core/collection_keys.h"
 #include "core/collection_sequence.h"
 #include "core/variant.h"
 
@@ -18,16 +18,21 @@ class CollectionStore {
  public:
   using Handle = CollectionSequence::Handle;
 
+  CollectionStore() : keys_(&keyOf, this) {}
+  CollectionStore(const CollectionStore&) = delete;
+  CollectionStore& operator=(const CollectionStore&) = delete;
+
   std::size_t size() const noexcept { return order_.size(); }
 
-  // Appends `value`; `foldedKey` empty for an element without a key. Raises 457
-  // when the key is taken; on any failure nothing changes.
-  void append(Variant value, String foldedKey);
+  // Appends `value`; `key` empty for an element without a key. Raises 457
+  // when the key is taken; on any failure nothing changes. Keys compare
+  // without regard to letter case (case_fold.h).
+  void append(Variant value, StringView key);
 
-  // 0-based index of the element under a folded key, if present.
-  std::optional<std::size_t> indexOfKey(const String& foldedKey) const;
-  // The element under a folded key (constant time), or null.
-  const Variant* findKey(const String& foldedKey) const;
+  // 0-based index of the element under a key, if present.
+  std::optional<std::size_t> indexOfKey(StringView key) const;
+  // The element under a key (constant time), or null.
+  const Variant* findKey(StringView key) const;
 
   const Variant& valueAt(std::size_t index) const noexcept { return entry(index).value; }
   // The addition stamp of the element at an index: stamps grow with position.
@@ -48,10 +53,13 @@ class CollectionStore {
     std::uint64_t stamp = 0;
   };
   const Entry& entry(std::size_t index) const noexcept { return pool_[order_.at(index)]; }
+  static const String& keyOf(const void* self, Handle handle) {
+    return static_cast<const CollectionStore*>(self)->pool_[handle].key;
+  }
 
   std::vector<Entry> pool_;   // slots addressed by handle
   std::vector<Handle> free_;  // reusable slots of pool_
-  std::unordered_map<String, Handle> keys_;
+  CollectionKeys keys_;
   CollectionSequence order_;
   std::uint64_t nextStamp_ = 1;
   std::uint64_t removals_ = 0;

@@ -12,7 +12,6 @@
 
 #include "core/dispatch.h"
 #include "core/error.h"
-#include "frame/factory.h"
 
 namespace zs {
 namespace {
@@ -220,37 +219,6 @@ TEST(CollectionEnumerator, FollowsChangesWithoutRepeatsOrSkips) {
     k.change(*c);
     EXPECT_EQ(texts(e->Next(100)), k.rest);
   }
-}
-
-TEST(CollectionDynamic, HostCreatesAndUsesIt) {
-  auto call = [](Object& o, DispId id, std::vector<Argument> args = {}) {
-    return invoke(o, id, CallKind::Default, args);
-  };
-  auto arg = [](Variant v) { return Argument::byValue(std::move(v)); };
-  ObjectPtr c = createObject("Collection");
-  std::vector<Argument> add1{arg(Variant(u"a")), arg(Variant(u"k"))};
-  invoke(*c, "add", CallKind::Method, add1);
-  call(*c, methodId(1), {arg(Variant(Long{2}))});  // Key omitted
-  EXPECT_EQ(call(*c, propertyId(0)).lng(), 2);     // Count
-  EXPECT_EQ(call(*c, kDefaultMemberId, {arg(Variant(u"K"))}).string(), u"a");
-
-  Variant en = call(*c, kNewEnumId);
-  ASSERT_EQ(en.kind(), Kind::Object);
-  EXPECT_EQ(en.object()->classInfo()->name, "Enumerator");
-  EXPECT_EQ(std::dynamic_pointer_cast<Enumerator>(en.object())->Next(5).size(), 2u);
-
-  call(*c, methodId(2), {arg(Variant(u"k"))});  // Remove
-  EXPECT_EQ(call(*c, propertyId(0)).lng(), 1);
-  try {
-    call(*c, kDefaultMemberId, {arg(Variant(Long{5}))});
-    FAIL() << "position 5 accepted";
-  } catch (const Error& e) {
-    EXPECT_EQ(e.number(), 9);
-    EXPECT_EQ(e.source(), "Collection");
-  }
-  // A Null key cannot become text.
-  EXPECT_EQ(errorOf([&] { call(*c, methodId(1), {arg(Variant(u"x")), arg(Variant::null())}); }), 94);
-  EXPECT_EQ(errorOf([&] { createObject("Enumerator"); }), 429);
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include "core/dispatch.h"
 
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -8,56 +9,6 @@
 
 namespace zs {
 namespace {
-
-bool accepts(const Member& m, CallKind kind) {
-  switch (kind) {
-    case CallKind::Default:
-      return true;
-    // Script hosts call functions and read properties with the same flags, so
-    // a method call reaches a property read and the other way round.
-    case CallKind::Method:
-    case CallKind::Get:
-      return m.kind == MemberKind::Method || m.kind == MemberKind::Get ||
-             m.kind == MemberKind::Field;
-    case CallKind::Let:
-      return m.kind == MemberKind::Let || m.kind == MemberKind::Field;
-    case CallKind::Set:
-      return m.kind == MemberKind::Set || m.kind == MemberKind::Field;
-  }
-  return false;
-}
-
-// Among the members that accept the call, the one whose kind matches the call
-// exactly wins (a Get over a Method of the same name, and so on).
-int rank(const Member& m, CallKind kind) {
-  switch (kind) {
-    case CallKind::Default:
-      return m.kind == MemberKind::Method || m.kind == MemberKind::Get ||
-                     m.kind == MemberKind::Field
-                 ? 2
-                 : 1;
-    case CallKind::Method: return m.kind == MemberKind::Method ? 2 : 1;
-    case CallKind::Get: return m.kind == MemberKind::Get || m.kind == MemberKind::Field ? 2 : 1;
-    case CallKind::Let: return m.kind == MemberKind::Let ? 2 : 1;
-    case CallKind::Set: return m.kind == MemberKind::Set ? 2 : 1;
-  }
-  return 0;
-}
-
-template <class Match>
-const Member* pick(const ClassInfo& cls, CallKind kind, Match match) {
-  const Member* best = nullptr;
-  int bestRank = 0;
-  for (const auto& m : cls.members()) {
-    if (!match(m) || !accepts(m, kind)) continue;
-    int r = rank(m, kind);
-    if (r > bestRank) {
-      best = &m;
-      bestRank = r;
-    }
-  }
-  return best;
-}
 
 bool isWrite(const Member& m, CallKind kind) {
   return m.kind == MemberKind::Field && (kind == CallKind::Let || kind == CallKind::Set);
@@ -68,16 +19,31 @@ std::string sourceOf(const Object& target) {
   return cls ? cls->progId() : std::string(library::kName);
 }
 
-Variant call(Object& target, const Member& member, bool write, std::span<Argument> args) {
-  std::vector<Param> fieldParam;
-  std::span<const Param> params = member.params;
-  if (write) {
-    fieldParam.push_back(in("RHS", member.result));
-    params = fieldParam;
+// Up to kInline converted arguments live on the stack; longer lists (rare)
+// go to the heap.
+constexpr std::size_t kInline = 8;
+
+class ArgumentValues {
+ public:
+  explicit ArgumentValues(std::size_t n) : size_(n) {
+    if (n > kInline) heap_.resize(n);
   }
+  std::span<Variant> all() { return {size_ > kInline ? heap_.data() : inline_, size_}; }
+
+ private:
+  std::size_t size_;
+  Variant inline_[kInline];
+  std::vector<Variant> heap_;
+};
+
+Variant call(Object& target, const Member& member, bool write, std::span<Argument> args) {
+  // A field assignment takes the new value as its one parameter.
+  const Param fieldParam[] = {in("RHS", write ? member.result : t::Void)};
+  std::span<const Param> params = write ? std::span<const Param>(fieldParam) : member.params;
   // Arguments converted to the declared types; by-reference ones are written
   // back to the caller's variables whatever way the call ends.
-  std::vector<Variant> values(params.size());
+  ArgumentValues buffer(params.size());
+  const std::span<Variant> values = buffer.all();
   std::size_t converted = 0;
   auto writeBack = [&] {
     for (std::size_t i = 0; i < converted && i < args.size(); ++i)
@@ -114,17 +80,6 @@ Variant call(Object& target, const Member& member, bool write, std::span<Argumen
 
 }  // namespace
 
-std::string_view callKindName(CallKind kind) {
-  switch (kind) {
-    case CallKind::Default: return "default";
-    case CallKind::Method: return "method";
-    case CallKind::Get: return "get";
-    case CallKind::Let: return "let";
-    case CallKind::Set: return "set";
-  }
-  return "";
-}
-
 std::string_view memberKindName(MemberKind kind) {
   switch (kind) {
     case MemberKind::Method: return "method";
@@ -134,6 +89,12 @@ std::string_view memberKindName(MemberKind kind) {
     case MemberKind::Field: return "field";
   }
   return "";
+}
+
+std::string dispidHex(DispId id) {
+  char buf[16];
+  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(static_cast<std::uint32_t>(id)));
+  return buf;
 }
 
 std::string_view typeName(TypeRef type) {
@@ -158,11 +119,11 @@ std::string_view typeName(TypeRef type) {
 }
 
 const Member* findMember(const ClassInfo& cls, std::string_view name, CallKind kind) {
-  return pick(cls, kind, [&](const Member& m) { return sameName(m.name, name); });
+  return cls.memberTable().find(name, kind);
 }
 
 const Member* findMember(const ClassInfo& cls, DispId id, CallKind kind) {
-  return pick(cls, kind, [&](const Member& m) { return m.dispid == id; });
+  return cls.memberTable().find(id, kind);
 }
 
 namespace {
@@ -186,8 +147,8 @@ Variant invoke(Object& target, DispId id, CallKind kind, std::span<Argument> arg
   return invokeFound(target, findMember(infoOf(target), id, kind), kind, args);
 }
 
-Variant invoke(Object& target, const Member& member, std::span<Argument> args) {
-  return call(target, member, false, args);
+Variant invoke(Object& target, const Member& member, CallKind kind, std::span<Argument> args) {
+  return call(target, member, isWrite(member, kind), args);
 }
 
 Variant zeroValue(TypeRef type) {

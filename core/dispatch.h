@@ -6,14 +6,9 @@
 #include <span>
 #include <string_view>
 
-#include "frame/catalogue.h"
+#include "core/class_info.h"
 
 namespace zs {
-
-// How the caller invokes: Default means method for a method and get for a
-// property or field.
-enum class CallKind : std::uint8_t { Default, Method, Get, Let, Set };
-std::string_view callKindName(CallKind kind);
 
 // One argument as the caller passes it. A by-reference argument stands for the
 // caller's variable: after the call (also when the call raised) `value` holds
@@ -39,7 +34,8 @@ const Member* findMember(const ClassInfo& cls, DispId id, CallKind kind);
 // whose source is empty leaves with the class's ProgID as source.
 Variant invoke(Object& target, std::string_view name, CallKind kind, std::span<Argument> args);
 Variant invoke(Object& target, DispId id, CallKind kind, std::span<Argument> args);
-Variant invoke(Object& target, const Member& member, std::span<Argument> args);
+// The member found beforehand (findMember) with the kind it was found for.
+Variant invoke(Object& target, const Member& member, CallKind kind, std::span<Argument> args);
 
 // Converts a value to a declared type as argument passing does.
 Variant coerce(const Variant& value, TypeRef type);

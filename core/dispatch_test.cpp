@@ -7,7 +7,6 @@
 #include "core/error_testing.h"
 
 #include "core/error.h"
-#include "frame/factory.h"
 #include "core/variant_ops.h"
 
 namespace zs {
@@ -24,8 +23,8 @@ class Probe : public Object {
 
 Probe& probe(Object& o) { return static_cast<Probe&>(o); }
 
-std::span<const Member> probeMembers() {
-  static const std::vector<Member> table = {
+const MemberTable& probeMembers() {
+  static const MemberTable table = std::vector<Member>{
       // Appends "!" to its by-reference text and returns the new length.
       {"Shout", methodId(0), MemberKind::Method, {ref("Text", t::String)}, t::Long,
        [](Object&, std::span<Variant> a) {
@@ -184,34 +183,6 @@ TEST(LifeCycle, InitializeAtCreationTerminateAtLastRelease) {
     EXPECT_EQ(counter.terminated, 0);
   }
   EXPECT_EQ(counter.terminated, 1);
-}
-
-TEST(Factory, CreatesByNameProgIdOrClsidAndNamesWhatItCannotCreate) {
-  const ClassInfo& numbers = classNamed("ZSNumbers");
-  for (std::string key : {std::string("ZSNumbers"), std::string("vqzavrinstudio.zsnumbers"),
-                          "{" + std::string(numbers.clsid) + "}", std::string(numbers.clsid)}) {
-    ObjectPtr o = createObject(key);
-    ASSERT_TRUE(o) << key;
-    EXPECT_EQ(o->classInfo(), &numbers) << key;
-  }
-  for (auto [key, mention] : {std::pair{"ZSNoSuchThing", "ZSNoSuchThing"},
-                              std::pair{"ppageAboutBoxDesign", "ppageAboutBoxDesign"}}) {
-    try {
-      createObject(key);
-      FAIL() << key;
-    } catch (const Error& e) {
-      EXPECT_EQ(e.number(), 429);
-      EXPECT_NE(e.description().find(mention), std::string::npos) << e.description();
-    }
-  }
-}
-
-TEST(Factory, PredeclaredInstanceIsOnePerClassAndOnlyForApplicationObjects) {
-  const ClassInfo& keys = classNamed("ZSRegistryKeys");
-  ObjectPtr first = predeclaredInstance(keys);
-  EXPECT_EQ(predeclaredInstance(keys), first);
-  EXPECT_NE(createObject(keys), first);
-  EXPECT_EQ(errorOf([] { predeclaredInstance(classNamed("ZSNumbers")); }), 429);
 }
 
 }  // namespace

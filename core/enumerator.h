@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <vector>
 
-#include "frame/catalogue.h"
+#include "core/class_info.h"
 #include "core/variant.h"
 
 namespace zs {
@@ -20,7 +20,7 @@ class Enumerator : public Object {
   // A new enumerator at the same position over the same elements.
   virtual std::shared_ptr<Enumerator> Clone() = 0;
 
-  const ClassInfo* classInfo() const override { return &classNamed("Enumerator"); }
+  const ClassInfo* classInfo() const override;
 };
 
 }  // namespace zs

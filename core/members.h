@@ -3,6 +3,7 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <span>
 #include <string_view>
 #include <vector>
@@ -20,6 +21,9 @@ constexpr DispId propertyId(int n) { return static_cast<DispId>(0x68030000u + st
 constexpr DispId fieldId(int n) { return static_cast<DispId>(0x40030000u + static_cast<unsigned>(n)); }
 inline constexpr DispId kDefaultMemberId = 0;
 inline constexpr DispId kNewEnumId = -4;
+
+// A dispatch id as type libraries write it: 0x60030002, 0xFFFFFFFC.
+std::string dispidHex(DispId id);
 
 // Declared types of parameters, results and fields.
 enum class Type : std::uint8_t {

@@ -14,6 +14,7 @@
 #include <cstdint>
 #include <string>
 
+#include "core/ascii.h"
 #include "core/error.h"
 #include "core/number_rounding.h"
 #include "core/variant_ops.h"
@@ -42,14 +43,6 @@ struct Scanned {
 // Exponents beyond this are far outside every type's range; clamping keeps the
 // arithmetic on the exponent safe whatever the length of the text.
 constexpr std::int64_t kExponentClamp = 1'000'000'000'000;
-
-int digitValue(char16_t c, int base) {
-  int v = -1;
-  if (isDigit(c)) v = c - u'0';
-  else if (c >= u'a' && c <= u'f') v = c - u'a' + 10;
-  else if (c >= u'A' && c <= u'F') v = c - u'A' + 10;
-  return v < base ? v : -1;
-}
 
 Long scanRadix(StringView body, int base) {
   if (body.empty()) raise(err::kTypeMismatch);

@@ -1,7 +1,7 @@
 // Collection and its enumerator in the catalogue. Collection keeps the
 // dispatch ids of the collection classes: Item 0 (default member), Count
 // 0x68030000, Add 0x60030001, Remove 0x60030002, NewEnum -4 (hidden).
-#include "frame/catalogue.h"
+#include "frame/bindings.h"
 #include "core/collection.h"
 
 namespace zs {
@@ -9,8 +9,8 @@ namespace {
 
 Collection& self(Object& o) { return static_cast<Collection&>(o); }
 
-std::span<const Member> collectionMembers() {
-  static const std::vector<Member> table = {
+const MemberTable& collectionMembers() {
+  static const MemberTable table = std::vector<Member>{
       {"Item", kDefaultMemberId, MemberKind::Get, {in("Index", t::Variant)}, t::Variant,
        [](Object& o, std::span<Variant> a) { return self(o).Item(a[0]); }},
       {"Count", propertyId(0), MemberKind::Get, {}, t::Long,
@@ -33,21 +33,21 @@ std::span<const Member> collectionMembers() {
   return table;
 }
 
-std::span<const Member> noMembers() { return {}; }
+const MemberTable& noMembers() {
+  static const MemberTable none{{}};
+  return none;
+}
 
 }  // namespace
 
-const ClassBinding& collectionBinding() {
-  static const ClassBinding binding{collectionMembers,
-                                    [] { return ObjectPtr(create<Collection>()); }};
-  return binding;
-}
+const ClassBinding bindings::Collection{collectionMembers,
+                                    [] { return ObjectPtr(create<zs::Collection>()); }};
 
 // Enumerators are handed out by NewEnum only; hosts step them through the
 // enumeration protocol (Next, Skip, Reset, Clone), not through members.
-const ClassBinding& enumeratorBinding() {
-  static const ClassBinding binding{noMembers, nullptr};
-  return binding;
-}
+const ClassBinding bindings::Enumerator{noMembers, nullptr};
+
+const ClassInfo* Collection::classInfo() const { return &zs::classInfo(ClassId::Collection); }
+const ClassInfo* Enumerator::classInfo() const { return &zs::classInfo(ClassId::Enumerator); }
 
 }  // namespace zs

@@ -4,15 +4,15 @@
 
 namespace zs {
 
-const ClassInfo* RegistryKey::classInfo() const { return &classNamed("ZSRegistryKey"); }
-const ClassInfo* RegistryValue::classInfo() const { return &classNamed("ZSRegistryValue"); }
+const ClassInfo* RegistryKey::classInfo() const { return &zs::classInfo(ClassId::ZSRegistryKey); }
+const ClassInfo* RegistryValue::classInfo() const { return &zs::classInfo(ClassId::ZSRegistryValue); }
 const ClassInfo* FolderSelectValue::classInfo() const {
-  return &classNamed("ZSFolderSelectValue");
+  return &zs::classInfo(ClassId::ZSFolderSelectValue);
 }
-const ClassInfo* RegistryKeys::classInfo() const { return &classNamed("ZSRegistryKeys"); }
-const ClassInfo* RegistryValues::classInfo() const { return &classNamed("ZSRegistryValues"); }
+const ClassInfo* RegistryKeys::classInfo() const { return &zs::classInfo(ClassId::ZSRegistryKeys); }
+const ClassInfo* RegistryValues::classInfo() const { return &zs::classInfo(ClassId::ZSRegistryValues); }
 const ClassInfo* FolderSelectValues::classInfo() const {
-  return &classNamed("ZSFolderSelectValues");
+  return &zs::classInfo(ClassId::ZSFolderSelectValues);
 }
 
 // --- shared behaviour ------------------------------------------------------

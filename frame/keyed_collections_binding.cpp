@@ -2,7 +2,7 @@
 // collection class has the same five members (Item 0, Count 0x68030000, Add
 // 0x60030001, Remove 0x60030002, NewEnum -4 hidden), all parameters by
 // reference; item fields are 0x4003nnnn.
-#include "frame/catalogue.h"
+#include "frame/bindings.h"
 #include "frame/keyed_collections.h"
 
 namespace zs {
@@ -38,8 +38,8 @@ std::vector<Member> collectionMembers(std::string_view itemClass, Member add) {
 
 Param keyParam() { return optionalRef("sKey", t::String, Variant(String())); }
 
-std::span<const Member> registryKeysMembers() {
-  static const std::vector<Member> table = collectionMembers<RegistryKeys>(
+const MemberTable& registryKeysMembers() {
+  static const MemberTable table = collectionMembers<RegistryKeys>(
       "ZSRegistryKey",
       {"Add", methodId(1), MemberKind::Method, {ref("KeyNames", t::String), keyParam()},
        t::objectOf("ZSRegistryKey"), [](Object& o, std::span<Variant> a) {
@@ -48,8 +48,8 @@ std::span<const Member> registryKeysMembers() {
   return table;
 }
 
-std::span<const Member> registryValuesMembers() {
-  static const std::vector<Member> table = collectionMembers<RegistryValues>(
+const MemberTable& registryValuesMembers() {
+  static const MemberTable table = collectionMembers<RegistryValues>(
       "ZSRegistryValue",
       {"Add", methodId(1), MemberKind::Method,
        {ref("ValueName", t::String), ref("ValueData", t::Variant), ref("DataType", kDataType),
@@ -61,8 +61,8 @@ std::span<const Member> registryValuesMembers() {
   return table;
 }
 
-std::span<const Member> folderSelectValuesMembers() {
-  static const std::vector<Member> table = collectionMembers<FolderSelectValues>(
+const MemberTable& folderSelectValuesMembers() {
+  static const MemberTable table = collectionMembers<FolderSelectValues>(
       "ZSFolderSelectValue",
       {"Add", methodId(1), MemberKind::Method,
        {ref("TheUserSelected", t::String), ref("PhysicalLocation", t::String), keyParam()},
@@ -89,8 +89,8 @@ Member field(std::string_view name, int ordinal, TypeRef type) {
                 }};
 }
 
-std::span<const Member> registryKeyMembers() {
-  static const std::vector<Member> table = {
+const MemberTable& registryKeyMembers() {
+  static const MemberTable table = std::vector<Member>{
       field<RegistryKey, &RegistryKey::KeyNames>("KeyNames", 0, t::String),
   };
   return table;
@@ -98,8 +98,8 @@ std::span<const Member> registryKeyMembers() {
 
 // ValueData is a Variant field: a let stores the value, a set stores an object
 // reference; both arrive here as the value to keep.
-std::span<const Member> registryValueMembers() {
-  static const std::vector<Member> table = {
+const MemberTable& registryValueMembers() {
+  static const MemberTable table = std::vector<Member>{
       field<RegistryValue, &RegistryValue::ValueName>("ValueName", 0, t::String),
       field<RegistryValue, &RegistryValue::ValueData>("ValueData", 1, t::Variant),
       field<RegistryValue, &RegistryValue::DataType>("DataType", 2, kDataType),
@@ -107,8 +107,8 @@ std::span<const Member> registryValueMembers() {
   return table;
 }
 
-std::span<const Member> folderSelectValueMembers() {
-  static const std::vector<Member> table = {
+const MemberTable& folderSelectValueMembers() {
+  static const MemberTable table = std::vector<Member>{
       field<FolderSelectValue, &FolderSelectValue::TheUserSelected>("TheUserSelected", 0,
                                                                     t::String),
       field<FolderSelectValue, &FolderSelectValue::PhysicalLocation>("PhysicalLocation", 1,
@@ -132,29 +132,11 @@ ObjectPtr make() {
 
 }  // namespace
 
-const ClassBinding& registryKeysBinding() {
-  static const ClassBinding binding{registryKeysMembers, make<RegistryKeys>};
-  return binding;
-}
-const ClassBinding& registryKeyBinding() {
-  static const ClassBinding binding{registryKeyMembers, make<RegistryKey>};
-  return binding;
-}
-const ClassBinding& registryValuesBinding() {
-  static const ClassBinding binding{registryValuesMembers, make<RegistryValues>, dataTypeEnums};
-  return binding;
-}
-const ClassBinding& registryValueBinding() {
-  static const ClassBinding binding{registryValueMembers, make<RegistryValue>, dataTypeEnums};
-  return binding;
-}
-const ClassBinding& folderSelectValuesBinding() {
-  static const ClassBinding binding{folderSelectValuesMembers, make<FolderSelectValues>};
-  return binding;
-}
-const ClassBinding& folderSelectValueBinding() {
-  static const ClassBinding binding{folderSelectValueMembers, make<FolderSelectValue>};
-  return binding;
-}
+const ClassBinding bindings::ZSRegistryKeys{registryKeysMembers, make<RegistryKeys>};
+const ClassBinding bindings::ZSRegistryKey{registryKeyMembers, make<RegistryKey>};
+const ClassBinding bindings::ZSRegistryValues{registryValuesMembers, make<RegistryValues>, dataTypeEnums};
+const ClassBinding bindings::ZSRegistryValue{registryValueMembers, make<RegistryValue>, dataTypeEnums};
+const ClassBinding bindings::ZSFolderSelectValues{folderSelectValuesMembers, make<FolderSelectValues>};
+const ClassBinding bindings::ZSFolderSelectValue{folderSelectValueMembers, make<FolderSelectValue>};
 
 }  // namespace zs

@@ -129,9 +129,9 @@ TEST(KeyedCollections, TypedApiForProducers) {
 // NewEnum is hidden and every parameter of the collection members is by
 // reference: both show in the type information hosts see.
 TEST(KeyedCollections, MemberShapes) {
-  for (const char* name : {"ZSRegistryKeys", "ZSRegistryValues", "ZSFolderSelectValues"}) {
-    SCOPED_TRACE(name);
-    const ClassInfo& cls = classNamed(name);
+  for (ClassId id : {ClassId::ZSRegistryKeys, ClassId::ZSRegistryValues, ClassId::ZSFolderSelectValues}) {
+    const ClassInfo& cls = classInfo(id);
+    SCOPED_TRACE(cls.name);
     const Member* en = findMember(cls, kNewEnumId, CallKind::Get);
     ASSERT_NE(en, nullptr);
     EXPECT_TRUE(en->hidden);

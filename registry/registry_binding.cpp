@@ -1,6 +1,6 @@
 // ZSRegistry in the catalogue: its ten methods with their dispatch ids and
 // types, and the registry's enumerations.
-#include "frame/catalogue.h"
+#include "frame/bindings.h"
 #include "registry/registry.h"
 
 namespace zs {
@@ -11,8 +11,8 @@ Registry& self(Object& o) { return static_cast<Registry&>(o); }
 constexpr TypeRef kHKey = t::enumOf("ZSRegistryHKeyConstants");
 constexpr TypeRef kDataType = t::enumOf("ZSRegistryDataTypeConstants");
 
-std::span<const Member> members() {
-  static const std::vector<Member> table = {
+const MemberTable& members() {
+  static const MemberTable table = std::vector<Member>{
       {"CreateKey", methodId(0), MemberKind::Method,
        {ref("hKey", kHKey), ref("SubKey", t::String)}, t::Variant,
        [](Object& o, std::span<Variant> a) {
@@ -100,11 +100,8 @@ std::span<const EnumInfo> enums() {
 
 }  // namespace
 
-const ClassBinding& registryBinding() {
-  static const ClassBinding binding{members, [] { return ObjectPtr(create<Registry>()); }, enums};
-  return binding;
-}
+const ClassBinding bindings::ZSRegistry{members, [] { return ObjectPtr(create<Registry>()); }, enums};
 
-const ClassInfo* Registry::classInfo() const { return &classNamed("ZSRegistry"); }
+const ClassInfo* Registry::classInfo() const { return &zs::classInfo(ClassId::ZSRegistry); }
 
 }  // namespace zs

@@ -7,7 +7,7 @@
 #include <new>
 #include <vector>
 
-#include "core/enumerator.h"
+#include "core/ascii.h"
 #include "core/error.h"
 #include "server/com_ptr.h"
 #include "server/module.h"
@@ -15,10 +15,6 @@
 
 namespace zs::server {
 namespace {
-
-// Answered only by our own objects: hands out the ComObject itself, so that an
-// object a host passes back in is recognised and unwrapped to its core.
-const IID kIidComObject = {0x5b0e4c1a, 0x93d2, 0x4f67, {0xa8, 0x1e, 0x2c, 0x44, 0x6d, 0x90, 0x13, 0x7f}};
 
 struct Identities {
   std::mutex lock;
@@ -118,15 +114,6 @@ IDispatch* ComObject::wrap(const ObjectPtr& core) {
   return raw->face();
 }
 
-ObjectPtr ComObject::coreOf(IUnknown* p) {
-  ComObject* self = nullptr;
-  if (!p || FAILED(p->QueryInterface(kIidComObject, reinterpret_cast<void**>(&self))) || !self)
-    return nullptr;
-  ObjectPtr core = self->core_;
-  self->Release();
-  return core;
-}
-
 HRESULT ComObject::QueryInterface(REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
@@ -137,10 +124,8 @@ HRESULT ComObject::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<ISupportErrorInfo*>(this);
   else if (iid == IID_IProvideClassInfo && !cls_.clsid.empty())
     *out = static_cast<IProvideClassInfo*>(this);
-  else if (iid == IID_IEnumVARIANT && dynamic_cast<Enumerator*>(core_.get()))
-    *out = static_cast<IEnumVARIANT*>(this);
-  else if (iid == kIidComObject)
-    *out = this;
+  else if (iid == kIidCoreObject)
+    *out = static_cast<CoreObject*>(this);
   else
     return E_NOINTERFACE;
   AddRef();
@@ -270,7 +255,7 @@ HRESULT ComObject::invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* re
   }
 
   Variant value;
-  auto failure = guarded([&] { value = zs::invoke(*core_, id, kind, args); });
+  auto failure = guarded([&] { value = zs::invoke(*core_, *member, kind, args); });
   // By-reference arguments go back to the caller's variables whatever way the
   // call ended; one that cannot take its new value keeps its old one.
   for (std::size_t i = 0; i < slots.size(); ++i)
@@ -315,44 +300,6 @@ HRESULT ComObject::GetClassInfo(ITypeInfo** out) {
   if (!info) return TYPE_E_ELEMENTNOTFOUND;
   *out = info.detach();
   return S_OK;
-}
-
-HRESULT ComObject::Next(ULONG count, VARIANT* values, ULONG* fetched) {
-  if (fetched) *fetched = 0;
-  if (!values || (count > 1 && !fetched)) return E_INVALIDARG;
-  auto& e = static_cast<Enumerator&>(*core_);
-  ULONG done = 0;
-  auto failure = guarded([&] {
-    auto items = e.Next(count);
-    for (; done < items.size(); ++done) toVariant(items[done], &values[done]);
-  });
-  if (failure) {
-    for (ULONG i = 0; i < done; ++i) VariantClear(&values[i]);
-    return failure->number() == err::kOutOfMemory ? E_OUTOFMEMORY : E_FAIL;
-  }
-  if (fetched) *fetched = done;
-  return done == count ? S_OK : S_FALSE;
-}
-
-HRESULT ComObject::Skip(ULONG count) {
-  bool all = false;
-  if (guarded([&] { all = static_cast<Enumerator&>(*core_).Skip(count); })) return E_FAIL;
-  return all ? S_OK : S_FALSE;
-}
-
-HRESULT ComObject::Reset() {
-  return guarded([&] { static_cast<Enumerator&>(*core_).Reset(); }) ? E_FAIL : S_OK;
-}
-
-HRESULT ComObject::Clone(IEnumVARIANT** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  HRESULT hr = E_FAIL;
-  guarded([&] {
-    ComPtr<IDispatch> copy = ComPtr<IDispatch>::adopt(wrap(static_cast<Enumerator&>(*core_).Clone()));
-    hr = copy->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(out));
-  });
-  return hr;
 }
 
 // The IUnknown and IDispatch entries of the dual vtables.

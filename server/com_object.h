@@ -1,8 +1,8 @@
 // The COM object of a library object. There is at most one per core object at
 // a time, so the same core object handed out twice is the same COM pointer.
 // Its IUnknown, IDispatch and dual-interface pointer is one and the same (the
-// DualFace); it also answers ISupportErrorInfo, IProvideClassInfo and, for an
-// enumerator, IEnumVARIANT.
+// DualFace); it also answers ISupportErrorInfo and IProvideClassInfo.
+// Enumerators have a COM class of their own (enum_variant.h).
 #pragma once
 
 #include <windows.h>
@@ -15,16 +15,15 @@
 #include "frame/catalogue.h"
 #include "core/error.h"
 #include "core/dispatch.h"
+#include "server/core_object.h"
 #include "server/dual_call.h"
 
 namespace zs::server {
 
-class ComObject final : public ISupportErrorInfo, public IProvideClassInfo, public IEnumVARIANT {
+class ComObject final : public ISupportErrorInfo, public IProvideClassInfo, public CoreObject {
  public:
   // The COM object of `core` (one reference for the caller).
   static IDispatch* wrap(const ObjectPtr& core);
-  // The core object behind a COM pointer of ours; null for anything else.
-  static ObjectPtr coreOf(IUnknown* p);
 
   // IUnknown
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override;
@@ -43,11 +42,8 @@ class ComObject final : public ISupportErrorInfo, public IProvideClassInfo, publ
   HRESULT STDMETHODCALLTYPE InterfaceSupportsErrorInfo(REFIID iid) override;
   // IProvideClassInfo
   HRESULT STDMETHODCALLTYPE GetClassInfo(ITypeInfo** out) override;
-  // IEnumVARIANT
-  HRESULT STDMETHODCALLTYPE Next(ULONG count, VARIANT* values, ULONG* fetched) override;
-  HRESULT STDMETHODCALLTYPE Skip(ULONG count) override;
-  HRESULT STDMETHODCALLTYPE Reset() override;
-  HRESULT STDMETHODCALLTYPE Clone(IEnumVARIANT** out) override;
+  // CoreObject
+  ObjectPtr core() override { return core_; }
 
   ComObject(ObjectPtr core, const ClassInfo& cls, const VtblEntry* vtbl);
   ~ComObject();

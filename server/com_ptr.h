@@ -107,13 +107,19 @@ class RegKey {
   RegKey(const RegKey&) = delete;
   RegKey& operator=(const RegKey&) = delete;
   RegKey(RegKey&& o) noexcept : k_(std::exchange(o.k_, nullptr)) {}
-  ~RegKey() {
-    if (k_) RegCloseKey(k_);
-  }
+  ~RegKey() { close(); }
   HKEY get() const { return k_; }
-  HKEY* put() { return &k_; }
+  // For out-parameters: closes what is held and exposes the slot.
+  HKEY* put() {
+    close();
+    return &k_;
+  }
 
  private:
+  void close() {
+    if (k_) RegCloseKey(std::exchange(k_, nullptr));
+  }
+
   HKEY k_ = nullptr;
 };
 

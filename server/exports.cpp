@@ -4,7 +4,7 @@
 
 #include "frame/catalogue.h"
 #include "server/class_factory.h"
-#include "server/idlgen/interface_model.h"
+#include "frame/catalogue.h"
 #include "server/module.h"
 #include "server/registration.h"
 
@@ -15,7 +15,7 @@ extern "C" {
 HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  for (const zs::ClassInfo* cls : zs::idl::exposedClasses())
+  for (const zs::ClassInfo* cls : zs::exposedClasses())
     if (cls->creatable() && clsid == guidFrom(cls->clsid)) return ClassFactory::create(*cls, iid, out);
   return CLASS_E_CLASSNOTAVAILABLE;
 }

@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "server/idlgen/interface_model.h"
+#include "frame/catalogue.h"
 #include "server/module.h"
 
 namespace zs::server {
@@ -67,7 +67,7 @@ LONG registerClass(const ClassInfo& cls, const std::wstring& dll) {
 HRESULT registerServer() {
   const std::wstring dll = modulePath();
   if (dll.empty()) return SELFREG_E_CLASS;
-  for (const ClassInfo* cls : idl::exposedClasses()) {
+  for (const ClassInfo* cls : exposedClasses()) {
     if (!cls->creatable()) continue;
     if (registerClass(*cls, dll) != ERROR_SUCCESS) {
       unregisterServer();

@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "core/variant_ops.h"
 #include "server/com_object.h"
+#include "server/enum_variant.h"
 #include "server/com_ptr.h"
 #include "server/host_object.h"
 
@@ -21,7 +22,7 @@ Variant wholeNumber(double value) {
 
 Variant objectFrom(IUnknown* p) {
   if (!p) return Variant::nothing();
-  if (ObjectPtr core = ComObject::coreOf(p)) return Variant(core);
+  if (ObjectPtr core = coreOf(p)) return Variant(core);
   return Variant(HostObject::hold(p));
 }
 
@@ -33,6 +34,8 @@ IUnknown* pointerFor(const ObjectPtr& object, bool asUnknown) {
     p->AddRef();
     return p;
   }
+  if (auto enumerator = std::dynamic_pointer_cast<Enumerator>(object))
+    return EnumVariant::wrap(std::move(enumerator));
   IDispatch* d = ComObject::wrap(object);
   if (!asUnknown) return d;
   IUnknown* u = nullptr;

@@ -1,6 +1,6 @@
 // ZSLinkedList in the catalogue: its members with their dispatch ids and types.
 // Member number 0x10 is not exposed, so the ids jump from 0x0F to 0x11.
-#include "frame/catalogue.h"
+#include "frame/bindings.h"
 #include "utils/linked_list.h"
 
 namespace zs {
@@ -21,8 +21,8 @@ Variant query(Object& o, std::span<Variant>) {
   return Variant((self(o).*Fn)());
 }
 
-std::span<const Member> members() {
-  static const std::vector<Member> table = {
+const MemberTable& members() {
+  static const MemberTable table = std::vector<Member>{
       {"CurrentIndex", methodId(0x00), MemberKind::Method, {}, t::Long, query<Long, &LinkedList::CurrentIndex>},
       {"MoveFirst", methodId(0x01), MemberKind::Method, {}, t::Void, step<&LinkedList::MoveFirst>},
       {"MoveLast", methodId(0x02), MemberKind::Method, {}, t::Void, step<&LinkedList::MoveLast>},
@@ -70,11 +70,8 @@ std::span<const Member> members() {
 
 }  // namespace
 
-const ClassBinding& linkedListBinding() {
-  static const ClassBinding binding{members, [] { return ObjectPtr(create<LinkedList>()); }};
-  return binding;
-}
+const ClassBinding bindings::ZSLinkedList{members, [] { return ObjectPtr(create<LinkedList>()); }};
 
-const ClassInfo* LinkedList::classInfo() const { return &classNamed("ZSLinkedList"); }
+const ClassInfo* LinkedList::classInfo() const { return &zs::classInfo(ClassId::ZSLinkedList); }
 
 }  // namespace zs

@@ -1,6 +1,6 @@
 // ZSMath in the catalogue: its members with their dispatch ids and types.
 // Member number 0x08 is ASin and 0x09 ACos; the rest follow from 0x0A.
-#include "frame/catalogue.h"
+#include "frame/bindings.h"
 #include "utils/math.h"
 
 namespace zs {
@@ -36,8 +36,8 @@ Member doubleFunction(std::string_view name, int number, Invoker invoke) {
   return {name, methodId(number), MemberKind::Method, {ref("Value", t::Double)}, t::Double, invoke};
 }
 
-std::span<const Member> members() {
-  static const std::vector<Member> table = {
+const MemberTable& members() {
+  static const MemberTable table = std::vector<Member>{
       {"Inc", methodId(0x00), MemberKind::Method,
        {ref("Value", t::Variant), optionalIn("Amount", t::Variant, Variant(Integer{1}))}, t::Variant,
        step<&Math::Inc>},
@@ -83,11 +83,8 @@ std::span<const Member> members() {
 
 }  // namespace
 
-const ClassBinding& mathBinding() {
-  static const ClassBinding binding{members, [] { return ObjectPtr(create<Math>()); }};
-  return binding;
-}
+const ClassBinding bindings::ZSMath{members, [] { return ObjectPtr(create<Math>()); }};
 
-const ClassInfo* Math::classInfo() const { return &classNamed("ZSMath"); }
+const ClassInfo* Math::classInfo() const { return &zs::classInfo(ClassId::ZSMath); }
 
 }  // namespace zs

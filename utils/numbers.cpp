@@ -13,6 +13,7 @@
 #include <cmath>
 #include <optional>
 
+#include "core/ascii.h"
 #include "core/error.h"
 #include "core/variant_ops.h"
 
@@ -45,29 +46,15 @@ Variant weight(int k) {
   return Variant(std::ldexp(1.0, k));
 }
 
-// The value of one digit in base 8 or 16; none for any other character.
-std::optional<Integer> digitValue(char16_t c, int base) {
-  if (c >= u'0' && c <= u'9') {
-    Integer d = static_cast<Integer>(c - u'0');
-    if (d < base) return d;
-    return std::nullopt;
-  }
-  if (base == 16) {
-    if (c >= u'A' && c <= u'F') return static_cast<Integer>(c - u'A' + 10);
-    if (c >= u'a' && c <= u'f') return static_cast<Integer>(c - u'a' + 10);
-  }
-  return std::nullopt;
-}
-
 // Octal or hexadecimal text to its value, growing Integer -> Long -> Double
 // by the Variant rules. An empty text gives Empty. The text is not changed.
 Variant positionalToDec(const String& text, Integer base) {
   Variant result;
   const std::size_t length = integerLength(text);
   for (std::size_t i = 0; i < length; ++i) {
-    auto digit = digitValue(text[i], base);
-    if (!digit) raise(kConversionFailed, kCantConvert);
-    result = add(multiply(result, Variant(base)), Variant(*digit));
+    const int digit = digitValue(text[i], base);
+    if (digit < 0) raise(kConversionFailed, kCantConvert);
+    result = add(multiply(result, Variant(base)), Variant(static_cast<Integer>(digit)));
   }
   return result;
 }

@@ -1,5 +1,5 @@
 // ZSNumbers in the catalogue: its members with their dispatch ids and types.
-#include "frame/catalogue.h"
+#include "frame/bindings.h"
 #include "utils/numbers.h"
 
 namespace zs {
@@ -13,8 +13,8 @@ Variant convert(Object& o, std::span<Variant> a) {
   return (self(o).*Fn)(a[0].string());
 }
 
-std::span<const Member> members() {
-  static const std::vector<Member> table = {
+const MemberTable& members() {
+  static const MemberTable table = std::vector<Member>{
       {"BinToOct", methodId(0x00), MemberKind::Method, {ref("BinaryValue", t::String)}, t::Variant, convert<&Numbers::BinToOct>},
       {"BinToHex", methodId(0x01), MemberKind::Method, {ref("BinaryValue", t::String)}, t::Variant, convert<&Numbers::BinToHex>},
       {"BinToDec", methodId(0x02), MemberKind::Method, {ref("BinaryValue", t::String)}, t::Variant, convert<&Numbers::BinToDec>},
@@ -52,11 +52,8 @@ std::span<const EnumInfo> enums() {
 
 }  // namespace
 
-const ClassBinding& numbersBinding() {
-  static const ClassBinding binding{members, [] { return ObjectPtr(create<Numbers>()); }, enums};
-  return binding;
-}
+const ClassBinding bindings::ZSNumbers{members, [] { return ObjectPtr(create<Numbers>()); }, enums};
 
-const ClassInfo* Numbers::classInfo() const { return &classNamed("ZSNumbers"); }
+const ClassInfo* Numbers::classInfo() const { return &zs::classInfo(ClassId::ZSNumbers); }
 
 }  // namespace zs

@@ -2,7 +2,6 @@
 
 namespace zs {
 
-const ClassInfo* Stack::classInfo() const { return &classNamed("ZSStack"); }
 
 Collection& Stack::stack() {
   if (!stack_) stack_ = create<Collection>();

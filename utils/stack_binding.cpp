@@ -1,5 +1,5 @@
 // ZSStack in the catalogue: its members with their dispatch ids and types.
-#include "frame/catalogue.h"
+#include "frame/bindings.h"
 #include "utils/stack.h"
 
 namespace zs {
@@ -7,8 +7,8 @@ namespace {
 
 Stack& self(Object& o) { return static_cast<Stack&>(o); }
 
-std::span<const Member> members() {
-  static const std::vector<Member> table = {
+const MemberTable& members() {
+  static const MemberTable table = std::vector<Member>{
       {"Push", methodId(0), MemberKind::Method, {ref("Value", t::Variant)}, t::Void,
        [](Object& o, std::span<Variant> a) {
          self(o).Push(a[0]);
@@ -26,9 +26,8 @@ std::span<const Member> members() {
 
 }  // namespace
 
-const ClassBinding& stackBinding() {
-  static const ClassBinding binding{members, [] { return ObjectPtr(create<Stack>()); }};
-  return binding;
-}
+const ClassBinding bindings::ZSStack{members, [] { return ObjectPtr(create<Stack>()); }};
+
+const ClassInfo* Stack::classInfo() const { return &zs::classInfo(ClassId::ZSStack); }
 
 }  // namespace zs

@@ -8,12 +8,6 @@
 namespace zs::idl {
 namespace {
 
-std::string hex(DispId id) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(id));
-  return buf;
-}
-
 // One parameter: flags, type, name and default, e.g. "in,out,opt=2 short* Digits".
 // The new value of a property assignment goes without its name, which type
 // libraries need not keep.
@@ -49,7 +43,7 @@ std::string catalogueDump() {
     out << "\n";
     for (const Slot& s : interfaceOf(*c).slots) {
       const bool isPut = s.access == Access::PropPut || s.access == Access::PropPutRef;
-      out << "  " << c->interfaceName() << "." << s.name << " " << hex(s.dispid) << " "
+      out << "  " << c->interfaceName() << "." << s.name << " " << dispidHex(s.dispid) << " "
           << accessName(s.access) << (s.hidden ? " hidden" : "") << " (";
       for (std::size_t i = 0; i < s.params.size(); ++i) {
         const bool putValue = isPut && i + 1 == s.params.size();

@@ -14,12 +14,6 @@ bool isExposed(std::string_view className) {
   return false;
 }
 
-std::string hex(DispId id) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(id));
-  return buf;
-}
-
 std::string quoted(std::string_view text) {
   std::string out = "\"";
   for (char c : text) {
@@ -40,7 +34,7 @@ std::string paramText(const Param& p, bool isPutValue) {
 }
 
 void writeSlot(std::ostringstream& out, const Slot& s) {
-  out << "    [id(" << hex(s.dispid) << ")";
+  out << "    [id(" << dispidHex(s.dispid) << ")";
   if (s.access != Access::Func) out << ", " << accessName(s.access);
   if (s.hidden) out << ", hidden";
   out << "]\n    HRESULT " << s.name << "(";

@@ -12,8 +12,8 @@ namespace {
 
 Variant noop(Object&, std::span<Variant>) { return {}; }
 
-std::span<const Member> fakeMembers() {
-  static const std::vector<Member> table = {
+const MemberTable& fakeMembers() {
+  static const MemberTable table = std::vector<Member>{
       {"Name", fieldId(0), MemberKind::Field, {}, t::String, noop, noop},
       {"Data", fieldId(1), MemberKind::Field, {}, t::Variant, noop, noop},
       {"Size", propertyId(2), MemberKind::Get, {}, t::Long, noop},

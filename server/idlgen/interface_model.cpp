@@ -16,13 +16,6 @@ bool isObjectType(TypeRef type) {
   return type.type == Type::Object || type.type == Type::Unknown || type.type == Type::Picture;
 }
 
-std::vector<const ClassInfo*> exposedClasses() {
-  std::vector<const ClassInfo*> out;
-  for (const auto& c : classes())
-    if (c.built() && c.kind != ClassKind::Runtime) out.push_back(&c);
-  return out;
-}
-
 InterfaceModel interfaceOf(const ClassInfo& cls) {
   InterfaceModel model{&cls, {}};
   for (const Member& m : cls.members()) {

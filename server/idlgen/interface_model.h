@@ -31,10 +31,6 @@ struct InterfaceModel {
   std::vector<Slot> slots;
 };
 
-// The classes that the type library and the server expose: the built classes
-// of the catalogue (runtime classes excluded), in catalogue order.
-std::vector<const ClassInfo*> exposedClasses();
-
 InterfaceModel interfaceOf(const ClassInfo& cls);
 
 // True when values of this type travel as objects (IDispatch, IUnknown, Picture).

@@ -6,12 +6,6 @@
 namespace zs::idl {
 namespace {
 
-std::string hex(DispId id) {
-  char buf[16];
-  std::snprintf(buf, sizeof buf, "0x%08X", static_cast<unsigned>(id));
-  return buf;
-}
-
 std::string_view callKindSpelling(CallKind kind) {
   switch (kind) {
     case CallKind::Default: return "zs::CallKind::Default";
@@ -49,7 +43,7 @@ void writeStub(std::ostringstream& out, const ClassInfo& cls, std::size_t index,
     }
     out << "};\n";
   }
-  out << "  return dualCall(self, " << hex(s.dispid) << ", " << callKindSpelling(s.callKind) << ", "
+  out << "  return dualCall(self, " << dispidHex(s.dispid) << ", " << callKindSpelling(s.callKind) << ", "
       << (s.params.empty() ? "{}" : "args") << ", ";
   if (s.result.type == Type::Void)
     out << "RawResult{VT_EMPTY, nullptr}";
