@@ -1,7 +1,7 @@
 // ZSVelquorsoft: the suite's own about entry.
 #pragma once
 
-#include "frame/catalogue.h"
+#include "core/class_info.h"
 #include "platform/libraries.h"
 
 namespace zs {

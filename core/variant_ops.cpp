@@ -107,10 +107,13 @@ Variant combine(Op op, const Variant& a, const Variant& b) {
   return arithmetic(op, numeric(a), numeric(b));
 }
 
-// The text of an operand of a concatenation: Empty and Null give "".
-String concatText(const Variant& v) {
-  if (v.isEmpty() || v.isNull()) return String();
-  return toText(v);
+// The text of an operand of a concatenation, read in place for a String:
+// Empty and Null give "", any other kind its text, kept in `spare`.
+StringView concatText(const Variant& v, String& spare) {
+  if (v.kind() == Kind::String) return v.string();
+  if (v.isEmpty() || v.isNull()) return {};
+  spare = toText(v);
+  return spare;
 }
 
 // A number kind as an exact long double, scaled by 10,000 when it is compared
@@ -145,7 +148,13 @@ Variant subtract(const Variant& a, const Variant& b) { return combine(Op::Subtra
 Variant multiply(const Variant& a, const Variant& b) { return combine(Op::Multiply, a, b); }
 
 Variant concat(const Variant& a, const Variant& b) {
-  return Variant(concatText(a) + concatText(b));
+  String spareA, spareB;
+  const StringView left = concatText(a, spareA);
+  const StringView right = concatText(b, spareB);
+  String joined;
+  joined.reserve(left.size() + right.size());
+  joined.append(left).append(right);
+  return Variant(std::move(joined));
 }
 
 bool equals(const Variant& a, const Variant& b) {

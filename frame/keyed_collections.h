@@ -18,13 +18,6 @@
 
 namespace zs {
 
-// ZSRegistryDataTypeConstants: the registry type codes of the supported data.
-enum RegistryDataType : Long {
-  zvString = 1,
-  zvBinary = 3,
-  zvDWord = 4,
-};
-
 // Item classes: public fields only.
 class RegistryKey : public Object {
  public:
@@ -36,7 +29,7 @@ class RegistryValue : public Object {
  public:
   String ValueName;
   Variant ValueData;
-  Long DataType = 0;  // a ZSRegistryDataTypeConstants value, stored as given
+  Long DataType = 0;  // a ZSRegistryDataTypeConstants value (registry.h), stored as given
   const ClassInfo* classInfo() const override;
 };
 

@@ -4,6 +4,7 @@
 // reference; item fields are 0x4003nnnn.
 #include "frame/bindings.h"
 #include "frame/keyed_collections.h"
+#include "registry/registry.h"
 
 namespace zs {
 namespace {

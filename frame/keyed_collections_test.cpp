@@ -1,6 +1,7 @@
 // The collection classes and their items: Add semantics, references, errors
 // passed through from the container, and the dynamic path hosts use.
 #include "frame/keyed_collections.h"
+#include "registry/registry.h"
 
 #include <gtest/gtest.h>
 

@@ -19,13 +19,20 @@
 #include <cstdint>
 #include <memory>
 
-#include "frame/catalogue.h"
+#include "core/class_info.h"
 #include "frame/keyed_collections.h"
 #include "core/object.h"
 #include "core/variant.h"
 #include "platform/libraries.h"
 
 namespace zs {
+
+// ZSRegistryDataTypeConstants: the registry type codes of the supported data.
+enum RegistryDataType : Long {
+  zvString = 1,
+  zvBinary = 3,
+  zvDWord = 4,
+};
 
 // ZSRegistryHKeyConstants: the predefined root keys by their handle values.
 enum RegistryHKey : Long {

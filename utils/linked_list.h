@@ -8,7 +8,7 @@
 
 #include <vector>
 
-#include "frame/catalogue.h"
+#include "core/class_info.h"
 #include "core/property_bag.h"
 #include "core/variant.h"
 

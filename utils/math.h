@@ -14,7 +14,7 @@
 #include <bit>
 #include <cstdint>
 
-#include "frame/catalogue.h"
+#include "core/class_info.h"
 #include "core/property_bag.h"
 #include "core/variant.h"
 

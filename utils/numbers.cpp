@@ -10,6 +10,7 @@
 #include "utils/numbers.h"
 
 #include <array>
+#include <random>
 #include <cmath>
 #include <optional>
 
@@ -69,18 +70,20 @@ constexpr std::array<std::u16string_view, 5> kAlphabets = {
     u"ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789",
 };
 
-std::mt19937 seededGenerator() {
-  std::random_device entropy;
-  std::seed_seq seed{entropy(), entropy(), entropy(), entropy(),
-                     entropy(), entropy(), entropy(), entropy()};
-  return std::mt19937(seed);
+// One generator per thread, seeded once from the system's entropy source when
+// the thread first draws: calls and objects that follow each other closely
+// still draw different identifiers, and an object carries no generator state.
+std::mt19937& generator() {
+  thread_local std::mt19937 random = [] {
+    std::random_device entropy;
+    std::seed_seq seed{entropy(), entropy(), entropy(), entropy(),
+                       entropy(), entropy(), entropy(), entropy()};
+    return std::mt19937(seed);
+  }();
+  return random;
 }
 
 }  // namespace
-
-// The generator is seeded once per instance from the system's entropy source,
-// so calls that follow each other closely still draw different identifiers.
-Numbers::Numbers() : random_(seededGenerator()) {}
 
 Variant Numbers::BinToDec(String& BinaryValue) {
   const std::size_t length = integerLength(BinaryValue);
@@ -189,7 +192,7 @@ Variant Numbers::GenerateRandomID(Integer& NumDigits, Long& BaseX) {
   for (Integer i = 0; i < NumDigits; ++i) {
     // A uniform Single in [0, 1): 24 random bits scaled by 2^-24, exact in a
     // Single and never 1.
-    const Single r = static_cast<Single>(random_() >> 8) * 0x1p-24f;
+    const Single r = static_cast<Single>(generator()() >> 8) * 0x1p-24f;
     const auto k = static_cast<std::size_t>(std::floor(static_cast<Double>(r) * n + 1));
     id += alphabet[k - 1];
   }

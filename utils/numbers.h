@@ -2,9 +2,8 @@
 // text, and random identifiers over five alphabets.
 #pragma once
 
-#include <random>
 
-#include "frame/catalogue.h"
+#include "core/class_info.h"
 #include "core/property_bag.h"
 #include "core/variant.h"
 
@@ -21,7 +20,6 @@ enum NumbersBase : Long {
 
 class Numbers : public Control {
  public:
-  Numbers();
 
   // Each text parameter is the caller's variable; the two-step conversions
   // leave the decimal text of the first step in it (see docs/numbers.md).
@@ -41,9 +39,6 @@ class Numbers : public Control {
   Variant GenerateRandomID(Integer& NumDigits);  // BaseX defaults to zvDecimalBase
 
   const ClassInfo* classInfo() const override;
-
- private:
-  std::mt19937 random_;
 };
 
 }  // namespace zs
