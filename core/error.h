@@ -8,22 +8,27 @@
 
 namespace zs {
 
-// Standard run-time error numbers.
+// The standard run-time errors: constant, number, description.
+#define ZS_STANDARD_ERRORS(X)                                                                    \
+  X(kInvalidCall, 5, "Invalid procedure call or argument")                                       \
+  X(kOverflow, 6, "Overflow")                                                                    \
+  X(kOutOfMemory, 7, "Out of memory")                                                            \
+  X(kSubscript, 9, "Subscript out of range")                                                     \
+  X(kDivisionByZero, 11, "Division by zero")                                                     \
+  X(kTypeMismatch, 13, "Type mismatch")                                                          \
+  X(kObjectVariableNotSet, 91, "Object variable or With block variable not set")                 \
+  X(kInvalidNull, 94, "Invalid use of Null")                                                     \
+  X(kObjectRequired, 424, "Object required")                                                     \
+  X(kClassNotAvailable, 429, "ActiveX component can't create object")                            \
+  X(kNotSupported, 438, "Object doesn't support this property or method")                        \
+  X(kArgNotOptional, 449, "Argument not optional")                                               \
+  X(kWrongArgCount, 450, "Wrong number of arguments or invalid property assignment")             \
+  X(kKeyInUse, 457, "This key is already associated with an element of this collection")
+
 namespace err {
-inline constexpr int kInvalidCall = 5;        // Invalid procedure call or argument
-inline constexpr int kOverflow = 6;           // Overflow
-inline constexpr int kOutOfMemory = 7;        // Out of memory
-inline constexpr int kSubscript = 9;          // Subscript out of range
-inline constexpr int kDivisionByZero = 11;    // Division by zero
-inline constexpr int kTypeMismatch = 13;      // Type mismatch
-inline constexpr int kInvalidNull = 94;       // Invalid use of Null
-inline constexpr int kObjectRequired = 424;   // Object required
-inline constexpr int kKeyInUse = 457;         // This key is already associated with an element of this collection
-inline constexpr int kNotSupported = 438;     // Object doesn't support this property or method
-inline constexpr int kArgNotOptional = 449;   // Argument not optional
-inline constexpr int kWrongArgCount = 450;    // Wrong number of arguments or invalid property assignment
-inline constexpr int kClassNotAvailable = 429;  // ActiveX component can't create object
-inline constexpr int kObjectVariableNotSet = 91;  // Object variable or With block variable not set
+#define ZS_ERROR_CONSTANT(name, number, description) inline constexpr int name = number;
+ZS_STANDARD_ERRORS(ZS_ERROR_CONSTANT)
+#undef ZS_ERROR_CONSTANT
 }  // namespace err
 
 // The standard description of a run-time error number ("Application-defined or
