@@ -12,12 +12,13 @@ set(CPACK_PACKAGE_VENDOR Velquorsoft)
 set(CPACK_PACKAGE_VERSION ${PROJECT_VERSION})
 set(CPACK_PACKAGE_DESCRIPTION_SUMMARY
     "Zavrin Studio Suite automation components: library, command and host")
-set(CPACK_PACKAGE_DESCRIPTION
-    "The components of the Zavrin Studio Suite (number conversion, math \
-functions, linked list and stack, keyed collections, registry access) as a \
-C++20 static library with its headers, CMake package and pkg-config file, \
-and the zavrin command, which lists the classes, calls their members and \
-serves them to other programs as a JSON-lines automation host.")
+# Wrapped as a Debian description wants it: CPack keeps the lines.
+set(CPACK_PACKAGE_DESCRIPTION [[
+The components of the Zavrin Studio Suite (number conversion, math
+functions, linked list and stack, keyed collections, registry access) as a
+C++20 static library with its headers, CMake package and pkg-config file,
+and the zavrin command, which lists the classes, calls their members and
+serves them to other programs as a JSON-lines automation host.]])
 set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_STRIP_FILES ON)
 

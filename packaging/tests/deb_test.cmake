@@ -14,10 +14,26 @@ endif()
 run(COMMAND dpkg-deb --field ${debs} Package Version Architecture Depends OUT fields)
 expect_match("${fields}" "Package: zavrin\n" "the package name")
 expect_match("${fields}" "Version: ${VERSION}\n" "the package version")
-expect_match("${fields}" "Depends: [^\n]*libsqlite3-0" "the run-time dependencies")
 
 set(root ${WORK_DIR}/root)
 run(COMMAND dpkg -x ${debs} ${root})
+
+# Each shared library the command needs is a dependency of the package
+# (however the command links its C++ run-time).
+run(COMMAND readelf -d ${root}/usr/bin/zavrin OUT dynamic)
+expect_match("${dynamic}" "NEEDED" "the command's dynamic section")
+foreach(pair libc.so.6=libc6 libsqlite3.so.0=libsqlite3-0 libstdc++.so.6=libstdc++6
+             libgcc_s.so.1=libgcc-s1 libm.so.6=libc6)
+  string(REPLACE "=" ";" pair "${pair}")
+  list(GET pair 0 library)
+  list(GET pair 1 package)
+  string(REPLACE "+" "\\+" library_pattern "${library}")
+  string(REPLACE "+" "\\+" package_pattern "${package}")
+  if(dynamic MATCHES "\\[${library_pattern}\\]")
+    expect_match("${fields}" "Depends: [^\n]*${package_pattern}[ ,(\n]"
+                 "the dependencies (the command needs ${library})")
+  endif()
+endforeach()
 expect_tree(${root}/usr PRESENT ${ZS_INSTALLED} ABSENT ${ZS_NOT_INSTALLED})
 
 set(zavrin ${root}/usr/bin/zavrin)
