@@ -177,7 +177,8 @@ class Session:
         kind = Enumerator if class_name == "Enumerator" else Object
         proxy = kind(self, handle, class_name)
         self._proxies[handle] = proxy
-        weakref.finalize(proxy, self._collected.append, handle)
+        release = weakref.finalize(proxy, self._collected.append, handle)
+        release.atexit = False  # the host ends with Python anyway
         return proxy
 
     def _decode(self, value: Any) -> Any:
