@@ -60,7 +60,8 @@ std::string helpText() {
       "\n"
       "A run-time error prints `Error NUMBER: DESCRIPTION (source: SOURCE)` on\n"
       "standard error and exits with status 1; a wrong command line exits with 2.\n"
-      "`zavrin serve` speaks the protocol described in docs/automation-host.md.\n";
+      "`zavrin serve` speaks the protocol described in docs/automation-host.md.\n"
+      "`zavrin --version` prints the version of the suite.\n";
   return text;
 }
 
@@ -82,6 +83,10 @@ int runCommandLine(std::span<const std::string> args, CommandIo& io) {
   const std::string& name = args[0];
   if (name == "--help" || name == "-h" || name == "help") {
     io.out << helpText();
+    return 0;
+  }
+  if (name == "--version") {
+    io.out << "zavrin " << ZS_VERSION << "\n";
     return 0;
   }
   const Command* command = commandNamed(name);

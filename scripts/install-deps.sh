@@ -10,6 +10,9 @@ packages=(
   # The Windows product: cross compilers, the IDL compiler and Wine to test it.
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine64 libwine-dev wine64-tools
+  # The packages: the Debian package (CPack's DEB generator, dpkg-shlibdeps and
+  # the file type probe it runs), the man page check, the Python client's tests.
+  dpkg-dev file groff-base python3
 )
 
 missing=()
