@@ -48,10 +48,13 @@ make_prefix() {
   local stamp=$WINEPREFIX/.zs-prefix want="$WINE_VERSION $WIN_ROUTE"
   [ -f "$WINEPREFIX/system.reg" ] && [ "$(cat "$stamp" 2>/dev/null)" = "$want" ] && return 0
   rm -rf "$WINEPREFIX"
-  "$WINE" wineboot -i >"$LOG/wineboot-$WIN_ARCH.txt" 2>&1 || return 1
+  # The native 32-bit wineboot exits non-zero although it made the prefix; the
+  # probe that follows tells whether programs run in it.
+  "$WINE" wineboot -i >"$LOG/wineboot-$WIN_ARCH.txt" 2>&1
   "$ZS_WINESERVER" -w
+  [ -f "$WINEPREFIX/system.reg" ] || return 1
   # A 32-bit prefix gets no copy of the zlib1.dll that user32 imports (a WoW64
-  # prefix does); Debian ships it in libz-mingw-w64, a dependency of libwine.
+  # prefix does); see use_win32_native.
   local zlib=/usr/i686-w64-mingw32/lib/zlib1.dll system32=$WINEPREFIX/drive_c/windows/system32
   if [ "$WIN_ROUTE" = native ] && [ ! -f "$system32/zlib1.dll" ] && [ -f "$zlib" ]; then
     cp "$zlib" "$system32/"
@@ -101,7 +104,10 @@ use_win32_native() {
   fi
   WINE=$root/usr/lib/wine/wine
   export WINELOADER=$WINE WINESERVER=$ZS_WINESERVER WINEARCH=win32
-  export WINEDLLPATH=$root/usr/lib/i386-linux-gnu/wine
+  # user32 imports zlib1.dll, which Debian ships apart (libz-mingw-w64, a
+  # dependency of libwine); wineboot finds it here, and make_prefix copies it
+  # into the prefix for the programs started from outside it.
+  export WINEDLLPATH=$root/usr/lib/i386-linux-gnu/wine:/usr/i686-w64-mingw32/lib
   export LD_LIBRARY_PATH=$root/usr/lib/i386-linux-gnu:$root/lib/i386-linux-gnu${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
   local out
   out=$("$WINE" --version 2>&1) || { WIN32_WHY="the 32-bit Wine loader does not start: ${out:0:200}"; return 1; }
