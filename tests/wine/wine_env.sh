@@ -66,7 +66,7 @@ make_prefix() {
 # the programs of that bitness) and WINEPREFIX, and exports what the loader
 # needs; it returns non-zero with the reason in WIN32_WHY when it cannot.
 use_win64() {
-  WIN_ARCH=win64 WIN_ROUTE=wow64 WIN_LABEL=win64
+  WIN_ARCH=win64 WIN_ROUTE=win64 WIN_LABEL=win64
   WINE=$ZS_WINE64 WIN_SYS='C:\windows\system32'
   export WINEPREFIX=$WORK/prefix-win64
 }
