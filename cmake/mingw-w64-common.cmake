@@ -2,9 +2,10 @@
 # CMAKE_SYSTEM_PROCESSOR and ZS_MINGW_TRIPLE first. The posix thread model is
 # used so that the standard library's threading and synchronisation are complete.
 set(CMAKE_SYSTEM_NAME Windows)
-set(CMAKE_C_COMPILER ${ZS_MINGW_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${ZS_MINGW_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER ${ZS_MINGW_TRIPLE}-windres)
+include(${CMAKE_CURRENT_LIST_DIR}/tools.cmake)
+zs_find_tool(CMAKE_C_COMPILER ${ZS_MINGW_TRIPLE}-gcc-posix)
+zs_find_tool(CMAKE_CXX_COMPILER ${ZS_MINGW_TRIPLE}-g++-posix)
+zs_find_tool(CMAKE_RC_COMPILER ${ZS_MINGW_TRIPLE}-windres)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${ZS_MINGW_TRIPLE})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

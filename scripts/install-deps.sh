@@ -1,19 +1,32 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build and the tests need, when they are
-# missing. Run as root (or with sudo); downloads nothing but Debian packages.
+# missing: the package of every program in cmake/tools.txt and the libraries
+# below. Also enables the i386 architecture, from which the Wine tests fetch
+# the 32-bit Wine DLLs into the build tree (nothing of it is installed).
+# Run as root (or with sudo); downloads nothing but Debian packages.
+#   install-deps.sh --list   prints the packages and changes nothing
 set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
 
+# The programs' packages: the second column of cmake/tools.txt.
+mapfile -t tool_packages < <(awk '!/^#/ && NF >= 2 { print $2 }' "$root/cmake/tools.txt" | sort -u)
 packages=(
-  cmake g++ make pkg-config
+  "${tool_packages[@]}"
+  pkg-config  # the pkg-config name, which pulls pkgconf
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev nlohmann-json3-dev
-  # The Windows product: cross compilers, the IDL compiler and Wine to test it.
-  g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine64 libwine-dev wine64-tools
-  # The packages: the Debian package (CPack's DEB generator, dpkg-shlibdeps and
-  # the file type probe it runs), the man page check, the Python client's tests.
-  dpkg-dev file groff-base python3
+  # The IDL files the type library imports, and its standard OLE library.
+  libwine-dev
+  # The 32-bit ELF loader, for the native 32-bit Wine fallback of the Wine tests.
+  libc6-i386
+  # The Python client's tests (python3 may also come from elsewhere on PATH).
+  python3
 )
+
+if [[ ${1:-} == --list ]]; then
+  printf '%s\n' "${packages[@]}"
+  exit 0
+fi
 
 missing=()
 for p in "${packages[@]}"; do
@@ -21,15 +34,26 @@ for p in "${packages[@]}"; do
     missing+=("$p")
   fi
 done
+add_i386=0
+if [[ $(dpkg --print-architecture) == amd64 ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  add_i386=1
+fi
 
-if ((${#missing[@]})); then
+if ((${#missing[@]} || add_i386)); then
   if [[ $(id -u) -ne 0 ]]; then
-    echo "Missing packages: ${missing[*]}" >&2
+    ((${#missing[@]})) && echo "Missing packages: ${missing[*]}" >&2
+    ((add_i386)) && echo "The i386 architecture is not enabled (dpkg --add-architecture i386)." >&2
     echo "Run this script as root (sudo $0) to install them." >&2
     exit 1
   fi
-  echo "Installing: ${missing[*]}"
   export DEBIAN_FRONTEND=noninteractive
+  if ((add_i386)); then
+    echo "Enabling the i386 architecture (for the 32-bit Wine DLLs the tests fetch)"
+    dpkg --add-architecture i386
+  fi
   apt-get update -qq
-  apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  if ((${#missing[@]})); then
+    echo "Installing: ${missing[*]}"
+    apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+  fi
 fi

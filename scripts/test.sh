@@ -15,7 +15,9 @@ cmake --build --preset sanitize -j"$jobs"
 # The Wine suites test the Windows build, which the sanitizers do not reach.
 ctest --preset sanitize -j"$jobs" -LE wine
 
-# The Windows DLL under Wine, then what it reported (suites, skipped runs).
+# Both Windows DLLs and the SDK archive under Wine, then what they reported:
+# per architecture (win64, win32 with its route) passed, FAILED, or SKIPPED
+# with the reason.
 status=0
 ctest --preset debug -L wine || status=$?
 grep -h '^wine tests:' build/debug/Testing/Temporary/LastTest.log || true

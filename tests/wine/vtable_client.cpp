@@ -7,7 +7,7 @@
 #include <cstdio>
 #include <string>
 
-#include "VQZavrinStudio_h.h"
+#include "VQZavrinStudio.h"
 
 namespace {
 
