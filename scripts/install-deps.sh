@@ -7,9 +7,12 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev nlohmann-json3-dev
-  # The Windows product: cross compilers, the IDL compiler and Wine to test it.
+  # The Windows product: cross compilers, the IDL compiler and Wine to test it
+  # (wine brings the wine, wineboot and winepath commands).
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
-  wine64 libwine-dev wine64-tools
+  wine wine64 libwine-dev wine64-tools
+  # bench/run.sh writes docs/performance.md with a Python script.
+  python3
 )
 
 missing=()
