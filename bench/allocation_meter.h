@@ -20,6 +20,9 @@ class AllocationMeter {
   void start() { begin_ = allocationsOnThisThread(); }
   void stop() { total_ += allocationsOnThisThread() - begin_; }
 
+  // Allocations counted so far.
+  std::size_t total() const { return total_; }
+
   void report(benchmark::State& state, double operationsPerIteration = 1.0) const {
     state.counters["allocs_per_op"] = benchmark::Counter(
         static_cast<double>(total_) / operationsPerIteration, benchmark::Counter::kAvgIterations);
