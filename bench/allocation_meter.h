@@ -33,4 +33,14 @@ class AllocationMeter {
   std::size_t total_ = 0;
 };
 
+// Runs `call` once per iteration and reports its allocations per call.
+template <class Call>
+void runCountingAllocations(benchmark::State& state, Call&& call) {
+  AllocationMeter meter;
+  meter.start();
+  for (auto _ : state) call();
+  meter.stop();
+  meter.report(state);
+}
+
 }  // namespace zs::bench

@@ -119,14 +119,10 @@ template <class Fetch>
 void fetching(benchmark::State& state, Fetch fetch) {
   const Long n = sizeOf(state);
   std::int64_t step = 0;
-  AllocationMeter meter;
-  meter.start();
-  for (auto _ : state) {
+  zs::bench::runCountingAllocations(state, [&] {
     Variant v = fetch(scattered(step++, n));
     benchmark::DoNotOptimize(v);
-  }
-  meter.stop();
-  meter.report(state);
+  });
   state.SetItemsProcessed(state.iterations());
 }
 

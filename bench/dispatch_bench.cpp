@@ -17,7 +17,7 @@ using zs::CallKind;
 using zs::Numbers;
 using zs::String;
 using zs::Variant;
-using zs::bench::AllocationMeter;
+using zs::bench::runCountingAllocations;
 using namespace std::string_view_literals;
 
 constexpr zs::DispId kBinToDec = zs::methodId(0x02);
@@ -31,28 +31,20 @@ const String kDecimal = u"376799";
 
 void typed(benchmark::State& state, Variant (Numbers::*member)(String&), const String& text) {
   auto numbers = zs::create<Numbers>();
-  AllocationMeter meter;
-  meter.start();
-  for (auto _ : state) {
+  runCountingAllocations(state, [&] {
     String arg = text;
     benchmark::DoNotOptimize(((*numbers).*member)(arg));
-  }
-  meter.stop();
-  meter.report(state);
+  });
 }
 
 template <class Member>
 void dynamic(benchmark::State& state, Member member, const String& text) {
   auto numbers = zs::create<Numbers>();
   std::array<Argument, 1> args;
-  AllocationMeter meter;
-  meter.start();
-  for (auto _ : state) {
+  runCountingAllocations(state, [&] {
     args[0] = Argument::byReference(Variant(text));
     benchmark::DoNotOptimize(zs::invoke(*numbers, member, CallKind::Method, args));
-  }
-  meter.stop();
-  meter.report(state);
+  });
 }
 
 void BM_BinToDec_Typed(benchmark::State& state) { typed(state, &Numbers::BinToDec, kBinary); }

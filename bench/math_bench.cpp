@@ -14,27 +14,17 @@
 namespace zs {
 namespace {
 
-using bench::AllocationMeter;
+using bench::runCountingAllocations;
 using namespace std::string_view_literals;
 
 constexpr DispId kIncId = methodId(0x00);
 constexpr DispId kLog10Id = methodId(0x02);
 constexpr DispId kATanHId = methodId(0x15);
 
-// Runs `call` once per iteration and reports its allocations.
-template <class Call>
-void metered(benchmark::State& state, Call call) {
-  AllocationMeter meter;
-  meter.start();
-  for (auto _ : state) call();
-  meter.stop();
-  meter.report(state);
-}
-
 void BM_Math_ATanH_Typed(benchmark::State& state) {
   auto math = create<Math>();
   Double x = 0.5;
-  metered(state, [&] {
+  runCountingAllocations(state, [&] {
     benchmark::DoNotOptimize(x);
     benchmark::DoNotOptimize(math->ATanH(x));
   });
@@ -45,7 +35,8 @@ template <class Member>
 void atanhDynamic(benchmark::State& state, Member member) {
   auto math = create<Math>();
   std::array<Argument, 1> args = {Argument::byReference(Variant(0.5))};
-  metered(state, [&] { benchmark::DoNotOptimize(invoke(*math, member, CallKind::Method, args)); });
+  runCountingAllocations(
+      state, [&] { benchmark::DoNotOptimize(invoke(*math, member, CallKind::Method, args)); });
 }
 void BM_Math_ATanH_ById(benchmark::State& state) { atanhDynamic(state, kATanHId); }
 void BM_Math_ATanH_ByName(benchmark::State& state) { atanhDynamic(state, "ATanH"sv); }
@@ -79,7 +70,7 @@ BENCHMARK(BM_Math_Log10Text_ById);
 void BM_Math_Inc_Typed(benchmark::State& state) {
   auto math = create<Math>();
   Variant counter(Long{0});
-  metered(state, [&] { benchmark::DoNotOptimize(math->Inc(counter)); });
+  runCountingAllocations(state, [&] { benchmark::DoNotOptimize(math->Inc(counter)); });
 }
 BENCHMARK(BM_Math_Inc_Typed);
 
@@ -89,7 +80,8 @@ template <class Member>
 void incDynamic(benchmark::State& state, Member member) {
   auto math = create<Math>();
   std::array<Argument, 2> args = {Argument::byReference(Variant(Long{0})), Argument::omitted()};
-  metered(state, [&] { benchmark::DoNotOptimize(invoke(*math, member, CallKind::Method, args)); });
+  runCountingAllocations(
+      state, [&] { benchmark::DoNotOptimize(invoke(*math, member, CallKind::Method, args)); });
 }
 void BM_Math_Inc_ById(benchmark::State& state) { incDynamic(state, kIncId); }
 void BM_Math_Inc_ByName(benchmark::State& state) { incDynamic(state, "Inc"sv); }

@@ -13,7 +13,7 @@
 namespace zs {
 namespace {
 
-using bench::AllocationMeter;
+using bench::runCountingAllocations;
 using namespace std::string_view_literals;
 
 constexpr DispId kPushId = methodId(0x00);
@@ -22,14 +22,10 @@ constexpr DispId kPopId = methodId(0x01);
 void BM_Stack_PushPop_Typed(benchmark::State& state) {
   auto stack = create<Stack>();
   Variant value(Long{42});
-  AllocationMeter meter;
-  meter.start();
-  for (auto _ : state) {
+  runCountingAllocations(state, [&] {
     stack->Push(value);
     benchmark::DoNotOptimize(stack->Pop());
-  }
-  meter.stop();
-  meter.report(state);
+  });
 }
 BENCHMARK(BM_Stack_PushPop_Typed);
 
@@ -38,14 +34,10 @@ template <class Member>
 void pushPopDynamic(benchmark::State& state, Member push, Member pop) {
   auto stack = create<Stack>();
   std::array<Argument, 1> pushArgs = {Argument::byReference(Variant(Long{42}))};
-  AllocationMeter meter;
-  meter.start();
-  for (auto _ : state) {
+  runCountingAllocations(state, [&] {
     invoke(*stack, push, CallKind::Method, pushArgs);
     benchmark::DoNotOptimize(invoke(*stack, pop, CallKind::Method, std::span<Argument>()));
-  }
-  meter.stop();
-  meter.report(state);
+  });
 }
 void BM_Stack_PushPop_ById(benchmark::State& state) { pushPopDynamic(state, kPushId, kPopId); }
 void BM_Stack_PushPop_ByName(benchmark::State& state) { pushPopDynamic(state, "Push"sv, "Pop"sv); }
