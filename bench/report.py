@@ -352,9 +352,9 @@ class Report:
                  fmt_ratio(ratio(figure(a, "child_cpu_us"), figure(b, "child_cpu_us")))]]
         self.section(
             "startup", "Start-up",
-            "Each program started with `posix_spawn` and waited for, output to /dev/null, a few "
-            "hundred times in each of the repetitions "
-            f"({self.repetitions('BM_Startup_BinTrue')}). The goal compares the fastest single "
+            "Each program started with `posix_spawn` and waited for, output to /dev/null, over "
+            f"and over ({self.repetitions('BM_Startup_BinTrue')}). The goal compares the fastest "
+            "single "
             "start (wall-clock time), which other work on a shared machine disturbs least; the "
             "median start and the CPU time the started processes used are shown beside it. "
             "Goal: ≤ 1.6× `/bin/true`.",

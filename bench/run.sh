@@ -2,7 +2,8 @@
 # Builds the release and win64 presets, runs every benchmark and regenerates
 # docs/performance.md with the run's date, machine and the ratio of each goal.
 #
-#   bench/run.sh           the full run (about ten minutes on two cores)
+#   bench/run.sh           the full run: two to five minutes on two cores once
+#                          the presets are built, five to ten more from scratch
 #   ZS_BENCH_QUICK=1       short minimum times and one repetition, to try the
 #                          script; the figures are then rough
 #   ZS_BENCH_JOBS=n        parallel build jobs (default: nproc)
@@ -25,9 +26,9 @@ note() { echo "bench: $*" >&2; }
 fail() { echo "bench: FAILED: $*" >&2; STATUS=1; }
 
 if [ "${ZS_BENCH_QUICK:-0}" = 1 ]; then
-  MIN_TIME=0.01 CALL_TIME=0.01 START_TIME=0.01 REPS=1
+  MIN_TIME=0.01 CALL_TIME=0.01 START_TIME=0.01 CALL_REPS=1 START_REPS=1
 else
-  MIN_TIME=0.2 CALL_TIME=0.1 START_TIME=0.3 REPS=5
+  MIN_TIME=0.2 CALL_TIME=0.1 START_TIME=0.3 CALL_REPS=9 START_REPS=5
 fi
 
 ./scripts/install-deps.sh || exit 1
@@ -54,13 +55,15 @@ run() {
 
 CALLS='^BM_(BinToDec|DecToHex|Math_ATanH|Math_Inc|Stack_PushPop)_'
 COLLECTION='^BM_(Collection|Map|Vector)_'
-REPEATED=(--benchmark_repetitions="$REPS" --benchmark_enable_random_interleaving=true)
+INTERLEAVED=--benchmark_enable_random_interleaving=true
 
-run calls "$BENCH/zavrin_bench" --benchmark_filter="$CALLS" --benchmark_min_time="$CALL_TIME" "${REPEATED[@]}"
+run calls "$BENCH/zavrin_bench" --benchmark_filter="$CALLS" --benchmark_min_time="$CALL_TIME" \
+  --benchmark_repetitions="$CALL_REPS" "$INTERLEAVED"
 run collection "$BENCH/zavrin_bench" --benchmark_filter="$COLLECTION" --benchmark_min_time="$MIN_TIME"
 run library "$BENCH/zavrin_bench" --benchmark_filter="-$CALLS|$COLLECTION" \
   --benchmark_min_time="$MIN_TIME"
-run startup "$BENCH/zavrin_startup_bench" --benchmark_min_time="$START_TIME" "${REPEATED[@]}"
+run startup "$BENCH/zavrin_startup_bench" --benchmark_min_time="$START_TIME" \
+  --benchmark_repetitions="$START_REPS" "$INTERLEAVED"
 
 while IFS= read -r program; do
   run "$(basename "$program")" "$program" --benchmark_min_time="$MIN_TIME"
