@@ -5,7 +5,7 @@
 // The map compares keys exactly, the Collection without regard to case.
 #include <benchmark/benchmark.h>
 
-#include <optional>
+#include <map>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -23,19 +23,15 @@ using zs::bench::AllocationMeter;
 using Map = std::unordered_map<String, Variant>;
 
 // Google Benchmark calls a benchmark function again for every trial run while
-// it settles the iteration count; the inputs of one size are built once and
-// kept for the next call of the same call site (each call site passes its own
-// lambda, so each has its own store).
+// it settles the iteration count, and for every repetition; the inputs of each
+// size are built once and kept for the program's life, per call site (each
+// call site passes its own lambda, so each has its own store).
 template <class T, class Make>
 const T& kept(Long n, Make make) {
-  static Long size = -1;
-  static std::optional<T> value;
-  if (size != n) {
-    value.reset();
-    value.emplace(make(n));
-    size = n;
-  }
-  return *value;
+  static std::map<Long, T> bySize;
+  auto found = bySize.find(n);
+  if (found == bySize.end()) found = bySize.emplace(n, make(n)).first;
+  return found->second;
 }
 
 std::vector<Variant> makeKeys(Long n) {

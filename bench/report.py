@@ -254,7 +254,9 @@ class Report:
             "collection", "Collection",
             "Each operation beside `std::unordered_map<std::u16string, Variant>` (keyed work) or "
             "`std::vector<Variant>` (positional work) doing the same, CPU time per element. Fetches "
-            "walk the elements in a scattered order. The map compares keys exactly, the Collection "
+            "walk the elements in a scattered order "
+            f"({self.repetitions('BM_Map_ItemByKey/1000000')}). The map compares keys exactly, "
+            "the Collection "
             "without regard to case. Allocations are counted by the benchmark program's own "
             "operator new. Goals: fetch by key at 10^6 ≤ 0.7× the map, with no allocation.",
             table(["Operation", "n", "Collection", "standard container", "ratio",
