@@ -385,8 +385,9 @@ class Report:
             f"Linux {c.get('kernel', '?')}",
             "",
             "Every goal is a ratio of two measurements taken in the same run, so the machine's "
-            "speed cancels out (a loaded machine still adds noise of some per cent); the absolute "
-            "times are there for reference.",
+            "speed cancels out; the absolute times are there for reference. Other work on a shared "
+            "machine still moves a ratio between runs, by tens of per cent where the load is high "
+            "(wall-clock rows, which wait on the disk or on other processes, the most).",
             "",
             f"## Goals ({met} of {len(self.summary)} met)",
             "",
