@@ -19,7 +19,8 @@ packages=(
   libwine-dev
   # The 32-bit ELF loader, for the native 32-bit Wine fallback of the Wine tests.
   libc6-i386
-  # The Python client's tests (python3 may also come from elsewhere on PATH).
+  # The Python client's tests and bench/run.sh's report (python3 may also
+  # come from elsewhere on PATH).
   python3
 )
 
