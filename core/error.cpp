@@ -10,6 +10,7 @@ std::string_view standardDescription(int number) {
     case 9: return "Subscript out of range";
     case 11: return "Division by zero";
     case 13: return "Type mismatch";
+    case 51: return "Internal error";
     case 91: return "Object variable or With block variable not set";
     case 94: return "Invalid use of Null";
     case 424: return "Object required";

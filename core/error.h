@@ -24,6 +24,7 @@ inline constexpr int kArgNotOptional = 449;   // Argument not optional
 inline constexpr int kWrongArgCount = 450;    // Wrong number of arguments or invalid property assignment
 inline constexpr int kClassNotAvailable = 429;  // ActiveX component can't create object
 inline constexpr int kObjectVariableNotSet = 91;  // Object variable or With block variable not set
+inline constexpr int kInternal = 51;          // Internal error
 }  // namespace err
 
 // The standard description of a run-time error number ("Application-defined or
