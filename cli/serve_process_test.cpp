@@ -99,8 +99,8 @@ TEST(ServeProcess, CyclesMadeByTheClientAreGoneAtTheEnd) {
 )";
   const Ended ended = serve(input, false);
   EXPECT_EQ(ended.signal, 0);
-  EXPECT_EQ(ended.status, 0) << ended.err;
-  EXPECT_EQ(ended.err, "");
+  EXPECT_EQ(ended.status, 0);
+  EXPECT_EQ(ended.err.substr(0, 2000), "");  // a leak report starts with what was leaked
   EXPECT_EQ(ended.out.find("\"ok\":false"), std::string::npos) << ended.out;
 }
 
