@@ -2,7 +2,7 @@
 // 6, and a number reads back from its printed form unchanged.
 #include <cstddef>
 #include <cstdint>
-#include <cstring>
+#include <bit>
 #include <string>
 #include <string_view>
 
@@ -31,8 +31,10 @@ const char* prefixOf(zs::Kind kind) {
 bool sameValue(const zs::Variant& a, const zs::Variant& b) {
   if (a.kind() != b.kind()) return false;
   switch (a.kind()) {
-    case zs::Kind::Single: return std::memcmp(&a.single(), &b.single(), sizeof(zs::Single)) == 0;
-    case zs::Kind::Double: return std::memcmp(&a.dbl(), &b.dbl(), sizeof(zs::Double)) == 0;
+    case zs::Kind::Single:
+      return std::bit_cast<std::uint32_t>(a.single()) == std::bit_cast<std::uint32_t>(b.single());
+    case zs::Kind::Double:
+      return std::bit_cast<std::uint64_t>(a.dbl()) == std::bit_cast<std::uint64_t>(b.dbl());
     case zs::Kind::Integer: return a.integer() == b.integer();
     case zs::Kind::Long: return a.lng() == b.lng();
     case zs::Kind::Currency: return a.currency() == b.currency();

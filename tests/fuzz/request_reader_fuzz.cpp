@@ -82,6 +82,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     check(description.find("json") == std::string::npos);
   }
 
+  // A NUL byte is never JSON, raw or in a string; the library takes one as the
+  // end of its input instead.
+  if (line.find('\0') != std::string_view::npos) {
+    check(number == 5);
+    return 0;
+  }
   json reference;
   try {
     reference = json::parse(line);
