@@ -1,7 +1,8 @@
 // The automation host (`zavrin serve`) on in-memory streams, each row beside
 // its floor in the same run:
 // - a hostile line (an unused field holding millions of empty objects), 1 MiB
-//   and 16 MiB, beside reading the same bytes into lines;
+//   and 16 MiB, beside reading the same bytes into lines (and, for scale, the
+//   JSON library's event parser over the line, building nothing);
 // - 100,000 pipelined BinToDec invokes beside an echo of the same lines with
 //   the same JSON library (parse and serialise each line);
 // - the memory of 100,000 live ZSNumbers created through the host.
@@ -85,6 +86,36 @@ void BM_HostReadLineFloor(benchmark::State& state) {
   state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.size()));
 }
 
+// For scale: the JSON library's own event parser over the same line, building
+// nothing (its fastest linear reading).
+struct NothingBuilt : nlohmann::json_sax<nlohmann::json> {
+  bool null() override { return true; }
+  bool boolean(bool) override { return true; }
+  bool number_integer(number_integer_t) override { return true; }
+  bool number_unsigned(number_unsigned_t) override { return true; }
+  bool number_float(number_float_t, const string_t&) override { return true; }
+  bool string(string_t&) override { return true; }
+  bool binary(binary_t&) override { return true; }
+  bool start_object(std::size_t) override { return true; }
+  bool key(string_t&) override { return true; }
+  bool end_object() override { return true; }
+  bool start_array(std::size_t) override { return true; }
+  bool end_array() override { return true; }
+  bool parse_error(std::size_t, const std::string&, const nlohmann::detail::exception&) override {
+    return false;
+  }
+};
+
+void BM_HostHostileLineJsonLibraryEvents(benchmark::State& state) {
+  const std::string input = hostileLine(static_cast<std::size_t>(state.range(0)) << 20);
+  for (auto _ : state) {
+    NothingBuilt events;
+    benchmark::DoNotOptimize(
+        nlohmann::json::sax_parse(input.data(), input.data() + input.size() - 1, &events));
+  }
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(input.size()));
+}
+
 constexpr int kPipelined = 100'000;
 
 std::string binToDecRequests() {
@@ -157,6 +188,7 @@ void BM_HostLiveZSNumbers(benchmark::State& state) {
 
 BENCHMARK(BM_HostHostileLine)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HostReadLineFloor)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HostHostileLineJsonLibraryEvents)->Arg(1)->Arg(16)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HostPipelinedBinToDec)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HostPipelinedJsonEcho)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HostLiveZSNumbers)->Iterations(1)->Unit(benchmark::kMillisecond);

@@ -19,7 +19,8 @@ Handle HandleTable::add(const ObjectPtr& object) {
     std::erase_if(issued_, [](const std::weak_ptr<Object>& w) { return w.expired(); });
     pruneAt_ = std::max(kFirstPrune, 2 * issued_.size());
   }
-  issued_.reserve(issued_.size() + 1);
+  if (issued_.size() == issued_.capacity())
+    issued_.reserve(std::max<std::size_t>(64, 2 * issued_.size()));
   const Handle handle = next_;
   byHandle_.emplace(handle, object);
   try {
