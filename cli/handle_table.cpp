@@ -5,11 +5,6 @@
 #include "core/error.h"
 
 namespace zs::cli {
-namespace {
-
-constexpr std::size_t kFirstPrune = 1024;
-
-}  // namespace
 
 Handle HandleTable::add(const ObjectPtr& object) {
   // The table holds a reference, so the address cannot be taken by another

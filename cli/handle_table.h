@@ -39,9 +39,11 @@ class HandleTable {
   std::unordered_map<const Object*, Handle> byObject_;
   std::unordered_map<Handle, ObjectPtr> byHandle_;
   Handle next_ = 1;
-  // Every object handed out, for releaseAll; the dead are pruned as it grows.
+  // Every object handed out, for releaseAll; the dead are pruned whenever it
+  // has doubled since the last pruning, so it stays within twice the live.
+  static constexpr std::size_t kFirstPrune = 1024;
   std::vector<std::weak_ptr<Object>> issued_;
-  std::size_t pruneAt_ = 1024;
+  std::size_t pruneAt_ = kFirstPrune;
 };
 
 }  // namespace zs::cli
