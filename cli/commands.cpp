@@ -1,9 +1,8 @@
 #include "cli/commands.h"
 
-#include <new>
 #include <ostream>
 
-#include "core/error.h"
+#include "core/error_mapping.h"
 
 namespace zs::cli {
 
@@ -100,13 +99,11 @@ int runCommandLine(std::span<const std::string> args, CommandIo& io) {
     io.err << "zavrin " << command->name << ": " << e.what() << "\n"
            << "Usage: zavrin " << command->usage << "\n";
     return 2;
-  } catch (const Error& e) {
+  } catch (...) {
+    const Error e = currentError();
     io.err << "Error " << e.number() << ": " << e.description();
     if (!e.source().empty()) io.err << " (source: " << e.source() << ")";
     io.err << "\n";
-    return 1;
-  } catch (const std::bad_alloc&) {
-    io.err << "Error 7: " << standardDescription(err::kOutOfMemory) << "\n";
     return 1;
   }
 }

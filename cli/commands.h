@@ -49,4 +49,10 @@ int callCommand(std::span<const std::string> args, CommandIo& io);
 int serveCommand(std::span<const std::string> args, CommandIo& io);
 int regCommand(std::span<const std::string> args, CommandIo& io);
 
+// The checks `zavrin reg` makes on its command line before it touches the
+// store (operation, options, key name, value type and data). Throws
+// UsageError for a wrong command line and std::runtime_error with the message
+// the command prints for other faults.
+void parseRegCommandLine(std::span<const std::string> args);
+
 }  // namespace zs::cli

@@ -16,14 +16,14 @@ class Host {
  public:
   // A request line longer than this is answered with an error and skipped.
   static constexpr std::size_t kMaxLineBytes = 16u << 20;
-  // Requests nested deeper than this are refused before they are built.
-  static constexpr int kMaxDepth = 64;
   // The source of errors that the host itself raises.
   static constexpr std::string_view kSource = "zavrin serve";
 
   Host(std::istream& in, std::ostream& out);
 
-  // Serves until the end of input. Returns 0, or 1 when the output failed.
+  // Serves until the end of input. Returns 0, or 1 when the output failed
+  // (for one, because the reader of a pipe went away). Answers are flushed
+  // whenever no further input is at hand.
   int run();
 
   // The answer line (without its line end) to one request line.
@@ -32,6 +32,10 @@ class Host {
   // Holds an object from the embedding program and returns its handle.
   Handle adopt(const ObjectPtr& object) { return handles_.add(object); }
   const HandleTable& handles() const { return handles_; }
+
+  // Ends the session: every object still held is released, reference cycles
+  // made through the host broken first. The destructor does the same.
+  void releaseAll() noexcept { handles_.releaseAll(); }
 
  private:
   std::istream& in_;

@@ -1,9 +1,12 @@
 // The automation host driven through string streams, as a client would.
 #include "frame/catalogue.h"
 #include "cli/host.h"
+#include "cli/request_reader.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <functional>
 #include <nlohmann/json.hpp>
 #include <sstream>
 
@@ -225,9 +228,9 @@ TEST(Host, MemberErrorsCarryNumberDescriptionSourceAndWrittenArguments) {
 
 TEST(Host, BadRequestsAreAnsweredAndServingGoesOn) {
   struct Case {
-    const char* line;
+    std::string line;
     json id;
-    int number;
+    int number;  // 0: served
   };
   const Case cases[] = {
       {R"({"id":1,"op":"invoke","handle":1,"member":)", 1, 5},  // cut short: id still read
@@ -245,9 +248,15 @@ TEST(Host, BadRequestsAreAnsweredAndServingGoesOn) {
       {R"({"id":15,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"Object","handle":77}]})", 15, 424},
       {"{\"id\":17,\"op\":\"create\",\"class\":\"\xff\"}", 17, 5},  // not UTF-8
       {R"({"id":18,"op":"next","handle":1,"count":"2"})", 18, 5},
+      // Numbers beyond a Double are an overflow, wherever the request uses them.
+      {R"({"id":19,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"Double","value":1e400}]})", 19, 6},
+      {R"({"id":20,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"Long","value":-1)" +
+           std::string(400, '0') + "}]}", 20, 6},
+      {R"({"id":21,"op":"next","handle":1e999,"count":1})", 21, 6},
+      {R"({"id":22,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"Double","value":1e-999}]})", 22, 0},
   };
   std::string input;
-  for (const auto& c : cases) input += std::string(c.line) + "\n";
+  for (const auto& c : cases) input += c.line + "\n";
   input += std::string(200, '[') + "\n";                         // too deep
   input += "\n   \n";                                            // blank lines: no answer
   input += R"({"id":99,"op":"invoke","handle":1,"member":"Twice","args":[{"type":"Long","value":2}]})";
@@ -255,15 +264,45 @@ TEST(Host, BadRequestsAreAnsweredAndServingGoesOn) {
   auto answers = s.run(input);
   ASSERT_EQ(answers.size(), std::size(cases) + 2);
   for (std::size_t i = 0; i < std::size(cases); ++i) {
-    SCOPED_TRACE(cases[i].line);
-    EXPECT_EQ(answers[i]["ok"], false);
+    SCOPED_TRACE(cases[i].line.substr(0, 120));
     EXPECT_EQ(answers[i]["id"], cases[i].id);
+    if (cases[i].number == 0) {
+      EXPECT_EQ(answers[i]["ok"], true) << answers[i];
+      continue;
+    }
+    EXPECT_EQ(answers[i]["ok"], false);
     EXPECT_EQ(answers[i]["error"]["number"], cases[i].number);
-    EXPECT_FALSE(answers[i]["error"]["description"].get<std::string>().empty());
+    const auto description = answers[i]["error"]["description"].get<std::string>();
+    EXPECT_FALSE(description.empty());
+    EXPECT_EQ(description.find("json"), std::string::npos) << description;  // never the library's text
     EXPECT_EQ(answers[i]["error"]["source"], "zavrin serve");
   }
   EXPECT_EQ(answers[std::size(cases)]["error"]["number"], 5);
   EXPECT_EQ(answers.back()["result"]["value"], 2);  // and the host still serves
+}
+
+TEST(Host, RequestsNestAtMostSixtyFourLevels) {
+  Session s;
+  // The request object is the first level; "args" the second.
+  auto line = [](int levels) {
+    return R"({"id":1,"op":"invoke","handle":1,"member":"Echo","args":[{"type":"Empty","x":)" +
+           std::string(levels - 3, '[') + std::string(levels - 3, ']') + "}]}";
+  };
+  EXPECT_EQ(json::parse(s.host.answer(line(64)))["ok"], true);
+  const json deeper = json::parse(s.host.answer(line(65)));
+  EXPECT_EQ(deeper["error"]["number"], 5);
+  EXPECT_NE(deeper["error"]["description"].get<std::string>().find("nested deeper than 64 levels"),
+            std::string::npos) << deeper;
+}
+
+TEST(Host, MoreArgumentsThanAnyMemberTakesAreRefused) {
+  Session s;
+  std::string args;
+  for (std::size_t i = 0; i <= Request::kMaxArguments; ++i) args += R"({"type":"Empty"},)";
+  args.pop_back();
+  const json answer = json::parse(s.host.answer(
+      R"({"id":1,"op":"invoke","handle":1,"member":"Echo","args":[)" + args + "]}"));
+  EXPECT_EQ(answer["error"]["number"], 450) << answer;
 }
 
 TEST(Host, OverlongLineIsRefusedAndTheNextOneServed) {
@@ -274,6 +313,125 @@ TEST(Host, OverlongLineIsRefusedAndTheNextOneServed) {
   ASSERT_EQ(answers.size(), 2u);
   EXPECT_EQ(answers[0]["error"]["number"], 5);
   EXPECT_EQ(answers[1]["id"], 2);
+}
+
+// Output that records what had been written at each flush that had something
+// new to send.
+class RecordingOutput : public std::stringbuf {
+ public:
+  int flushes = 0;
+  std::string flushed;
+
+ protected:
+  int sync() override {
+    if (str() != flushed) ++flushes;
+    flushed = str();
+    return 0;
+  }
+};
+
+// Input that arrives one piece at a time: a piece becomes readable only when
+// everything before it has been read, as from a client waiting for answers.
+class PiecewiseInput : public std::streambuf {
+ public:
+  PiecewiseInput(std::vector<std::string> pieces, std::function<void()> waiting)
+      : pieces_(std::move(pieces)), waiting_(std::move(waiting)) {}
+
+ protected:
+  int_type underflow() override {
+    if (next_ == pieces_.size()) return traits_type::eof();
+    waiting_();
+    std::string& piece = pieces_[next_++];
+    setg(piece.data(), piece.data(), piece.data() + piece.size());
+    return traits_type::to_int_type(piece[0]);
+  }
+
+ private:
+  std::vector<std::string> pieces_;
+  std::size_t next_ = 0;
+  std::function<void()> waiting_;
+};
+
+std::size_t lineCount(const std::string& text) {
+  return static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n'));
+}
+
+TEST(Host, PipelinedRequestsAreAnsweredWithOneFlush) {
+  std::istringstream in(R"({"id":1,"op":"reset","handle":1}
+{"id":2,"op":"reset","handle":1}
+{"id":3,"op":"reset","handle":1}
+)");
+  RecordingOutput buffer;
+  std::ostream out(&buffer);
+  Host host(in, out);
+  EXPECT_EQ(host.run(), 0);
+  EXPECT_EQ(lineCount(buffer.str()), 3u);
+  EXPECT_EQ(buffer.flushes, 1);
+}
+
+TEST(Host, EveryAnswerIsOutBeforeTheHostWaitsForMoreInput) {
+  RecordingOutput buffer;
+  std::vector<std::size_t> outBeforeWaiting;
+  // The second piece holds half a request: its answer must not be awaited.
+  PiecewiseInput pieces({R"({"id":1,"op":"reset","handle":1})" "\n",
+                         R"({"id":2,"op":"reset",)" "\n" R"({"id":3,"op")",
+                         R"(:"reset","handle":1})" "\n"},
+                        [&] { outBeforeWaiting.push_back(lineCount(buffer.flushed)); });
+  std::istream in(&pieces);
+  std::ostream out(&buffer);
+  Host host(in, out);
+  EXPECT_EQ(host.run(), 0);
+  EXPECT_EQ(outBeforeWaiting, (std::vector<std::size_t>{0, 1, 2}));
+  EXPECT_EQ(lineCount(buffer.flushed), 3u);
+}
+
+TEST(Host, FailedOutputEndsServingWithStatusOne) {
+  struct Broken : std::streambuf {
+    int_type overflow(int_type) override { return traits_type::eof(); }
+  } broken;
+  std::istringstream in(std::string(3, '\n') + R"({"id":1,"op":"reset","handle":1})" "\n");
+  std::ostream out(&broken);
+  Host host(in, out);
+  EXPECT_EQ(host.run(), 1);
+}
+
+TEST(Host, EndOfSessionReleasesEveryObjectAndBreaksCycles) {
+  std::vector<std::weak_ptr<Object>> watched;
+  {
+    Session s;
+    auto make = [&](const char* cls) {
+      const json created = s.one({{"id", 1}, {"op", "create"}, {"class", cls}});
+      EXPECT_TRUE(created["ok"]) << created;
+      return created["result"];
+    };
+    auto call = [&](const char* member, const json& target, json args) {
+      const json answer = s.invoke(member, std::move(args), target["handle"]);
+      EXPECT_TRUE(answer["ok"]) << member << " " << answer;
+      return answer["result"];
+    };
+    // A Collection holding itself and its own enumerator, released by the client.
+    const json c = make("Collection");
+    call("Add", c, {c});
+    const json e = s.one({{"id", 2}, {"op", "invoke"}, {"handle", c["handle"]}, {"dispid", -4}})["result"];
+    call("Add", c, {e});
+    // An enumerator whose collection is gone, holding itself through the storage.
+    const json c2 = make("Collection");
+    const json e2 = s.one({{"id", 3}, {"op", "invoke"}, {"handle", c2["handle"]}, {"dispid", -4}})["result"];
+    call("Add", c2, {e2});
+    // A stack and a list holding themselves; an item holding its own collection.
+    const json stack = make("ZSStack");
+    call("Push", stack, {stack});
+    const json list = make("ZSLinkedList");
+    call("Add", list, {list});
+    const json values = make("ZSRegistryValues");
+    call("Add", values, {{{"type", "String"}, {"value", "v"}}, values, {{"type", "Long"}, {"value", 1}}});
+
+    for (const json& held : {c, e, c2, e2, stack, list, values})
+      watched.push_back(s.host.handles().get(held["handle"].get<Handle>()));
+    for (const json& released : {c, e, c2, e2})
+      s.one({{"id", 4}, {"op", "release"}, {"handle", released["handle"]}});
+  }
+  for (std::size_t i = 0; i < watched.size(); ++i) EXPECT_TRUE(watched[i].expired()) << i;
 }
 
 }  // namespace

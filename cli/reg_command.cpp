@@ -213,19 +213,34 @@ int query(const KeyName& key, const Options& options, CommandIo& io) {
   return 0;
 }
 
+// What `reg add` writes: a key alone, or a value of a type with its data as
+// ZSRegistry takes it.
+struct Addition {
+  bool keyOnly = false;
+  Long type = zvString;
+  String data;
+};
+
+Addition additionOf(const Options& options) {
+  if (!options.valueName && !options.type && !options.data) return Addition{true, zvString, {}};
+  Addition a;
+  if (options.type) a.type = typeNamed(*options.type);
+  const std::string given = options.data.value_or("");
+  a.data = a.type == zvBinary ? binaryFromHex(given)
+           : a.type == zvDWord ? dwordText(given.empty() ? "0" : given)
+                               : u16(given);
+  return a;
+}
+
 int add(const KeyName& key, const Options& options, CommandIo& io) {
   auto reg = create<Registry>();
   const String path = u16(key.path);
-  if (!options.valueName && !options.type && !options.data) {
+  const Addition addition = additionOf(options);
+  if (addition.keyOnly) {
     checkStatus(reg->CreateKey(key.root->hKey, path));
   } else {
-    const Long type = options.type ? typeNamed(*options.type) : Long{zvString};
-    const std::string given = options.data.value_or("");
-    const String data = type == zvBinary ? binaryFromHex(given)
-                        : type == zvDWord ? dwordText(given.empty() ? "0" : given)
-                                          : u16(given);
-    checkStatus(reg->WriteValue(key.root->hKey, path, type, u16(options.valueName.value_or("")),
-                                data));
+    checkStatus(reg->WriteValue(key.root->hKey, path, addition.type,
+                                u16(options.valueName.value_or("")), addition.data));
   }
   io.out << "The operation completed successfully.\n";
   return 0;
@@ -254,15 +269,27 @@ int removeEntry(const KeyName& key, const Options& options, CommandIo& io) {
   return 0;
 }
 
-}  // namespace
-
-int regCommand(std::span<const std::string> args, CommandIo& io) {
+// The operation and its options, checked; raises UsageError.
+std::pair<bool, Options> operationAndOptions(std::span<const std::string> args) {
   if (args.size() < 2) throw UsageError("needs an operation and a key");
   const std::string& operation = args[0];
   const bool isAdd = sameName(operation, "add");
   if (!isAdd && !sameName(operation, "query") && !sameName(operation, "delete"))
     throw UsageError("the operation must be query, add or delete");
-  const Options options = parseOptions(args.subspan(2), isAdd);
+  return {isAdd, parseOptions(args.subspan(2), isAdd)};
+}
+
+}  // namespace
+
+void parseRegCommandLine(std::span<const std::string> args) {
+  const auto [isAdd, options] = operationAndOptions(args);
+  parseKey(args[1]);
+  if (isAdd) additionOf(options);
+}
+
+int regCommand(std::span<const std::string> args, CommandIo& io) {
+  const auto [isAdd, options] = operationAndOptions(args);
+  const std::string& operation = args[0];
   try {
     const KeyName key = parseKey(args[1]);
     if (isAdd) return add(key, options, io);

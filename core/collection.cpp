@@ -1,5 +1,7 @@
 #include "core/collection.h"
 
+#include <vector>
+
 #include "core/collection_enumerator.h"
 #include "core/collection_store.h"
 #include "core/error.h"
@@ -51,6 +53,14 @@ void Collection::Remove(const Variant& IndexOrKey) {
   // The removed value is released only after the store is consistent again,
   // so an object whose release calls back into this collection sees it whole.
   [[maybe_unused]] Variant removed = store_->removeAt(indexOf(IndexOrKey));
+}
+
+void Collection::dropReferences() {
+  // From the end, where removal is cheapest; the values are released when the
+  // store is already empty.
+  std::vector<Variant> removed;
+  removed.reserve(store_->size());
+  while (store_->size() > 0) removed.push_back(store_->removeAt(store_->size() - 1));
 }
 
 std::shared_ptr<Enumerator> Collection::NewEnum() const {

@@ -44,6 +44,9 @@ class Collection : public Object {
   // An enumerator over the elements in position order.
   std::shared_ptr<Enumerator> NewEnum() const;
 
+  // Removes every element; enumerators see the collection empty.
+  void dropReferences() override;
+
   const ClassInfo* classInfo() const override;
 
  private:

@@ -51,6 +51,11 @@ void CollectionEnumerator::Reset() {
   removalsSeen_ = store_->removals();
 }
 
+void CollectionEnumerator::dropReferences() {
+  store_ = std::make_shared<const CollectionStore>();
+  Reset();
+}
+
 std::shared_ptr<Enumerator> CollectionEnumerator::Clone() {
   auto copy = create<CollectionEnumerator>(store_);
   copy->lastStamp_ = lastStamp_;

@@ -24,6 +24,8 @@ class CollectionEnumerator : public Enumerator {
   bool Skip(std::size_t count) override;
   void Reset() override;
   std::shared_ptr<Enumerator> Clone() override;
+  // Lets go of the collection's storage: the enumerator is then at its end.
+  void dropReferences() override;
 
  private:
   // The index of the next element to visit, corrected after removals.

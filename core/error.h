@@ -16,6 +16,7 @@ namespace zs {
   X(kSubscript, 9, "Subscript out of range")                                                     \
   X(kDivisionByZero, 11, "Division by zero")                                                     \
   X(kTypeMismatch, 13, "Type mismatch")                                                          \
+  X(kInternal, 51, "Internal error")                                                             \
   X(kObjectVariableNotSet, 91, "Object variable or With block variable not set")                 \
   X(kInvalidNull, 94, "Invalid use of Null")                                                     \
   X(kObjectRequired, 424, "Object required")                                                     \

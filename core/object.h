@@ -26,6 +26,12 @@ class Object : public std::enable_shared_from_this<Object> {
   // the last reference is released. Both default to doing nothing.
   virtual void Initialize() {}
   virtual void Terminate() {}
+
+  // Lets go of every value the object holds (elements, stored Variants),
+  // leaving it empty but usable. A host calls this on the objects it handed
+  // out when it shuts down, so that reference cycles made through them come
+  // apart; an object that holds no values has nothing to do.
+  virtual void dropReferences() {}
 };
 
 // Runs Terminate before the object's own destructor, so that Terminate still

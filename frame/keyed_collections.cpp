@@ -19,6 +19,9 @@ const ClassInfo* FolderSelectValues::classInfo() const {
 
 void ItemCollection::Initialize() { items_ = create<Collection>(); }
 void ItemCollection::Terminate() { items_.reset(); }
+void ItemCollection::dropReferences() {
+  if (items_) items_->dropReferences();
+}
 
 // Objects made without the life cycle (constructed directly) get their
 // container at first use instead of failing.

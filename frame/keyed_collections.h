@@ -31,6 +31,7 @@ class RegistryValue : public Object {
   Variant ValueData;
   Long DataType = 0;  // a ZSRegistryDataTypeConstants value (registry.h), stored as given
   const ClassInfo* classInfo() const override;
+  void dropReferences() override { ValueData = Variant(); }
 };
 
 class FolderSelectValue : public Object {
@@ -49,6 +50,7 @@ class ItemCollection : public Object {
 
   void Initialize() override;
   void Terminate() override;
+  void dropReferences() override;
 
  protected:
   // The stored item object at a position or under a key.

@@ -22,6 +22,8 @@ packages=(
   # The Python client's tests and bench/run.sh's report (python3 may also
   # come from elsewhere on PATH).
   python3
+  # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
+  clang libclang-rt-14-dev
 )
 
 if [[ ${1:-} == --list ]]; then

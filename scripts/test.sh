@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Builds and runs every test: the unit tests (which include the Windows DLL
 # under Wine), then the unit tests again under AddressSanitizer and
-# UndefinedBehaviorSanitizer.
+# UndefinedBehaviorSanitizer, then the fuzz targets for a bounded time each.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 ./scripts/install-deps.sh
@@ -24,3 +24,8 @@ grep -h '^wine tests:' build/debug/Testing/Temporary/LastTest.log || true
 [ "$status" -eq 0 ] || exit "$status"
 
 ctest --preset debug -j"$jobs" -LE wine
+
+# libFuzzer targets (clang): 20 seconds each from their seed corpora.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$jobs"
+ctest --preset fuzz -j"$jobs"

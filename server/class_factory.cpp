@@ -4,6 +4,7 @@
 #include <new>
 
 #include "core/error.h"
+#include "core/error_mapping.h"
 #include "frame/factory.h"
 #include "server/com_object.h"
 #include "server/com_ptr.h"
@@ -52,9 +53,10 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
   try {
     auto object = ComPtr<IDispatch>::adopt(ComObject::wrap(createObject(cls_)));
     return object->QueryInterface(iid, out);
-  } catch (const std::bad_alloc&) {
-    return E_OUTOFMEMORY;
-  } catch (const Error& e) {
+  } catch (...) {
+    const Error e = currentError();
+    if (e.number() == err::kOutOfMemory) return E_OUTOFMEMORY;
+    if (e.number() == err::kInternal) return E_UNEXPECTED;
     // A failing Initialize reaches the creator with its error information.
     ComPtr<ICreateErrorInfo> create;
     if (SUCCEEDED(CreateErrorInfo(create.put()))) {
@@ -63,8 +65,6 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
       if (auto info = create.as<IErrorInfo>(IID_IErrorInfo)) SetErrorInfo(0, info.get());
     }
     return static_cast<HRESULT>(e.hresult());
-  } catch (const std::exception&) {
-    return E_UNEXPECTED;
   }
 }
 

@@ -9,6 +9,7 @@
 
 #include "core/ascii.h"
 #include "core/error.h"
+#include "core/error_mapping.h"
 #include "server/com_ptr.h"
 #include "server/module.h"
 #include "server/variant_convert.h"
@@ -63,12 +64,8 @@ std::optional<Error> guarded(Fn&& fn) {
   try {
     fn();
     return std::nullopt;
-  } catch (const Error& e) {
-    return e;
-  } catch (const std::bad_alloc&) {
-    return Error(err::kOutOfMemory);
-  } catch (const std::exception& e) {
-    return Error(51, std::string("Internal error: ") + e.what());
+  } catch (...) {
+    return currentError();
   }
 }
 

@@ -57,6 +57,7 @@ class LinkedList : public Control {
   // Index 0 means the current node.
   void Remove(Long Index = 0);
   void RemoveAll();
+  void dropReferences() override { RemoveAll(); }
   // Grows the table to hold at least the slots 1 to NumSize; a positive
   // ChunkSize becomes the growth step from then on.
   void SetSize(Long NumSize, Long ChunkSize = 0);

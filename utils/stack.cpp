@@ -8,6 +8,10 @@ Collection& Stack::stack() {
   return *stack_;
 }
 
+void Stack::dropReferences() {
+  if (stack_) stack_->dropReferences();
+}
+
 void Stack::Push(Variant& Value) { stack().Add(Value); }
 
 Variant Stack::Pop() {

@@ -22,6 +22,7 @@ class Stack : public Control {
   Long Count();
 
   const ClassInfo* classInfo() const override;
+  void dropReferences() override;
 
  private:
   // The container, created at the first call of any member.
