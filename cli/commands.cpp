@@ -9,13 +9,18 @@ namespace zs::cli {
 
 std::span<const Command> commands() {
   static constexpr Command kCommands[] = {
-      {"list", "list", "the classes of the library: kind, ProgID, CLSID, built or not",
+      {"list", "list [--json]", "the classes of the library: kind, ProgID, CLSID, built or not",
        listCommand},
-      {"members", "members CLASS", "the members of a class with dispatch ids and signatures",
+      {"members", "members CLASS [--json]",
+       "the members of a class with dispatch ids and signatures, and its enumerations",
        membersCommand},
-      {"call", "call CLASS MEMBER [--kind get|let|set|method] [ARG...]",
+      {"call",
+       "call CLASS MEMBER [--kind get|let|set|method] [--json] [--depth N] [--items N] [ARG...]",
        "create an object, invoke a member, print the result and the arguments after the call",
        callCommand},
+      {"repl", "repl [--depth N] [--items N] [FILE]",
+       "an interactive session: objects live across lines; a FILE or a pipe runs as a script",
+       replCommand},
       {"serve", "serve", "the JSON-lines automation host on standard input and output",
        serveCommand},
       {"reg", "reg query|add|delete KEY [/v NAME | /ve] [/t REG_SZ|REG_BINARY|REG_DWORD] [/d DATA]",

@@ -53,6 +53,10 @@ void Collection::Remove(const Variant& IndexOrKey) {
   [[maybe_unused]] Variant removed = store_->removeAt(indexOf(IndexOrKey));
 }
 
+String Collection::keyAt(std::size_t index) const {
+  return index < store_->size() ? String(store_->keyAt(index)) : String();
+}
+
 std::shared_ptr<Enumerator> Collection::NewEnum() const {
   return create<CollectionEnumerator>(store_);
 }
