@@ -3,11 +3,13 @@
 (objects kept across lines, by-reference write-back, an error that leaves the
 session going) and on a pseudo-terminal (completion, line editing, history).
 Each wait is for text the command prints, with a deadline only against a
-hang. Usage: repl_session_test.py ZAVRIN"""
+hang. The README's session runs as shown.
+Usage: repl_session_test.py ZAVRIN README [TEST...]"""
 
 import fcntl
 import os
 import pty
+import re
 import select
 import shutil
 import struct
@@ -17,7 +19,7 @@ import tempfile
 import termios
 import unittest
 
-ZAVRIN = os.environ.get("ZAVRIN_COMMAND") or sys.argv[1]
+ZAVRIN, README = sys.argv[1], sys.argv[2]
 DEADLINE = 60.0  # seconds without the awaited text: the command hangs
 
 
@@ -165,5 +167,26 @@ class OnATerminal(Scratch):
         self.assertIn(b"\n? 6 * 7\n", kept)  # edited
 
 
+class ReadmeSession(Scratch):
+    def test_the_readme_session_runs_as_shown(self):
+        with open(README, encoding="utf-8") as f:
+            readme = f.read()
+        block = re.search(r"```text\n\$ zavrin repl\n(.*?)```", readme, re.S)
+        self.assertIsNotNone(block, "README: no zavrin repl session")
+        typed, shown = [], []
+        for line in block.group(1).splitlines():
+            prompt = re.match(r"(zavrin> |   \.\.\.> )(.*)", line)
+            if prompt:
+                typed.append(prompt.group(2))
+            elif not line.startswith("zavrin repl: "):  # the greeting on a terminal
+                shown.append(line)
+        done = subprocess.run([ZAVRIN, "repl"], input="\n".join(typed) + "\n",
+                              stdout=subprocess.PIPE, stderr=subprocess.STDOUT, text=True,
+                              env=self.env, timeout=DEADLINE, check=False)
+        # From a pipe, errors name their line; on a terminal they do not.
+        printed = re.sub(r"(?m)^Line \d+: ", "", done.stdout)
+        self.assertEqual(printed, "\n".join(shown) + "\n")
+
+
 if __name__ == "__main__":
-    unittest.main(argv=sys.argv[:1])
+    unittest.main(argv=sys.argv[:1] + sys.argv[3:])
