@@ -78,6 +78,25 @@ void printJson(std::ostream& out, const std::optional<Variant>& result, const Er
   out << doc << "]}\n";
 }
 
+// Creates the object and invokes the member with the literals as arguments
+// (left in `args`, as they stand after the call); `invoked` tells whether the
+// member was reached.
+Variant makeCall(const std::vector<std::string>& positional, CallKind kind,
+                 std::vector<Argument>& args, bool& invoked) {
+  const std::optional<DispId> dispid = parseDispId(positional[1]);
+  std::vector<Literal> literals;
+  for (std::size_t i = 2; i < positional.size(); ++i) literals.push_back(readLiteral(positional[i]));
+  const ObjectPtr object = createObject(positional[0]);
+  if (const ClassInfo* cls = object->classInfo()) {
+    const Member* member =
+        dispid ? findMember(*cls, *dispid, kind) : findMember(*cls, positional[1], kind);
+    if (member) checkLiterals(*member, literals);
+  }
+  for (const Literal& l : literals) args.push_back(l.argument);
+  invoked = true;
+  return dispid ? invoke(*object, *dispid, kind, args) : invoke(*object, positional[1], kind, args);
+}
+
 }  // namespace
 
 bool takeViewOption(std::span<const std::string> args, std::size_t& i, ViewLimits& limits) {
@@ -130,28 +149,17 @@ int callCommand(std::span<const std::string> args, CommandIo& io) {
     }
   }
   if (positional.size() < 2) throw UsageError("needs a CLASS and a MEMBER");
-
-  const std::optional<DispId> dispid = parseDispId(positional[1]);
-  std::vector<Literal> literals;
-  for (std::size_t i = 2; i < positional.size(); ++i) literals.push_back(readLiteral(positional[i]));
   std::vector<Argument> callArgs;
-  for (const Literal& l : literals) callArgs.push_back(l.argument);
-
-  const ObjectPtr object = createObject(positional[0]);
-  if (const ClassInfo* cls = object->classInfo()) {
-    const Member* member =
-        dispid ? findMember(*cls, *dispid, kind) : findMember(*cls, positional[1], kind);
-    if (member) checkLiterals(*member, literals);
-  }
+  bool invoked = false;
   Variant result;
   try {
-    result = dispid ? invoke(*object, *dispid, kind, callArgs)
-                    : invoke(*object, positional[1], kind, callArgs);
+    result = makeCall(positional, kind, callArgs, invoked);
   } catch (const Error& e) {
-    // What the member wrote to its arguments before failing stays visible.
+    // What the member wrote to its arguments before failing stays visible;
+    // with --json every run-time error answers in JSON.
     if (json) {
       printJson(io.out, std::nullopt, &e, callArgs, limits);
-    } else {
+    } else if (invoked) {
       printText(io.out, std::nullopt, callArgs, limits);
     }
     io.out.flush();

@@ -56,17 +56,15 @@ class TerminalInput final : public LineInput {
     el_set(el_, EL_ADDFN, "zavrin-complete", "Complete a name", &TerminalInput::completeAt);
     el_set(el_, EL_BIND, "^I", "zavrin-complete", nullptr);
     el_source(el_, nullptr);  // the user's ~/.editrc, if any
-    if (!historyFile_.empty()) history(history_, &ev, H_LOAD, historyFile_.c_str());
+    if (!historyFile_.empty()) {
+      history(history_, &ev, H_LOAD, historyFile_.c_str());
+      std::error_code ec;  // without the folder the history is not kept: no error
+      const auto folder = std::filesystem::path(historyFile_).parent_path();
+      if (!folder.empty()) std::filesystem::create_directories(folder, ec);
+    }
   }
 
   ~TerminalInput() override {
-    if (!historyFile_.empty()) {
-      std::error_code ec;
-      const auto folder = std::filesystem::path(historyFile_).parent_path();
-      if (!folder.empty()) std::filesystem::create_directories(folder, ec);
-      HistEvent ev;
-      history(history_, &ev, H_SAVE, historyFile_.c_str());
-    }
     el_end(el_);
     history_end(history_);
   }
@@ -84,6 +82,8 @@ class TerminalInput final : public LineInput {
     if (line.find_first_not_of(" \t") != std::string::npos) {
       HistEvent ev;
       history(history_, &ev, H_ENTER, line.c_str());
+      // Kept at once, so a session ended by a signal loses none of it.
+      if (!historyFile_.empty()) history(history_, &ev, H_SAVE, historyFile_.c_str());
     }
     return line;
   }

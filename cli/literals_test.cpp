@@ -174,6 +174,12 @@ TEST(Commands, JsonOutputParsesAndRoundTrips) {
   EXPECT_EQ(doc["args"][0]["value"], "G");
   EXPECT_NE(r.err.find("Error 99"), std::string::npos);
 
+  r = run({"call", "--json", "NoSuchClass", "Member", "i:1"});  // fails before the call
+  EXPECT_EQ(r.status, 1);
+  doc = nlohmann::json::parse(r.out);
+  EXPECT_EQ(doc["error"]["number"], 429);
+  EXPECT_TRUE(doc["args"].empty());
+
   r = run({"call", "ZSRegistryKeys", "Add", "--json", "first", "k"});
   doc = nlohmann::json::parse(r.out);
   EXPECT_EQ(doc["result"]["properties"]["KeyNames"]["value"], "first");

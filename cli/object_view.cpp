@@ -1,7 +1,6 @@
 #include "cli/object_view.h"
 
 #include <algorithm>
-#include <new>
 
 #include "core/collection.h"
 #include "core/dispatch.h"
@@ -99,8 +98,6 @@ class Inspector {
     Variant value;
     try {
       value = invoke(object, m, CallKind::Get, args);
-    } catch (const std::bad_alloc&) {
-      throw;
     } catch (const Error& e) {
       View failed;
       failed.error = e;

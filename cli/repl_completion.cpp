@@ -74,10 +74,7 @@ Completion complete(const Session& session, std::string_view before) {
     const bool chained = nameStart > 0 && (before[nameStart - 1] == '.' || before[nameStart - 1] == ')');
     const std::string_view owner = before.substr(nameStart, start - 1 - nameStart);
     const ClassInfo* cls = chained ? nullptr : session.classOf(owner);
-    if (!cls && !chained) {
-      cls = findClass(owner);
-      if (cls && owner.find('.') != std::string_view::npos) cls = nullptr;
-    }
+    if (!cls && !chained) cls = findClass(owner);
     if (cls) offerMembers(c, *cls);
     result.candidates = c.take();
     return result;

@@ -239,8 +239,7 @@ Variant Session::eval(const Expr& e) {
 Variant Session::evalName(const std::string& name) {
   if (const Variable* v = find(name)) return v->value;
   if (auto constant = findConstant(name)) return Variant(constant->value);
-  if (const ClassInfo* cls = findClass(name); cls && name.find('.') == std::string::npos)
-    return Variant(createObject(*cls));
+  if (const ClassInfo* cls = findClass(name)) return Variant(createObject(*cls));
   fail(kUndefined, "Variable is undefined: '" + name + "'");
 }
 

@@ -7,6 +7,8 @@ packages=(
   cmake g++ make pkg-config
   libgtest-dev libgmock-dev libbenchmark-dev
   libsqlite3-dev nlohmann-json3-dev
+  # Line editing of `zavrin repl` (BSD licensed).
+  libedit-dev
   # The Windows product: cross compilers, the IDL compiler and Wine to test it.
   g++-mingw-w64-i686-posix g++-mingw-w64-x86-64-posix
   wine64 libwine-dev wine64-tools
