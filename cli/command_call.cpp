@@ -111,12 +111,14 @@ bool takeViewOption(std::span<const std::string> args, std::size_t& i, ViewLimit
     if (i + 1 >= args.size()) throw UsageError(a + " needs a number");
     value = args[++i];
   }
+  // Depth is bounded by the stack that printing nested objects takes.
+  const std::int64_t most = depth ? 64 : 1000000;
   std::int64_t n = 0;
   try {
-    n = parseWhole(value, 0, 1000000);
+    n = parseWhole(value, 0, most);
   } catch (const Error&) {
-    throw UsageError(std::string(depth ? "--depth" : "--items") +
-                     " takes a whole number from 0 to 1000000, not '" + std::string(value) + "'");
+    throw UsageError(std::string(depth ? "--depth" : "--items") + " takes a whole number from 0 to " +
+                     std::to_string(most) + ", not '" + std::string(value) + "'");
   }
   if (depth) {
     limits.depth = static_cast<int>(n);

@@ -210,7 +210,8 @@ TEST(Commands, JsonOutputParsesAndRoundTrips) {
   for (const std::vector<std::string>& wrong :
        {std::vector<std::string>{"call", "ZSNumbers", "GenerateRandomID", "i:4", "zvHKEY_USERS"},
         std::vector<std::string>{"call", "ZSNumbers", "GenerateRandomID", "i:4", "zvOctal"},
-        std::vector<std::string>{"call", "ZSRegistry", "ListKeys", "--items", "x", "zvHKEY_USERS"}}) {
+        std::vector<std::string>{"call", "ZSRegistry", "ListKeys", "--items", "x", "zvHKEY_USERS"},
+        std::vector<std::string>{"call", "--depth=65", "ZSRegistry", "ListKeys", "zvHKEY_USERS", "x"}}) {
     r = run(wrong);
     EXPECT_NE(r.status, 0) << wrong.back();
   }

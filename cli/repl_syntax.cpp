@@ -178,6 +178,7 @@ class Parser {
   };
 
   Statement statement(bool& complete) {
+    operators_ = 0;
     Statement s;
     s.line = peek().line;
     if (isOp("?") || isWord("print")) {
@@ -292,7 +293,10 @@ class Parser {
     return left;
   }
 
-  static ExprPtr binary(std::string op, ExprPtr left, ExprPtr right) {
+  // Operator chains build left-deep trees: their length is bounded so that
+  // evaluating and freeing a tree stays within the stack.
+  ExprPtr binary(std::string op, ExprPtr left, ExprPtr right) {
+    if (++operators_ > kMaxOperators) fail("too many operators in one statement");
     auto e = make(Expr::Type::Binary);
     e->name = std::move(op);
     e->target = std::move(left);
@@ -400,6 +404,7 @@ class Parser {
   std::vector<Token> tokens_;
   std::size_t pos_ = 0;
   std::size_t depth_ = 0;
+  std::size_t operators_ = 0;
 };
 
 }  // namespace

@@ -91,6 +91,7 @@ std::vector<std::string_view> keywords();
 std::vector<std::string_view> functions();
 
 inline constexpr int kSyntaxError = 1002;
-inline constexpr std::size_t kMaxNesting = 100;  // parentheses and blocks
+inline constexpr std::size_t kMaxNesting = 100;     // parentheses and blocks
+inline constexpr std::size_t kMaxOperators = 1000;  // in one statement
 
 }  // namespace zs::cli::repl

@@ -70,10 +70,14 @@ TEST(Repl, ForEachBlocksOnOneOrSeveralLines) {
 }
 
 TEST(Repl, ErrorsArePrintedWithTheirLineAndTheSessionGoesOn) {
+  std::string longChain = "? 1";
+  for (int i = 0; i < 1001; ++i) longChain += " + 1";
   const struct {
-    const char* line;
+    std::string line;
     const char* error;
   } cases[] = {
+      {longChain, "Error 1002: Syntax error: too many operators in one statement"},
+      {"? " + std::string(101, '(') + "1" + std::string(101, ')'), "Error 1002: Syntax error: nested too deeply"},
       {"n.HexToDec \"G\"", "Error 99: "},
       {"? nope", "Error 500: Variable is undefined: 'nope'"},
       {"? n.NoSuchMember", "Error 438: "},
@@ -90,8 +94,8 @@ TEST(Repl, ErrorsArePrintedWithTheirLineAndTheSessionGoesOn) {
       {"? 1 $ 2", "Error 1002: Syntax error: unexpected character '$'"},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    const Transcript r = run("set n = ZSNumbers\n" + std::string(c.line) + "\n? n.BinToDec(\"11\")\n");
+    SCOPED_TRACE(c.line.substr(0, 40));
+    const Transcript r = run("set n = ZSNumbers\n" + c.line + "\n? n.BinToDec(\"11\")\n");
     EXPECT_EQ(r.err.rfind(std::string("Line 2: ") + c.error, 0), 0u) << r.err;
     EXPECT_TRUE(r.out.ends_with("Integer 3\n")) << r.out;  // the session went on
     EXPECT_EQ(r.status, 1);
