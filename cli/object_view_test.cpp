@@ -83,6 +83,14 @@ TEST(ObjectView, NestedCollectionsAndObjectsNotLookedInto) {
             "    DataType: Long 0");
 }
 
+ViewLimits limits(int depth, std::size_t items, std::size_t values = 10000) {
+  ViewLimits l;
+  l.depth = depth;
+  l.items = items;
+  l.values = values;
+  return l;
+}
+
 TEST(ObjectView, CutsSayWhy) {
   auto c = create<Collection>();
   for (Long i = 1; i <= 5; ++i) c->Add(Variant(i));
@@ -90,36 +98,39 @@ TEST(ObjectView, CutsSayWhy) {
   outer->Add(Variant(ObjectPtr(c)));
   outer->Add(Variant(ObjectPtr(outer)));  // holds itself
 
-  ViewLimits few;
-  few.items = 2;
-  EXPECT_EQ(text(c, few),
-            "Object Collection, Count 5\n  1: Long 1\n  2: Long 2\n"
-            "  ... 3 more items not shown (item limit)");
-  ViewLimits shallow;
-  shallow.depth = 1;
-  EXPECT_EQ(text(outer, shallow),
-            "Object Collection, Count 2\n"
-            "  1: Object Collection, Count 5 (not expanded: depth limit)\n"
-            "  2: Object Collection, Count 2 (not expanded: depth limit)");
-  ViewLimits deep;
-  deep.items = 1;
-  deep.depth = 10;
-  auto self = create<Collection>();
-  self->Add(Variant(ObjectPtr(self)));
-  EXPECT_EQ(text(self, deep),
-            "Object Collection, Count 1\n"
-            "  1: Object Collection, Count 1 (not expanded: already shown above)");
-  ViewLimits budget;
-  budget.values = 3;
-  EXPECT_EQ(text(c, budget),
-            "Object Collection, Count 5\n  1: Long 1\n  2: Long 2\n"
-            "  ... the rest not shown (value limit)");
+  const struct {
+    const char* what;
+    std::shared_ptr<Collection> shown;
+    ViewLimits limits;
+    const char* text;
+  } cases[] = {
+      {"items", c, limits(4, 2),
+       "Object Collection, Count 5\n  1: Long 1\n  2: Long 2\n"
+       "  ... 3 more items not shown (item limit)"},
+      {"depth", outer, limits(1, 100),
+       "Object Collection, Count 2\n"
+       "  1: Object Collection, Count 5 (not expanded: depth limit)\n"
+       "  2: Object Collection, Count 2 (not expanded: depth limit)"},
+      {"cycle", outer, limits(10, 100),
+       "Object Collection, Count 2\n"
+       "  1: Object Collection, Count 5\n    1: Long 1\n    2: Long 2\n    3: Long 3\n"
+       "    4: Long 4\n    5: Long 5\n"
+       "  2: Object Collection, Count 2 (not expanded: already shown above)"},
+      {"values", c, limits(4, 100, 3),
+       "Object Collection, Count 5\n  1: Long 1\n  2: Long 2\n"
+       "  ... the rest not shown (value limit)"},
+  };
+  for (const auto& k : cases) {
+    SCOPED_TRACE(k.what);
+    EXPECT_EQ(text(k.shown, k.limits), k.text);
+  }
 
-  const auto cut = json(c, few);
+  const auto cut = json(c, cases[0].limits);
   EXPECT_EQ(cut["count"], 5);
   EXPECT_EQ(cut["items"].size(), 2u);
   EXPECT_EQ(cut["cut"], "item limit");
-  EXPECT_FALSE(json(outer, shallow)["items"][0]["value"].contains("items"));
+  EXPECT_FALSE(json(outer, cases[1].limits)["items"][0]["value"].contains("items"));
+  outer->Remove(Variant(Long{2}));  // no cycle left to leak
 }
 
 TEST(ObjectView, JsonUsesTheHostValueEncodingAndReadsBack) {
