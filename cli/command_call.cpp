@@ -1,6 +1,7 @@
-// zavrin call CLASS MEMBER [--kind K] [ARG...]: creates the object, invokes
-// the member with every argument by reference, and prints the result and each
-// argument as it stands after the call.
+// zavrin call CLASS MEMBER [--kind K] [--json] [--depth N] [--items N] [ARG...]:
+// creates the object, invokes the member with every argument by reference, and
+// prints the result and each argument as it stands after the call; objects
+// print what they hold (object_view.h).
 #include <limits>
 #include <optional>
 #include <ostream>
@@ -9,6 +10,7 @@
 #include "cli/commands.h"
 #include "cli/literals.h"
 #include "cli/plain_numbers.h"
+#include "cli/view_format.h"
 #include "core/dispatch.h"
 #include "core/ascii.h"
 #include "core/error.h"
@@ -47,11 +49,90 @@ std::optional<DispId> parseDispId(const std::string& member) {
   return std::nullopt;
 }
 
+void printText(std::ostream& out, const std::optional<Variant>& result,
+               const std::vector<Argument>& args, const ViewLimits& limits) {
+  if (result) out << "Result: " << viewText(inspect(*result, limits)) << "\n";
+  for (std::size_t i = 0; i < args.size(); ++i)
+    out << "Argument " << (i + 1) << ": " << viewText(inspect(args[i].value, limits)) << "\n";
+}
+
+// {"ok":true,"result":...,"args":[...]} or {"ok":false,"error":{...},"args":[...]}:
+// the shape of the host's invoke answer, with objects shown as views.
+void printJson(std::ostream& out, const std::optional<Variant>& result, const Error* error,
+               const std::vector<Argument>& args, const ViewLimits& limits) {
+  std::string doc = error ? "{\"ok\":false,\"error\":" : "{\"ok\":true,\"result\":";
+  if (error) {
+    appendErrorJson(doc, *error);
+  } else {
+    appendViewJson(doc, inspect(*result, limits));
+  }
+  doc += ",\"args\":[";
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    if (i) doc += ',';
+    if (args[i].value.isMissing()) {
+      doc += "null";
+    } else {
+      appendViewJson(doc, inspect(args[i].value, limits));
+    }
+  }
+  out << doc << "]}\n";
+}
+
+// Creates the object and invokes the member with the literals as arguments
+// (left in `args`, as they stand after the call); `invoked` tells whether the
+// member was reached.
+Variant makeCall(const std::vector<std::string>& positional, CallKind kind,
+                 std::vector<Argument>& args, bool& invoked) {
+  const std::optional<DispId> dispid = parseDispId(positional[1]);
+  std::vector<Literal> literals;
+  for (std::size_t i = 2; i < positional.size(); ++i) literals.push_back(readLiteral(positional[i]));
+  const ObjectPtr object = createObject(positional[0]);
+  if (const ClassInfo* cls = object->classInfo()) {
+    const Member* member =
+        dispid ? findMember(*cls, *dispid, kind) : findMember(*cls, positional[1], kind);
+    if (member) checkLiterals(*member, literals);
+  }
+  for (const Literal& l : literals) args.push_back(l.argument);
+  invoked = true;
+  return dispid ? invoke(*object, *dispid, kind, args) : invoke(*object, positional[1], kind, args);
+}
+
 }  // namespace
+
+bool takeViewOption(std::span<const std::string> args, std::size_t& i, ViewLimits& limits) {
+  const std::string& a = args[i];
+  const bool depth = a == "--depth" || a.starts_with("--depth=");
+  const bool items = a == "--items" || a.starts_with("--items=");
+  if (!depth && !items) return false;
+  std::string_view value;
+  if (const auto eq = a.find('='); eq != std::string::npos) {
+    value = std::string_view(a).substr(eq + 1);
+  } else {
+    if (i + 1 >= args.size()) throw UsageError(a + " needs a number");
+    value = args[++i];
+  }
+  // Depth is bounded by the stack that printing nested objects takes.
+  const std::int64_t most = depth ? 64 : 1000000;
+  std::int64_t n = 0;
+  try {
+    n = parseWhole(value, 0, most);
+  } catch (const Error&) {
+    throw UsageError(std::string(depth ? "--depth" : "--items") + " takes a whole number from 0 to " +
+                     std::to_string(most) + ", not '" + std::string(value) + "'");
+  }
+  if (depth) {
+    limits.depth = static_cast<int>(n);
+  } else {
+    limits.items = static_cast<std::size_t>(n);
+  }
+  return true;
+}
 
 int callCommand(std::span<const std::string> args, CommandIo& io) {
   std::vector<std::string> positional;
   CallKind kind = CallKind::Default;
+  ViewLimits limits;
+  bool json = false;
   bool options = true;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
@@ -62,33 +143,35 @@ int callCommand(std::span<const std::string> args, CommandIo& io) {
       kind = parseKind(args[++i]);
     } else if (options && a.starts_with("--kind=")) {
       kind = parseKind(std::string_view(a).substr(7));
+    } else if (options && a == "--json") {
+      json = true;
+    } else if (options && takeViewOption(args, i, limits)) {
     } else {
       positional.push_back(a);
     }
   }
   if (positional.size() < 2) throw UsageError("needs a CLASS and a MEMBER");
-
-  const std::optional<DispId> dispid = parseDispId(positional[1]);
   std::vector<Argument> callArgs;
-  for (std::size_t i = 2; i < positional.size(); ++i) callArgs.push_back(parseLiteral(positional[i]));
-
-  const ObjectPtr object = createObject(positional[0]);
-  auto printArguments = [&] {
-    for (std::size_t i = 0; i < callArgs.size(); ++i)
-      io.out << "Argument " << (i + 1) << ": " << formatValue(callArgs[i].value) << "\n";
-  };
+  bool invoked = false;
   Variant result;
   try {
-    result = dispid ? invoke(*object, *dispid, kind, callArgs)
-                    : invoke(*object, positional[1], kind, callArgs);
-  } catch (const Error&) {
-    // What the member wrote to its arguments before failing stays visible.
-    printArguments();
+    result = makeCall(positional, kind, callArgs, invoked);
+  } catch (const Error& e) {
+    // What the member wrote to its arguments before failing stays visible;
+    // with --json every run-time error answers in JSON.
+    if (json) {
+      printJson(io.out, std::nullopt, &e, callArgs, limits);
+    } else if (invoked) {
+      printText(io.out, std::nullopt, callArgs, limits);
+    }
     io.out.flush();
     throw;
   }
-  io.out << "Result: " << formatValue(result) << "\n";
-  printArguments();
+  if (json) {
+    printJson(io.out, result, nullptr, callArgs, limits);
+  } else {
+    printText(io.out, result, callArgs, limits);
+  }
   return 0;
 }
 

@@ -8,13 +8,18 @@ namespace zs::cli {
 
 std::span<const Command> commands() {
   static constexpr Command kCommands[] = {
-      {"list", "list", "the classes of the library: kind, ProgID, CLSID, built or not",
+      {"list", "list [--json]", "the classes of the library: kind, ProgID, CLSID, built or not",
        listCommand},
-      {"members", "members CLASS", "the members of a class with dispatch ids and signatures",
+      {"members", "members CLASS [--json]",
+       "the members of a class with dispatch ids and signatures, and its enumerations",
        membersCommand},
-      {"call", "call CLASS MEMBER [--kind get|let|set|method] [ARG...]",
+      {"call",
+       "call CLASS MEMBER [--kind get|let|set|method] [--json] [--depth N] [--items N] [ARG...]",
        "create an object, invoke a member, print the result and the arguments after the call",
        callCommand},
+      {"repl", "repl [--depth N] [--items N] [FILE]",
+       "an interactive session: objects live across lines; a FILE or a pipe runs as a script",
+       replCommand},
       {"serve", "serve", "the JSON-lines automation host on standard input and output",
        serveCommand},
       {"reg", "reg query|add|delete KEY [/v NAME | /ve] [/t REG_SZ|REG_BINARY|REG_DWORD] [/d DATA]",
@@ -49,13 +54,41 @@ std::string helpText() {
       "  b:true     Boolean (true or false)\n"
       "  empty      Empty                     null    Null\n"
       "  missing    an omitted argument       nothing no object\n"
-      "  other      a String, as it stands (use s: for text such as \"empty\")\n"
+      "  zvHKEY_CURRENT_USER  an enumeration constant by name, any letter case (a Long);\n"
+      "             checked against the parameter's enumeration\n"
+      "  other      a String, as it stands (use s: for text such as \"empty\" or a\n"
+      "             constant's name)\n"
       "Numbers always use '.' as decimal point.\n"
       "\n"
       "`call` prints `Result: ` and the value, then `Argument N: ` and each argument\n"
       "as it stands after the call. Values print as the kind and the value:\n"
       "Integer 5, String \"1\" (JSON string syntax), Currency 1.25, Boolean True,\n"
-      "Empty, Null, Missing, Error N, Object CLASS, Nothing.\n"
+      "Empty, Null, Missing, Error N, Object CLASS, Nothing. An object of a\n"
+      "collection or item class prints what it holds, one line each:\n"
+      "  $ zavrin call ZSRegistry ListKeys zvHKEY_CURRENT_USER 'Software\\Demo'\n"
+      "  Result: Object ZSRegistryKeys, Count 1\n"
+      "    1: Object ZSRegistryKey\n"
+      "      KeyNames: String \"One\"\n"
+      "--depth N (default 4) limits the levels of objects looked into, --items N\n"
+      "(default 100) the items shown of each collection; a cut says so. Nothing is\n"
+      "called to print but fields, read-only properties, Count and Item.\n"
+      "\n"
+      "--json prints one JSON document in the value encoding of `zavrin serve`:\n"
+      "  $ zavrin call --json ZSNumbers BinToDec 101 | jq .result.value\n"
+      "  5\n"
+      "`list --json` and `members CLASS --json` describe the catalogue the same way.\n"
+      "\n"
+      "`zavrin repl` keeps objects across lines:\n"
+      "  zavrin> set n = ZSNumbers\n"
+      "  zavrin> s = \"101\"\n"
+      "  zavrin> n.BinToDec s\n"
+      "  Integer 5\n"
+      "  ByRef s = String \"1\"\n"
+      "  zavrin> for each k in ZSRegistry.ListKeys(zvHKEY_CURRENT_USER, \"Software\")\n"
+      "     ...>   ? k.KeyNames\n"
+      "     ...> next\n"
+      "It edits lines with history and completes names with Tab; :help lists the\n"
+      "statements. From a FILE or a pipe it runs the same statements as a script.\n"
       "\n"
       "A run-time error prints `Error NUMBER: DESCRIPTION (source: SOURCE)` on\n"
       "standard error and exits with status 1; a wrong command line exits with 2.\n"

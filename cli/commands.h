@@ -42,12 +42,19 @@ std::string helpText();
 // Runs a command line (without the program name) and returns the exit status.
 int runCommandLine(std::span<const std::string> args, CommandIo& io);
 
+struct ViewLimits;
+
+// Takes `--depth N` or `--items N` (also `--depth=N`) at args[i], moving i
+// past its value; false when args[i] is another argument.
+bool takeViewOption(std::span<const std::string> args, std::size_t& i, ViewLimits& limits);
+
 // The sub-commands themselves.
 int listCommand(std::span<const std::string> args, CommandIo& io);
 int membersCommand(std::span<const std::string> args, CommandIo& io);
 int callCommand(std::span<const std::string> args, CommandIo& io);
 int serveCommand(std::span<const std::string> args, CommandIo& io);
 int regCommand(std::span<const std::string> args, CommandIo& io);
+int replCommand(std::span<const std::string> args, CommandIo& io);
 
 // The checks `zavrin reg` makes on its command line before it touches the
 // store (operation, options, key name, value type and data). Throws

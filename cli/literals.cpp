@@ -1,6 +1,6 @@
 #include "cli/literals.h"
 
-#include <cctype>
+#include <algorithm>
 #include <limits>
 
 #include "cli/json_text.h"
@@ -44,19 +44,41 @@ bool typed(std::string_view prefix, std::string_view body, Variant& out) {
   return true;
 }
 
+Literal literalOf(Argument argument) { return {std::move(argument), std::nullopt, false}; }
+
 }  // namespace
 
-Argument parseLiteral(std::string_view text) {
-  if (text == "empty") return Argument::byReference(Variant());
-  if (text == "null") return Argument::byReference(Variant::null());
-  if (text == "missing") return Argument::omitted();
-  if (text == "nothing") return Argument::byReference(Variant::nothing());
+Literal readLiteral(std::string_view text) {
+  if (text == "empty") return literalOf(Argument::byReference(Variant()));
+  if (text == "null") return literalOf(Argument::byReference(Variant::null()));
+  if (text == "missing") return literalOf(Argument::omitted());
+  if (text == "nothing") return literalOf(Argument::byReference(Variant::nothing()));
   if (const auto colon = text.find(':'); colon != std::string_view::npos) {
     Variant value;
     if (typed(text.substr(0, colon), text.substr(colon + 1), value))
-      return Argument::byReference(std::move(value));
+      return literalOf(Argument::byReference(std::move(value)));
   }
-  return Argument::byReference(Variant(u16(text)));
+  if (isIdentifier(text)) {
+    if (auto constant = findConstant(text))
+      return {Argument::byReference(Variant(constant->value)), constant, false};
+    return {Argument::byReference(Variant(u16(text))), std::nullopt, true};
+  }
+  return literalOf(Argument::byReference(Variant(u16(text))));
+}
+
+Argument parseLiteral(std::string_view text) { return readLiteral(text).argument; }
+
+void checkLiterals(const Member& member, std::span<const Literal> literals) {
+  const std::size_t n = std::min(member.params.size(), literals.size());
+  for (std::size_t i = 0; i < n; ++i) {
+    const Param& param = member.params[i];
+    const Literal& literal = literals[i];
+    if (literal.constant) {
+      checkConstantFor(param, *literal.constant);
+    } else if (literal.plainWord && param.type.type == Type::Enum) {
+      unknownConstantFor(param, u8(literal.argument.value.string()));
+    }
+  }
 }
 
 std::string valueText(const Variant& v) {

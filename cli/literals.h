@@ -7,6 +7,8 @@
 //   c:X       Currency          (decimal text, at most four decimals)
 //   b:true    Boolean           (true or false, any letter case)
 //   empty  null  missing  nothing   Empty, Null, an omitted argument, no object
+//   zvHKEY_CURRENT_USER             an enumeration constant by name (any letter
+//                                   case): its value, a Long
 //   anything else                   a String, taken as it stands
 //
 // Printed values are the kind name, a blank and the value: `Integer 5`,
@@ -17,9 +19,27 @@
 #include <string>
 #include <string_view>
 
+#include <optional>
+#include <span>
+
+#include "cli/constants.h"
 #include "core/dispatch.h"
 
 namespace zs::cli {
+
+// A literal as read, with what the checks against a member's parameters need.
+struct Literal {
+  Argument argument;
+  std::optional<Constant> constant;  // it named an enumeration constant
+  bool plainWord = false;            // untyped text that could be a name (not a number)
+};
+Literal readLiteral(std::string_view text);
+
+// Checks literals against the parameters of the member they are passed to:
+// a constant must belong to the enumeration of its parameter, and a plain word
+// given for a parameter typed with an enumeration must name one of its
+// constants. Raises 5 otherwise.
+void checkLiterals(const Member& member, std::span<const Literal> literals);
 
 // Reads one literal as the argument it stands for (`missing` is an omitted
 // argument). Raises 5 for a malformed literal and 6 for a number out of range.

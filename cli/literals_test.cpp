@@ -9,6 +9,8 @@
 
 #include <sstream>
 
+#include <nlohmann/json.hpp>
+
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/json_values.h"
@@ -52,6 +54,33 @@ TEST(Literals, MalformedOrOutOfRangeRaise) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(errorOf([&] { parseLiteral(c.text); }), c.number);
   }
+}
+
+TEST(Literals, ConstantsByNameCheckedAgainstTheParameter) {
+  const ClassInfo& registry = classInfo(ClassId::ZSRegistry);
+  const Member* listKeys = findMember(registry, "ListKeys", CallKind::Method);
+  ASSERT_NE(listKeys, nullptr);
+  const struct {
+    const char* hKey;
+    const char* printed;
+    int error;  // of the check against ListKeys(hKey As ZSRegistryHKeyConstants, ...)
+  } cases[] = {
+      {"zvHKEY_CURRENT_USER", "Long -2147483647", 0},
+      {"ZVhkey_local_MACHINE", "Long -2147483646", 0},
+      {"zvHexidecimalBase", "Long 3", 5},     // a constant of another enumeration
+      {"zvNoSuchRoot", "String \"zvNoSuchRoot\"", 5},  // a word that names no constant
+      {"s:zvHKEY_USERS", "String \"zvHKEY_USERS\"", 0},  // text, as asked
+      {"l:-2147483647", "Long -2147483647", 0},
+      {"-2147483647", "String \"-2147483647\"", 0},   // a number's text converts
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hKey);
+    const Literal literals[] = {readLiteral(c.hKey), readLiteral("zvString")};
+    EXPECT_EQ(formatValue(literals[0].argument.value), c.printed);
+    EXPECT_EQ(errorOf([&] { checkLiterals(*listKeys, literals); }), c.error);
+  }
+  // A constant for a parameter that is not an enumeration is just its value.
+  EXPECT_EQ(formatValue(parseLiteral("zvString").value), "Long 1");
 }
 
 TEST(PlainNumbers, CurrencyTextIsLocaleFreeAndExact) {
@@ -127,6 +156,67 @@ TEST(Commands, ErrorsGoToStandardErrorWithStatus) {
   for (const auto& [args, status] : cases) EXPECT_EQ(run(args).status, status) << args.size();
 }
 
+TEST(Commands, JsonOutputParsesAndRoundTrips) {
+  Outcome r = run({"call", "--json", "ZSNumbers", "BinToDec", "101"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  auto doc = nlohmann::json::parse(r.out);
+  HandleTable handles;
+  EXPECT_EQ(doc["ok"], true);
+  EXPECT_TRUE(readValue(doc["result"], handles).sameAs(Variant(Integer{5})));
+  EXPECT_TRUE(readValue(doc["args"][0], handles).sameAs(Variant(String(u"1"))));
+
+  r = run({"call", "ZSNumbers", "HexToDec", "G", "--json"});
+  EXPECT_EQ(r.status, 1);
+  doc = nlohmann::json::parse(r.out);
+  EXPECT_EQ(doc["ok"], false);
+  EXPECT_EQ(doc["error"]["number"], 99);
+  EXPECT_EQ(doc["error"]["source"], "VQZavrinStudio.ZSNumbers");
+  EXPECT_EQ(doc["args"][0]["value"], "G");
+  EXPECT_NE(r.err.find("Error 99"), std::string::npos);
+
+  r = run({"call", "--json", "NoSuchClass", "Member", "i:1"});  // fails before the call
+  EXPECT_EQ(r.status, 1);
+  doc = nlohmann::json::parse(r.out);
+  EXPECT_EQ(doc["error"]["number"], 429);
+  EXPECT_TRUE(doc["args"].empty());
+
+  r = run({"call", "ZSRegistryKeys", "Add", "--json", "first", "k"});
+  doc = nlohmann::json::parse(r.out);
+  EXPECT_EQ(doc["result"]["properties"]["KeyNames"]["value"], "first");
+
+  r = run({"list", "--json"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  doc = nlohmann::json::parse(r.out);
+  ASSERT_EQ(doc.size(), classes().size());
+  EXPECT_EQ(doc[7]["name"], "ZSNumbers");
+  EXPECT_EQ(doc[7]["clsid"], "{AC6F92E3-56D4-4EC5-A124-61D25E0DBAF6}");
+  EXPECT_EQ(doc[7]["built"], true);
+  EXPECT_TRUE(doc.back()["clsid"].is_null());
+
+  r = run({"members", "--json", "ZSNumbers"});
+  ASSERT_EQ(r.status, 0) << r.err;
+  doc = nlohmann::json::parse(r.out);
+  const auto& random = doc["members"].back();
+  EXPECT_EQ(random["name"], "GenerateRandomID");
+  EXPECT_EQ(random["dispid"], 0x6003000C);
+  EXPECT_EQ(random["params"][1]["type"], "ZSNumbersConstants");
+  EXPECT_TRUE(readValue(random["params"][1]["default"], handles).sameAs(Variant(Long{2})));
+  EXPECT_EQ(doc["enums"][0]["values"][3]["name"], "zvHexidecimalBase");
+
+  // Constants by name on the command line, checked against the member.
+  r = run({"call", "ZSNumbers", "GenerateRandomID", "i:4", "zvhexidecimalbase"});
+  EXPECT_EQ(r.status, 0) << r.err;
+  EXPECT_NE(r.out.find("Argument 2: Long 3\n"), std::string::npos);
+  for (const std::vector<std::string>& wrong :
+       {std::vector<std::string>{"call", "ZSNumbers", "GenerateRandomID", "i:4", "zvHKEY_USERS"},
+        std::vector<std::string>{"call", "ZSNumbers", "GenerateRandomID", "i:4", "zvOctal"},
+        std::vector<std::string>{"call", "ZSRegistry", "ListKeys", "--items", "x", "zvHKEY_USERS"},
+        std::vector<std::string>{"call", "--depth=65", "ZSRegistry", "ListKeys", "zvHKEY_USERS", "x"}}) {
+    r = run(wrong);
+    EXPECT_NE(r.status, 0) << wrong.back();
+  }
+}
+
 TEST(Commands, ListMembersAndHelp) {
   Outcome list = run({"list"});
   EXPECT_EQ(list.status, 0);
@@ -149,7 +239,7 @@ TEST(Commands, ListMembersAndHelp) {
   Outcome help = run({"--help"});
   EXPECT_EQ(help.status, 0);
   for (const char* word : {"s:TEXT", "i:N", "l:N", "sg:X", "d:X", "c:X", "b:true", "empty", "null",
-                           "missing", "nothing"})
+                           "missing", "nothing", "zvHKEY_CURRENT_USER", "--json", "repl"})
     EXPECT_NE(help.out.find(word), std::string::npos) << word;
 }
 

@@ -63,6 +63,10 @@ void Collection::dropReferences() {
   while (store_->size() > 0) removed.push_back(store_->removeAt(store_->size() - 1));
 }
 
+String Collection::keyAt(std::size_t index) const {
+  return index < store_->size() ? String(store_->keyAt(index)) : String();
+}
+
 std::shared_ptr<Enumerator> Collection::NewEnum() const {
   return create<CollectionEnumerator>(store_);
 }

@@ -47,6 +47,11 @@ class Collection : public Object {
   // Removes every element; enumerators see the collection empty.
   void dropReferences() override;
 
+  // Not a member for hosts: the key of the element at a 0-based position as
+  // it was given to Add, empty for an element without a key or a position
+  // outside the collection. Lets a viewer show keys without calling members.
+  String keyAt(std::size_t index) const;
+
   const ClassInfo* classInfo() const override;
 
  private:

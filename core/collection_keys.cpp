@@ -12,21 +12,15 @@ std::uint32_t mix(std::uint32_t h, char16_t unit) {
   return (h ^ unit) * kPrime;
 }
 
-// Equal when each unit of `key`, folded, is the unit of `folded`.
-bool sameKey(StringView key, const String& folded) noexcept {
-  if (key.size() != folded.size()) return false;
+// Equal when the two keys fold to the same units.
+bool sameKey(StringView key, StringView stored) noexcept {
+  if (key.size() != stored.size()) return false;
   for (std::size_t i = 0; i < key.size(); ++i)
-    if (upperCaseUnit(key[i]) != folded[i]) return false;
+    if (upperCaseUnit(key[i]) != upperCaseUnit(stored[i])) return false;
   return true;
 }
 
 }  // namespace
-
-std::uint32_t CollectionKeys::hashFolded(StringView foldedKey) noexcept {
-  std::uint32_t h = kOffset;
-  for (char16_t c : foldedKey) h = mix(h, c);
-  return h;
-}
 
 std::uint32_t CollectionKeys::hashOf(StringView key) noexcept {
   std::uint32_t h = kOffset;
@@ -62,13 +56,13 @@ void CollectionKeys::grow() {
 void CollectionKeys::insert(Handle handle) {
   // At most half full, so probe runs stay short.
   if ((used_ + 1) * 2 > slots_.size()) grow();
-  place(Slot{hashFolded(keyOf_(owner_, handle)), handle});
+  place(Slot{hashOf(keyOf_(owner_, handle)), handle});
   ++used_;
 }
 
-void CollectionKeys::erase(const String& foldedKey, Handle handle) noexcept {
+void CollectionKeys::erase(StringView key, Handle handle) noexcept {
   const std::size_t mask = slots_.size() - 1;
-  std::size_t hole = hashFolded(foldedKey) & mask;
+  std::size_t hole = hashOf(key) & mask;
   while (slots_[hole].handle != handle) hole = (hole + 1) & mask;
   // Backward-shift deletion: move later members of the probe run into the
   // hole while their home slot allows it, so no tombstones are needed.

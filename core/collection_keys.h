@@ -1,7 +1,7 @@
 // The key index of a Collection: open addressing with linear probing over
-// (hash, handle) pairs. The keys themselves are stored once, in the
-// collection's entries; a look-up folds the caller's key as it hashes and
-// compares, so it allocates nothing.
+// (hash, handle) pairs. The keys themselves are stored once, as given, in the
+// collection's entries; hashing and comparing fold both sides unit by unit,
+// so a look-up allocates nothing.
 #pragma once
 
 #include <cstddef>
@@ -15,7 +15,7 @@ namespace zs {
 class CollectionKeys {
  public:
   using Handle = std::uint32_t;
-  // The folded key stored under a handle (the index keeps no copy).
+  // The key stored under a handle, as given (the index keeps no copy).
   using KeyOf = const String& (*)(const void* owner, Handle handle);
 
   CollectionKeys(KeyOf keyOf, const void* owner) : keyOf_(keyOf), owner_(owner) {}
@@ -24,14 +24,13 @@ class CollectionKeys {
   static constexpr Handle kNone = 0xFFFFFFFFu;
   Handle find(StringView key) const noexcept;
 
-  // Indexes `handle` under the folded key stored for it, which must not be
-  // taken. Only growing the table can fail, before anything changes.
+  // Indexes `handle` under the key stored for it, which must not be taken.
+  // Only growing the table can fail, before anything changes.
   void insert(Handle handle);
-  // Drops the entry of `handle`, whose folded key is `foldedKey`.
-  void erase(const String& foldedKey, Handle handle) noexcept;
+  // Drops the entry of `handle`, whose stored key is `key`.
+  void erase(StringView key, Handle handle) noexcept;
 
-  // The hash of a key folded code unit by code unit.
-  static std::uint32_t hashFolded(StringView foldedKey) noexcept;
+  // The hash of a key folded code unit by code unit (case_fold.h).
   static std::uint32_t hashOf(StringView key) noexcept;
 
  private:

@@ -3,7 +3,6 @@
 #include <limits>
 #include <utility>
 
-#include "core/case_fold.h"
 #include "core/error.h"
 #include "core/value_types.h"
 
@@ -15,13 +14,13 @@ void CollectionStore::append(Variant value, StringView key) {
     raise(err::kOutOfMemory);
   const bool keyed = !key.empty();
   if (keyed && keys_.find(key) != CollectionKeys::kNone) raise(err::kKeyInUse);
-  String folded = keyed ? foldKey(key) : String();
+  String given(key);
 
   const bool reuse = !free_.empty();
   if (!reuse) pool_.emplace_back();  // may throw: nothing changed yet
   const Handle handle = reuse ? free_.back() : static_cast<Handle>(pool_.size() - 1);
   Entry& e = pool_[handle];
-  e.key = std::move(folded);
+  e.key = std::move(given);
   try {
     if (keyed) keys_.insert(handle);
     try {

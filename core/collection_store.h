@@ -35,6 +35,8 @@ class CollectionStore {
   const Variant* findKey(StringView key) const;
 
   const Variant& valueAt(std::size_t index) const noexcept { return entry(index).value; }
+  // The key of the element at an index, as it was given; empty when none.
+  StringView keyAt(std::size_t index) const noexcept { return entry(index).key; }
   // The addition stamp of the element at an index: stamps grow with position.
   std::uint64_t stampAt(std::size_t index) const noexcept { return entry(index).stamp; }
   // The first index whose stamp is greater than `stamp` (size() if none).
@@ -49,7 +51,7 @@ class CollectionStore {
  private:
   struct Entry {
     Variant value;
-    String key;  // folded; empty when the element has none
+    String key;  // as given; empty when the element has none
     std::uint64_t stamp = 0;
   };
   const Entry& entry(std::size_t index) const noexcept { return pool_[order_.at(index)]; }

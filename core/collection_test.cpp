@@ -145,7 +145,7 @@ TEST(Collection, MatchesAModelUnderRandomUse) {
     const unsigned roll = rng() % 10;
     if (model.empty() || roll < 5) {
       String value = u"v" + u16(std::to_string(serial++));
-      String key = (rng() % 2) ? u"K" + u16(std::to_string(rng() % 3000)) : String();
+      String key = (rng() % 2) ? u"k" + u16(std::to_string(rng() % 3000)) : String();
       const bool clash = !key.empty() && byKey.contains(key);
       EXPECT_EQ(errorOf([&] { c->Add(Variant(value), key); }), clash ? 457 : 0);
       if (!clash) {
@@ -161,14 +161,17 @@ TEST(Collection, MatchesAModelUnderRandomUse) {
       auto it = byKey.begin();
       std::advance(it, static_cast<long>(rng() % byKey.size()));
       const String key = it->first;
-      c->Remove(Variant(u"k" + key.substr(1)));  // other letter case
+      c->Remove(Variant(u"K" + key.substr(1)));  // other letter case
       byKey.erase(key);
       std::erase_if(model, [&](const auto& e) { return e.second == key; });
     }
     if (step % 500 == 0 || step == 19999) {
       ASSERT_EQ(c->Count(), static_cast<Long>(model.size()));
-      for (std::size_t i = 0; i < model.size(); ++i)
+      for (std::size_t i = 0; i < model.size(); ++i) {
         ASSERT_EQ(c->Item(Variant(static_cast<Long>(i + 1))).string(), model[i].first);
+        ASSERT_EQ(c->keyAt(i), model[i].second);  // as given, not folded
+      }
+      ASSERT_EQ(c->keyAt(model.size()), u"");
       for (const auto& [key, value] : byKey) ASSERT_EQ(c->Item(Variant(key)).string(), value);
     }
   }

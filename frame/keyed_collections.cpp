@@ -36,6 +36,8 @@ void ItemCollection::Remove(const Variant& vntIndexKey) { items().Remove(vntInde
 
 std::shared_ptr<Enumerator> ItemCollection::NewEnum() { return items().NewEnum(); }
 
+String ItemCollection::keyAt(std::size_t index) { return items().keyAt(index); }
+
 ObjectPtr ItemCollection::itemAt(const Variant& vntIndexKey) {
   // Only Add fills the private container, so every element is an item object.
   Variant found = items().Item(vntIndexKey);

@@ -47,6 +47,8 @@ class ItemCollection : public Object {
   Long Count();
   void Remove(const Variant& vntIndexKey);
   std::shared_ptr<Enumerator> NewEnum();
+  // The key of the item at a 0-based position (Collection::keyAt).
+  String keyAt(std::size_t index);
 
   void Initialize() override;
   void Terminate() override;

@@ -24,6 +24,8 @@ packages=(
   python3
   # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
   clang libclang-rt-14-dev
+  # Line editing of `zavrin repl` (BSD licensed).
+  libedit-dev
 )
 
 if [[ ${1:-} == --list ]]; then

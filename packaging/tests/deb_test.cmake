@@ -23,7 +23,7 @@ run(COMMAND dpkg -x ${debs} ${root})
 run(COMMAND readelf -d ${root}/usr/bin/zavrin OUT dynamic)
 expect_match("${dynamic}" "NEEDED" "the command's dynamic section")
 foreach(pair libc.so.6=libc6 libsqlite3.so.0=libsqlite3-0 libstdc++.so.6=libstdc++6
-             libgcc_s.so.1=libgcc-s1 libm.so.6=libc6)
+             libgcc_s.so.1=libgcc-s1 libm.so.6=libc6 libedit.so.2=libedit2)
   string(REPLACE "=" ";" pair "${pair}")
   list(GET pair 0 library)
   list(GET pair 1 package)
