@@ -20,8 +20,9 @@ std::string ClassInfo::progId() const {
 }
 
 const MemberTable& ClassInfo::memberTable() const {
+  if (binding) return binding->members();
   static const MemberTable none{{}};
-  return binding ? binding->members() : none;
+  return none;
 }
 
 }  // namespace zs

@@ -1,6 +1,9 @@
 #include "core/dispatch.h"
 
+#include <cstddef>
 #include <cstdio>
+#include <memory>
+#include <new>
 #include <string>
 #include <vector>
 
@@ -19,56 +22,88 @@ std::string sourceOf(const Object& target) {
   return cls ? cls->progId() : std::string(library::kName);
 }
 
-// Up to kInline converted arguments live on the stack; longer lists (rare)
-// go to the heap.
+// The arguments converted to the declared parameter types. Up to kInline of
+// them live on the stack; longer lists (rare) go to the heap. Values are
+// constructed in place as they are converted.
 constexpr std::size_t kInline = 8;
 
 class ArgumentValues {
  public:
-  explicit ArgumentValues(std::size_t n) : size_(n) {
-    if (n > kInline) heap_.resize(n);
+  explicit ArgumentValues(std::size_t n) {
+    if (n > kInline) heap_.reserve(n);
   }
-  std::span<Variant> all() { return {size_ > kInline ? heap_.data() : inline_, size_}; }
+  ~ArgumentValues() {
+    if (heap_.capacity() == 0) std::destroy_n(inlineValues(), size_);
+  }
+  ArgumentValues(const ArgumentValues&) = delete;
+  ArgumentValues& operator=(const ArgumentValues&) = delete;
+
+  void push(Variant value) {
+    if (heap_.capacity() != 0)
+      heap_.push_back(std::move(value));
+    else
+      std::construct_at(inlineValues() + size_, std::move(value));
+    ++size_;
+  }
+  std::size_t size() const { return size_; }
+  std::span<Variant> all() { return {heap_.capacity() != 0 ? heap_.data() : inlineValues(), size_}; }
 
  private:
-  std::size_t size_;
-  Variant inline_[kInline];
+  Variant* inlineValues() { return std::launder(reinterpret_cast<Variant*>(room_)); }
+
+  std::size_t size_ = 0;
+  alignas(Variant) std::byte room_[kInline * sizeof(Variant)];
   std::vector<Variant> heap_;
 };
 
-Variant call(Object& target, const Member& member, bool write, std::span<Argument> args) {
-  // A field assignment takes the new value as its one parameter.
-  const Param fieldParam[] = {in("RHS", write ? member.result : t::Void)};
-  std::span<const Param> params = write ? std::span<const Param>(fieldParam) : member.params;
-  // Arguments converted to the declared types; by-reference ones are written
-  // back to the caller's variables whatever way the call ends.
-  ArgumentValues buffer(params.size());
-  const std::span<Variant> values = buffer.all();
-  std::size_t converted = 0;
+// Whether a value already has a parameter's declared type, so that passing it
+// needs no conversion.
+bool hasType(const Variant& v, TypeRef type) {
+  switch (type.type) {
+    case Type::Variant: return true;
+    case Type::Integer: return v.kind() == Kind::Integer;
+    case Type::Long: case Type::Enum: case Type::Color: return v.kind() == Kind::Long;
+    case Type::Single: return v.kind() == Kind::Single;
+    case Type::Double: return v.kind() == Kind::Double;
+    case Type::Currency: return v.kind() == Kind::Currency;
+    case Type::String: return v.kind() == Kind::String;
+    case Type::Boolean: return v.kind() == Kind::Boolean;
+    case Type::Object: case Type::Unknown: case Type::Picture: return v.kind() == Kind::Object;
+    case Type::Void: return false;
+  }
+  return false;
+}
+
+// The value a parameter takes from the caller's argument, or its default. A
+// by-reference argument of the declared type moves in: it moves back to the
+// caller's variable when the call ends.
+Variant argumentValue(const Param& p, std::span<Argument> args, std::size_t i) {
+  const bool given = i < args.size() && !args[i].value.isMissing();
+  if (given && args[i].byRef && p.byRef && hasType(args[i].value, p.type))
+    return std::move(args[i].value);
+  if (given) return coerce(args[i].value, p.type);
+  if (p.optional) return p.defaultValue ? coerce(*p.defaultValue, p.type) : zeroValue(p.type);
+  // A missing value passed explicitly to a Variant parameter is a value.
+  if (p.type.type == Type::Variant && i < args.size()) return args[i].value;
+  raise(err::kArgNotOptional);
+}
+
+Variant callWith(Object& target, Invoker fn, std::span<const Param> params,
+                 std::span<Argument> args) {
+  ArgumentValues values(params.size());
+  // By-reference arguments go back to the caller's variables whatever way the
+  // call ends; the converted values are not needed after that.
   auto writeBack = [&] {
-    for (std::size_t i = 0; i < converted && i < args.size(); ++i)
+    const std::span<Variant> converted = values.all();
+    for (std::size_t i = 0; i < converted.size() && i < args.size(); ++i)
       if (args[i].byRef && params[i].byRef && !args[i].value.isMissing())
-        args[i].value = values[i];
+        args[i].value = std::move(converted[i]);
   };
   try {
     if (args.size() > params.size()) raise(err::kWrongArgCount);
-    for (; converted < params.size(); ++converted) {
-      const Param& p = params[converted];
-      const bool given = converted < args.size() && !args[converted].value.isMissing();
-      if (given) {
-        values[converted] = coerce(args[converted].value, p.type);
-      } else if (p.optional) {
-        values[converted] = p.defaultValue ? coerce(*p.defaultValue, p.type) : zeroValue(p.type);
-      } else if (p.type.type == Type::Variant && converted < args.size()) {
-        // A missing value passed explicitly to a Variant parameter is a value.
-        values[converted] = args[converted].value;
-      } else {
-        raise(err::kArgNotOptional);
-      }
-    }
-    Invoker fn = write ? member.assign : member.invoke;
+    for (std::size_t i = 0; i < params.size(); ++i) values.push(argumentValue(params[i], args, i));
     if (!fn) raise(err::kNotSupported);
-    Variant result = fn(target, values);
+    Variant result = fn(target, values.all());
     writeBack();
     return result;
   } catch (Error& e) {
@@ -76,6 +111,13 @@ Variant call(Object& target, const Member& member, bool write, std::span<Argumen
     if (e.source().empty()) e.setSource(sourceOf(target));
     throw;
   }
+}
+
+Variant call(Object& target, const Member& member, bool write, std::span<Argument> args) {
+  if (!write) return callWith(target, member.invoke, member.params, args);
+  // A field assignment takes the new value as its one parameter.
+  const Param value = in("RHS", member.result);
+  return callWith(target, member.assign, std::span<const Param>(&value, 1), args);
 }
 
 }  // namespace
