@@ -118,6 +118,55 @@ Long typeNamed(const std::string& name) {
   throw UsageError("the type must be REG_SZ, REG_BINARY or REG_DWORD");
 }
 
+// The message the familiar Windows tool prints for a status.
+std::string statusMessage(Long code) {
+  static constexpr struct {
+    Long code;
+    std::string_view text;
+  } kMessages[] = {
+      {2, kNotFound},
+      {5, "ERROR: Access is denied."},
+      {6, "ERROR: The handle is invalid."},
+      {14, "ERROR: Not enough storage is available to complete this operation."},
+      {87, "ERROR: The parameter is incorrect."},
+      {112, "ERROR: There is not enough space on the disk."},
+      {170, "ERROR: The requested resource is in use."},
+      {234, "ERROR: More data is available."},
+      {259, "ERROR: No more data is available."},
+      {1009, "ERROR: The configuration registry database is corrupt."},
+      {1016,
+       "ERROR: An I/O operation initiated by the registry failed unrecoverably. The registry "
+       "could not read in, or write out, or flush, one of the files that contain the system's "
+       "image of the registry."},
+      {1018, "ERROR: Illegal operation attempted on a registry key that has been marked for "
+             "deletion."},
+  };
+  for (const auto& m : kMessages)
+    if (m.code == code) return std::string(m.text);
+  return "ERROR: The operation failed with status " + std::to_string(code) + ".";
+}
+
+void checkStatus(Long code) {
+  if (code != 0) throw RegFailure(statusMessage(code));
+}
+
+// Text for the output, with control characters (C0, DEL and C1) written as
+// \xHH, so that no name or data can start a line or steer the terminal.
+std::string shown(StringView text) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  String out;
+  for (const char16_t c : text) {
+    if (c < 0x20 || (c >= 0x7F && c <= 0x9F)) {
+      out += u"\\x";
+      out.push_back(static_cast<char16_t>(kHex[c >> 4]));
+      out.push_back(static_cast<char16_t>(kHex[c & 0xF]));
+    } else {
+      out.push_back(c);
+    }
+  }
+  return u8(out);
+}
+
 // The data as the query output shows it: text, hexadecimal bytes, or a
 // number in 0x form.
 std::string dataText(const String& data, Long type) {
@@ -135,81 +184,103 @@ std::string dataText(const String& data, Long type) {
     std::snprintf(buffer, sizeof buffer, "0x%x", static_cast<std::uint32_t>(parseLong(data)));
     return buffer;
   }
-  return u8(data);
+  return shown(data);
+}
+
+int hexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  return -1;
 }
 
 // Binary data given as hexadecimal digits, two per byte: one character per
-// byte, as ZSRegistry takes binary data.
+// byte, as ZSRegistry takes binary data, which needs 1 to 32767 bytes.
 String binaryFromHex(const std::string& hex) {
-  auto digit = [](char c) -> int {
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-  };
+  constexpr std::size_t kMaxBytes = 32767;
+  if (hex.empty()) throw RegFailure("ERROR: Invalid binary data: REG_BINARY needs at least one byte.");
   if (hex.size() % 2 != 0) throw RegFailure("ERROR: Invalid binary data: odd number of digits.");
+  if (hex.size() / 2 > kMaxBytes)
+    throw RegFailure("ERROR: Invalid binary data: more than 32767 bytes.");
   String data;
   for (std::size_t i = 0; i < hex.size(); i += 2) {
-    const int high = digit(hex[i]), low = digit(hex[i + 1]);
+    const int high = hexDigit(hex[i]), low = hexDigit(hex[i + 1]);
     if (high < 0 || low < 0) throw RegFailure("ERROR: Invalid binary data: not hexadecimal.");
     data.push_back(static_cast<char16_t>(high * 16 + low));
   }
   return data;
 }
 
-// A number in decimal or 0x form, 0 to 0xFFFFFFFF (or a negative 32-bit
-// number), as the signed decimal text ZSRegistry takes.
+// REG_DWORD data: decimal digits with an optional sign (-2147483648 to
+// 4294967295), or 0x and hexadecimal digits (up to 0xFFFFFFFF); nothing else,
+// not even a blank. The result is the signed decimal text ZSRegistry takes.
 String dwordText(const std::string& text) {
-  std::size_t used = 0;
-  long long value = 0;
-  try {
-    const bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
-    value = hex ? std::stoll(text.substr(2), &used, 16) : std::stoll(text, &used, 10);
-    if (hex) used += 2;
-  } catch (const std::exception&) {
-    used = 0;
+  const bool hex = text.size() >= 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+  std::string_view digits(text);
+  digits.remove_prefix(hex ? 2 : 0);
+  const bool negative = !hex && !digits.empty() && digits[0] == '-';
+  if (!hex && !digits.empty() && (digits[0] == '-' || digits[0] == '+')) digits.remove_prefix(1);
+  const std::uint64_t limit = negative ? 0x80000000ull : 0xFFFFFFFFull;
+  std::uint64_t value = 0;
+  bool inRange = true;
+  for (const char c : digits) {
+    const int digit = hex ? hexDigit(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
+    if (digit < 0) break;
+    value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
+    if (value > limit) {
+      inRange = false;
+      value = limit;  // keeps the arithmetic bounded while the digits are checked
+    }
   }
-  if (text.empty() || used != text.size() || value < INT32_MIN || value > UINT32_MAX)
-    throw RegFailure("ERROR: Invalid DWORD data '" + text + "'.");
-  return u16(std::to_string(static_cast<std::int32_t>(static_cast<std::uint32_t>(value))));
-}
-
-void checkStatus(const Variant& status) {
-  const Long code = status.lng();
-  if (code == 0) return;
-  if (code == 2) throw RegFailure(std::string(kNotFound));
-  if (code == 5) throw RegFailure("ERROR: Access is denied.");
-  throw RegFailure("ERROR: The operation failed with status " + std::to_string(code) + ".");
+  const bool wellFormed =
+      !digits.empty() && digits.find_first_not_of(hex ? "0123456789abcdefABCDEF" : "0123456789") ==
+                             std::string_view::npos;
+  if (!wellFormed) {
+    throw RegFailure("ERROR: Invalid DWORD data '" + shown(u16(text)) +
+                     "': give decimal digits with an optional sign, or 0x and hexadecimal digits.");
+  }
+  if (!inRange) {
+    throw RegFailure("ERROR: DWORD data '" + shown(u16(text)) +
+                     "' is out of range (-2147483648 to 4294967295, or 0x0 to 0xFFFFFFFF).");
+  }
+  const auto number = static_cast<std::uint32_t>(negative ? (~value + 1) : value);
+  return u16(std::to_string(static_cast<std::int32_t>(number)));
 }
 
 std::string valueLine(const String& name, const String& data, Long type) {
-  return "    " + (name.empty() ? std::string("(Default)") : u8(name)) + "    " +
+  return "    " + (name.empty() ? std::string("(Default)") : shown(name)) + "    " +
          std::string(typeName(type)) + "    " + dataText(data, type) + "\n";
 }
 
+// The output is built whole and printed only when every read went through,
+// so a failure never leaves a partial listing that looks complete.
 int query(const KeyName& key, const Options& options, CommandIo& io) {
   auto reg = create<Registry>();
   const String path = u16(key.path);
-  if (!reg->KeyExist(key.root->hKey, path)) throw RegFailure(std::string(kNotFound));
+  std::string out = "\n" + shown(u16(key.display())) + "\n";
   if (options.valueName) {
     const String name = u16(*options.valueName);
     const Variant data = reg->ReadValue(key.root->hKey, path, name);
+    checkStatus(reg->lastStatus());
     const Variant type = reg->ReadDataType(key.root->hKey, path, name);
+    checkStatus(reg->lastStatus());
+    // A value of a type ZSRegistry does not read is not shown.
     if (data.isEmpty() || type.isEmpty()) throw RegFailure(std::string(kNotFound));
-    io.out << "\n" << key.display() << "\n" << valueLine(name, data.string(), type.lng()) << "\n";
-    return 0;
-  }
-  io.out << "\n" << key.display() << "\n";
-  auto values = reg->ListValues(key.root->hKey, path);
-  for (Long i = 1; i <= values->Count(); ++i) {
-    auto item = values->Item(Variant(i));
-    io.out << valueLine(item->ValueName, toText(item->ValueData), item->DataType);
-  }
-  io.out << "\n";
-  if (auto keys = reg->ListKeys(key.root->hKey, path)) {
+    out += valueLine(name, data.string(), type.lng()) + "\n";
+  } else {
+    auto values = reg->ListValues(key.root->hKey, path);
+    checkStatus(reg->lastStatus());
+    for (Long i = 1; i <= values->Count(); ++i) {
+      auto item = values->Item(Variant(i));
+      out += valueLine(item->ValueName, toText(item->ValueData), item->DataType);
+    }
+    out += "\n";
+    auto keys = reg->ListKeys(key.root->hKey, path);
+    checkStatus(reg->lastStatus());
     for (Long i = 1; i <= keys->Count(); ++i)
-      io.out << key.child(u8(keys->Item(Variant(i))->KeyNames)).display() << "\n";
+      out += shown(u16(key.display()) + u"\\" + keys->Item(Variant(i))->KeyNames) + "\n";
   }
+  io.out << out;
   return 0;
 }
 
@@ -227,7 +298,7 @@ Addition additionOf(const Options& options) {
   if (options.type) a.type = typeNamed(*options.type);
   const std::string given = options.data.value_or("");
   a.data = a.type == zvBinary ? binaryFromHex(given)
-           : a.type == zvDWord ? dwordText(given.empty() ? "0" : given)
+           : a.type == zvDWord ? dwordText(options.data ? given : "0")
                                : u16(given);
   return a;
 }
@@ -235,12 +306,15 @@ Addition additionOf(const Options& options) {
 int add(const KeyName& key, const Options& options, CommandIo& io) {
   auto reg = create<Registry>();
   const String path = u16(key.path);
+  // additionOf checks the data before anything is written: a failed add
+  // changes nothing.
   const Addition addition = additionOf(options);
   if (addition.keyOnly) {
-    checkStatus(reg->CreateKey(key.root->hKey, path));
+    checkStatus(reg->CreateKey(key.root->hKey, path).lng());
   } else {
     checkStatus(reg->WriteValue(key.root->hKey, path, addition.type,
-                                u16(options.valueName.value_or("")), addition.data));
+                                u16(options.valueName.value_or("")), addition.data)
+                    .lng());
   }
   io.out << "The operation completed successfully.\n";
   return 0;
@@ -250,17 +324,19 @@ int add(const KeyName& key, const Options& options, CommandIo& io) {
 void deleteTree(const KeyName& key, int depth) {
   if (depth > kMaxDepth) throw RegFailure("ERROR: The key is nested too deeply.");
   auto lister = create<Registry>();  // a fresh list: ListKeys appends
-  if (auto keys = lister->ListKeys(key.root->hKey, u16(key.path))) {
-    for (Long i = 1; i <= keys->Count(); ++i)
-      deleteTree(key.child(u8(keys->Item(Variant(i))->KeyNames)), depth + 1);
-  }
-  checkStatus(create<Registry>()->DeleteKey(key.root->hKey, u16(key.path)));
+  auto keys = lister->ListKeys(key.root->hKey, u16(key.path));
+  checkStatus(lister->lastStatus());
+  for (Long i = 1; i <= keys->Count(); ++i)
+    deleteTree(key.child(u8(keys->Item(Variant(i))->KeyNames)), depth + 1);
+  checkStatus(create<Registry>()->DeleteKey(key.root->hKey, u16(key.path)).lng());
 }
 
 int removeEntry(const KeyName& key, const Options& options, CommandIo& io) {
   if (options.valueName) {
-    checkStatus(create<Registry>()->DeleteValue(key.root->hKey, u16(key.path),
-                                                u16(*options.valueName)));
+    auto reg = create<Registry>();
+    reg->DeleteValue(key.root->hKey, u16(key.path), u16(*options.valueName));
+    // The cause: a missing key rather than the deletion through no key.
+    checkStatus(reg->lastStatus());
   } else {
     if (key.path.empty()) throw RegFailure("ERROR: Invalid key name.");
     deleteTree(key, 0);

@@ -109,4 +109,109 @@ TEST(RegCommand, AddQueryDelete) {
   }
 }
 
+struct Step {
+  std::vector<std::string> args;
+  int status;
+  std::string err;  // a part of it
+};
+
+void runSteps(const TempFolder& store, const std::vector<Step>& steps) {
+  for (const auto& step : steps) {
+    std::string line;
+    for (const auto& a : step.args) line += a.substr(0, 40) + " ";
+    const Outcome run = zavrin(store, step.args);
+    EXPECT_EQ(run.status, step.status) << line << "\n" << run.err;
+    EXPECT_NE(run.err.find(step.err), std::string::npos) << line << "\n" << run.err;
+  }
+}
+
+// Each failure names its cause as the Windows tool does, exits 1 and leaves
+// the store as it was.
+TEST(RegCommand, FailuresSayWhyAndChangeNothing) {
+  TempFolder store;
+  const std::string key = "HKCU\\Software\\Zs";
+  const std::string invalid = "parameter is incorrect";
+  const std::string notFound = "unable to find";
+  runSteps(store, {
+      {{"reg", "add", "HKCU\\Software"}, 0, ""},
+      {{"reg", "add", "HKCU\\\\A"}, 1, invalid},
+      {{"reg", "add", "HKCU\\Software\\\\A", "/v", "v", "/d", "x"}, 1, invalid},
+      {{"reg", "add", "HKCU\\Software\\" + std::string(256, 'k')}, 1, invalid},
+      {{"reg", "add", key, "/v", "B", "/t", "REG_BINARY"}, 1, "Invalid binary data"},
+      {{"reg", "add", key, "/v", "B", "/t", "REG_BINARY", "/d", std::string(65536, 'a')}, 1,
+       "more than 32767 bytes"},
+      {{"reg", "delete", "HKCU\\NoSuch", "/v", "x"}, 1, notFound},
+      {{"reg", "delete", "HKCU\\NoSuch"}, 1, notFound},
+      {{"reg", "query", key}, 1, notFound},
+  });
+  EXPECT_EQ(zavrin(store, {"reg", "query", "HKCU\\Software"}).out,
+            "\nHKEY_CURRENT_USER\\Software\n\n");
+}
+
+TEST(RegCommand, DwordTextIsStrict) {
+  TempFolder store;
+  const std::string key = "HKCU\\Software\\Zs";
+  const std::string bad = "Invalid DWORD data";
+  const std::string range = "out of range";
+  const struct {
+    const char* text;
+    const char* shown;  // the query output's data; empty: refused with `error`
+    const std::string& error;
+  } cases[] = {
+      {"0x-1", "", bad},          {" 5", "", bad},       {"0x 5", "", bad},
+      {"5 ", "", bad},            {"0x", "", bad},       {"+0x5", "", bad},
+      {"--5", "", bad},           {"", "", bad},         {"0x100000000", "", range},
+      {"4294967296", "", range},  {"-2147483649", "", range},
+      {"99999999999999999999999", "", range},
+      {"+7", "0x7", bad},         {"-1", "0xffffffff", bad},
+      {"-2147483648", "0x80000000", bad},              {"4294967295", "0xffffffff", bad},
+      {"0XfF", "0xff", bad},      {"0x00000000000000001", "0x1", bad},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string("'") + c.text + "'");
+    const Outcome add = zavrin(store, {"reg", "add", key, "/v", "N", "/t", "REG_DWORD", "/d", c.text});
+    const Outcome query = zavrin(store, {"reg", "query", key, "/v", "N"});
+    if (*c.shown == '\0') {
+      EXPECT_EQ(add.status, 1);
+      EXPECT_NE(add.err.find(c.error), std::string::npos) << add.err;
+      EXPECT_EQ(query.status, 1) << "a refused add wrote the value";
+    } else {
+      EXPECT_EQ(add.status, 0) << add.err;
+      EXPECT_NE(query.out.find(std::string("REG_DWORD    ") + c.shown + "\n"), std::string::npos)
+          << query.out;
+    }
+    zavrin(store, {"reg", "delete", key});
+  }
+}
+
+// A damaged store is reported as such, not as an empty one, and not changed.
+TEST(RegCommand, DamagedStoreIsReported) {
+  for (const std::string& content : {std::string(8192, 'x'), std::string("SQLite format 3")}) {
+    TempFolder store;
+    const std::string file = store.path() + "/user.db";
+    std::ofstream(file, std::ios::binary) << content;
+    runSteps(store, {
+        {{"reg", "query", "HKCU\\Software"}, 1, "registry database is corrupt"},
+        {{"reg", "query", "HKCU"}, 1, "registry database is corrupt"},
+        {{"reg", "query", "HKCU\\Software", "/v", "x"}, 1, "registry database is corrupt"},
+        {{"reg", "add", "HKCU\\Software", "/v", "x", "/d", "y"}, 1, "registry database is corrupt"},
+        {{"reg", "delete", "HKCU\\Software"}, 1, "registry database is corrupt"},
+    });
+    EXPECT_EQ(readFile(file), content);
+  }
+}
+
+// Names and data are printed with their control characters escaped, so
+// none can start a line of its own or steer the terminal.
+TEST(RegCommand, QueryEscapesControlCharacters) {
+  TempFolder store;
+  const std::string key = "HKCU\\Software\\Zs";
+  ASSERT_EQ(zavrin(store, {"reg", "add", key, "/v", "a\nb", "/d", "x\ty\x1b[31m\xC2\x9B"}).status, 0);
+  ASSERT_EQ(zavrin(store, {"reg", "add", key + "\\K\rL"}).status, 0);
+  EXPECT_EQ(zavrin(store, {"reg", "query", key}).out,
+            "\nHKEY_CURRENT_USER\\Software\\Zs\n"
+            "    a\\x0Ab    REG_SZ    x\\x09y\\x1B[31m\\x9B\n"
+            "\nHKEY_CURRENT_USER\\Software\\Zs\\K\\x0DL\n");
+}
+
 }  // namespace

@@ -14,6 +14,12 @@
 //
 // The automation parameters are passed by reference, but no member writes to
 // them, so the typed methods take them as const references or plain values.
+//
+// A SubKey or ValueName holding a NUL character is refused as the platform
+// refuses an invalid name (87) before anything is opened, since the
+// platform's names end at the first NUL: the status methods return 87, the
+// tests give False, the reads Empty, ListKeys Nothing and ListValues its
+// collection unchanged.
 #pragma once
 
 #include <cstdint>
@@ -73,7 +79,8 @@ class Registry : public Object {
   Boolean ValueExist(Long hKey, const String& SubKey, const String& ValueName);
   // The status of deleting the key (one with sub-keys is the platform's rule).
   Variant DeleteKey(Long hKey, const String& SubKey);
-  // The status of deleting the value (6 when the key cannot be opened).
+  // The status of deleting the value (6 when the key cannot be opened: the
+  // deletion runs on no key).
   Variant DeleteValue(Long hKey, const String& SubKey, const String& ValueName);
   // Appends the key's sub-key names to the object's ZSRegistryKeys and
   // returns it; null when a non-empty SubKey cannot be opened.
@@ -82,7 +89,9 @@ class Registry : public Object {
   // ZSRegistryValues and returns it (unchanged when the key cannot be opened).
   std::shared_ptr<RegistryValues> ListValues(Long hKey, const String& SubKey);
   // Creates the key and writes one value of type 1, 3 or 4 (any other type
-  // writes nothing); the status.
+  // writes nothing); the status of creating the key when that fails, else of
+  // the write. The data is converted first: when it raises an error nothing
+  // has been created.
   Variant WriteValue(Long hKey, const String& SubKey, Long ValueType, const String& ValueName,
                      const String& ValueData);
   // The value as a String (numbers as signed decimal text); Empty when it is
@@ -93,6 +102,14 @@ class Registry : public Object {
 
   const ClassInfo* classInfo() const override;
 
+  // For C++ callers such as `zavrin reg` (not an automation member): the
+  // platform status behind the outcome of the last method called, 0 when it
+  // went through. It is the first failing call of the method: the opening
+  // for KeyExist, ValueExist, the reads and the listings (the enumeration's
+  // when it ended on anything but "no more items"), the opening for
+  // DeleteValue when that failed, otherwise the status the method returns.
+  platform::LONG lastStatus() const { return last_; }
+
  private:
   RegistryKeys& keys();
   RegistryValues& values();
@@ -100,6 +117,7 @@ class Registry : public Object {
   std::shared_ptr<platform::Advapi32> api_;
   std::shared_ptr<RegistryKeys> keys_;
   std::shared_ptr<RegistryValues> values_;
+  platform::LONG last_ = 0;
 };
 
 }  // namespace zs

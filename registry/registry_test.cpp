@@ -78,26 +78,27 @@ class RegistryFake : public ::testing::Test {
 
 TEST_F(RegistryFake, StatusesReturnUnchanged) {
   const Long hkcu = zvHKEY_CURRENT_USER;
+  const String longLevel(256, u'k');
   const struct {
     const char* what;
     std::function<void(FakeAdvapi32&)> inject;
     std::function<Variant(Registry&)> call;
     Long expected;
+    Long last;  // lastStatus(): the cause behind the result
   } cases[] = {
-      {"create ok", {}, [&](Registry& r) { return r.CreateKey(hkcu, u"A\\B"); }, 0},
+      {"create ok", {}, [&](Registry& r) { return r.CreateKey(hkcu, u"A\\B"); }, 0, 0},
       {"create denied", [](FakeAdvapi32& f) { f.failWith(Op::CreateKey, 5); },
-       [&](Registry& r) { return r.CreateKey(hkcu, u"A"); }, 5},
-      {"delete key missing", {}, [&](Registry& r) { return r.DeleteKey(hkcu, u"Nope"); }, 2},
-      {"delete key with sub-keys", {}, [&](Registry& r) { return r.DeleteKey(hkcu, u"A"); }, 5},
+       [&](Registry& r) { return r.CreateKey(hkcu, u"A"); }, 5, 5},
+      {"delete key missing", {}, [&](Registry& r) { return r.DeleteKey(hkcu, u"Nope"); }, 2, 2},
+      {"delete key with sub-keys", {}, [&](Registry& r) { return r.DeleteKey(hkcu, u"A"); }, 5, 5},
       {"delete value, key missing", {},
-       [&](Registry& r) { return r.DeleteValue(hkcu, u"Nope", u"V"); }, 6},
-      {"delete value missing", {}, [&](Registry& r) { return r.DeleteValue(hkcu, u"A", u"V"); }, 2},
-      {"write, key not created", [](FakeAdvapi32& f) { f.failWith(Op::CreateKey, 5); },
-       [&](Registry& r) { return r.WriteValue(hkcu, u"A", zvString, u"V", u"x"); }, 6},
+       [&](Registry& r) { return r.DeleteValue(hkcu, u"Nope", u"V"); }, 6, 2},
+      {"delete value missing", {},
+       [&](Registry& r) { return r.DeleteValue(hkcu, u"A", u"V"); }, 2, 2},
       {"write refused", [](FakeAdvapi32& f) { f.failWith(Op::SetValue, 112); },
-       [&](Registry& r) { return r.WriteValue(hkcu, u"A", zvDWord, u"V", u"1"); }, 112},
+       [&](Registry& r) { return r.WriteValue(hkcu, u"A", zvDWord, u"V", u"1"); }, 112, 112},
       {"write of another type", {},
-       [&](Registry& r) { return r.WriteValue(hkcu, u"New", 2, u"V", u"x"); }, 0},
+       [&](Registry& r) { return r.WriteValue(hkcu, u"New", 2, u"V", u"x"); }, 0, 0},
   };
   for (const auto& c : cases) {
     fake->clearFailures();
@@ -105,10 +106,38 @@ TEST_F(RegistryFake, StatusesReturnUnchanged) {
     const Variant result = c.call(*reg);
     ASSERT_EQ(result.kind(), Kind::Long) << c.what;
     EXPECT_EQ(result.lng(), c.expected) << c.what;
+    EXPECT_EQ(reg->lastStatus(), c.last) << c.what;
   }
   fake->clearFailures();
   EXPECT_TRUE(reg->KeyExist(hkcu, u"New")) << "another type still creates the key";
   EXPECT_FALSE(reg->ValueExist(hkcu, u"New", u"V"));
+}
+
+// The status of creating the key is the result when that fails, and no write
+// is tried through the key that was never opened.
+TEST_F(RegistryFake, WriteReportsWhyTheKeyWasNotCreated) {
+  const struct {
+    const char* what;
+    LONG injected;  // 0: the real path rules answer
+    String path;
+    Long expected;
+  } cases[] = {
+      {"busy", kErrorBusy, u"A", kErrorBusy},
+      {"denied", kErrorAccessDenied, u"A", kErrorAccessDenied},
+      {"damaged store", kErrorBadDb, u"A", kErrorBadDb},
+      {"empty level", 0, u"\\A", kErrorInvalidParameter},
+      {"level of 256 bytes", 0, u"A\\" + String(256, u'k'), kErrorInvalidParameter},
+  };
+  for (const auto& c : cases) {
+    fake->clearFailures();
+    if (c.injected != 0) fake->failWith(Op::CreateKey, c.injected);
+    const int sets = fake->calls(Op::SetValue);
+    EXPECT_EQ(write(zvString, u"V", u"x", c.path).lng(), c.expected) << c.what;
+    EXPECT_EQ(reg->lastStatus(), c.expected) << c.what;
+    EXPECT_EQ(fake->calls(Op::SetValue), sets) << c.what;
+  }
+  fake->clearFailures();
+  EXPECT_FALSE(reg->KeyExist(zvHKEY_CURRENT_USER, u"A"));
 }
 
 TEST_F(RegistryFake, ExistenceTests) {
@@ -150,7 +179,9 @@ TEST_F(RegistryFake, WriteAndReadByType) {
   }
 }
 
-TEST_F(RegistryFake, WriteErrorsAfterTheKeyIsCreated) {
+// The data is converted before the key is created: a write that raises an
+// error leaves the store as it was.
+TEST_F(RegistryFake, FailedWriteChangesNothing) {
   const struct {
     Long type;
     String data;
@@ -163,17 +194,65 @@ TEST_F(RegistryFake, WriteErrorsAfterTheKeyIsCreated) {
       {zvDWord, u"4294967296", 6},
   };
   for (const auto& c : cases) {
-    reg->DeleteKey(zvHKEY_CURRENT_USER, u"E");
+    const int creates = fake->calls(Op::CreateKey);
     try {
       write(c.type, u"V", c.data, u"E");
       ADD_FAILURE() << "no error for " << u8(c.data.substr(0, 10));
     } catch (const Error& e) {
       EXPECT_EQ(e.number(), c.error);
     }
-    EXPECT_TRUE(reg->KeyExist(zvHKEY_CURRENT_USER, u"E"));
-    EXPECT_FALSE(reg->ValueExist(zvHKEY_CURRENT_USER, u"E", u"V"));
+    EXPECT_EQ(fake->calls(Op::CreateKey), creates);
+    EXPECT_FALSE(reg->KeyExist(zvHKEY_CURRENT_USER, u"E"));
   }
   EXPECT_NO_THROW(write(zvBinary, String(32767, u'a'), String(32767, u'a')));
+}
+
+// A NUL would end the name at the platform: such names are refused as
+// invalid (87) before any platform call.
+TEST_F(RegistryFake, NamesWithNulAreRefused) {
+  const Long hkcu = zvHKEY_CURRENT_USER;
+  write(zvString, u"V", u"kept", u"A");
+  const String nulPath(u"A\0B", 3);
+  const String nulName(u"V\0W", 3);
+  const struct {
+    const char* what;
+    std::function<Variant(Registry&)> call;
+    Variant expected;
+  } cases[] = {
+      {"CreateKey", [&](Registry& r) { return r.CreateKey(hkcu, nulPath); }, Variant(Long{87})},
+      {"KeyExist", [&](Registry& r) { return Variant(r.KeyExist(hkcu, nulPath)); },
+       Variant(false)},
+      {"ValueExist", [&](Registry& r) { return Variant(r.ValueExist(hkcu, u"A", nulName)); },
+       Variant(false)},
+      {"DeleteKey", [&](Registry& r) { return r.DeleteKey(hkcu, nulPath); }, Variant(Long{87})},
+      {"DeleteValue", [&](Registry& r) { return r.DeleteValue(hkcu, u"A", nulName); },
+       Variant(Long{87})},
+      {"ListKeys", [&](Registry& r) { return Variant(ObjectPtr(r.ListKeys(hkcu, nulPath))); },
+       Variant::nothing()},
+      {"WriteValue path",
+       [&](Registry& r) { return r.WriteValue(hkcu, nulPath, zvString, u"V", u"x"); },
+       Variant(Long{87})},
+      {"WriteValue name",
+       [&](Registry& r) { return r.WriteValue(hkcu, u"A", zvString, nulName, u"x"); },
+       Variant(Long{87})},
+      {"ReadValue", [&](Registry& r) { return r.ReadValue(hkcu, u"A", nulName); }, Variant()},
+      {"ReadDataType", [&](Registry& r) { return r.ReadDataType(hkcu, nulPath, u"V"); },
+       Variant()},
+  };
+  int before = 0;
+  for (std::size_t op = 0; op < FakeAdvapi32::kOperationCount; ++op)
+    before += fake->calls(static_cast<Op>(op));
+  for (const auto& c : cases) {
+    EXPECT_TRUE(c.call(*reg).sameAs(c.expected)) << c.what;
+    EXPECT_EQ(reg->lastStatus(), kErrorInvalidParameter) << c.what;
+  }
+  EXPECT_EQ(reg->ListValues(hkcu, nulPath)->Count(), 0);
+  EXPECT_EQ(reg->lastStatus(), kErrorInvalidParameter);
+  int after = 0;
+  for (std::size_t op = 0; op < FakeAdvapi32::kOperationCount; ++op)
+    after += fake->calls(static_cast<Op>(op));
+  EXPECT_EQ(after, before) << "a platform call was made";
+  EXPECT_EQ(reg->ReadValue(hkcu, u"A", u"V").string(), u"kept");
 }
 
 TEST_F(RegistryFake, ReadsOfWhatIsNotThereOrOfAnotherTypeAreEmpty) {
@@ -212,6 +291,7 @@ TEST_F(RegistryFake, ReadOnlyKeyStillGivesItsType) {
 TEST_F(RegistryFake, ListKeysAppendsToOneCollection) {
   for (const char16_t* path : {u"P\\a", u"P\\B", u"Q\\x"}) reg->CreateKey(zvHKEY_CURRENT_USER, path);
   EXPECT_EQ(reg->ListKeys(zvHKEY_CURRENT_USER, u"Missing"), nullptr);
+  EXPECT_EQ(reg->lastStatus(), kErrorFileNotFound);
   auto first = reg->ListKeys(zvHKEY_CURRENT_USER, u"P");
   auto second = reg->ListKeys(zvHKEY_CURRENT_USER, u"Q");
   EXPECT_EQ(first, second);
@@ -250,9 +330,12 @@ TEST_F(RegistryFake, ListValuesByType) {
     EXPECT_EQ(item->ValueData.string(), expected[i].data) << i;
     EXPECT_EQ(item->DataType, expected[i].type) << i;
   }
+  EXPECT_EQ(reg->lastStatus(), 0);
   EXPECT_EQ(reg->ListValues(zvHKEY_CURRENT_USER, u"Missing"), values);
-  fake->failWith(Op::EnumValue, 1018);  // a failure that repeats for every index
+  EXPECT_EQ(reg->lastStatus(), kErrorFileNotFound);
+  fake->failWith(Op::EnumValue, 1009);  // a failure that repeats for every index
   EXPECT_EQ(reg->ListValues(zvHKEY_CURRENT_USER, u"T")->Count(), 4);
+  EXPECT_EQ(reg->lastStatus(), kErrorBadDb);
 }
 
 TEST_F(RegistryFake, DynamicPath) {

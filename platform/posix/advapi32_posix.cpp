@@ -70,21 +70,15 @@ std::string_view valueName(const char* name) {
   return name != nullptr ? std::string_view(name) : std::string_view();
 }
 
+// The data part of a query or an enumeration, with the Win32 length rules.
 // String data is reported with a terminating NUL, added where the writer gave
 // none, so that a reader dropping the last byte gets the whole text.
-std::string reported(StoredValue& value) {
-  std::string data = std::move(value.data);
-  if ((value.type == kRegSz || value.type == kRegExpandSz) &&
-      (data.empty() || data.back() != '\0')) {
-    data.push_back('\0');
-  }
-  return data;
-}
-
-// The data part of a query or an enumeration, with the Win32 length rules.
-LONG deliver(const std::string& bytes, BYTE* data, DWORD* dataLength) {
+LONG deliver(const StoredValue& value, BYTE* data, DWORD* dataLength) {
   if (dataLength == nullptr) return kErrorSuccess;
-  const auto size = static_cast<DWORD>(bytes.size());
+  const std::string& bytes = value.data;
+  const bool addNul = (value.type == kRegSz || value.type == kRegExpandSz) &&
+                      (bytes.empty() || bytes.back() != '\0');
+  const auto size = static_cast<DWORD>(bytes.size() + (addNul ? 1 : 0));
   if (data == nullptr) {
     *dataLength = size;
     return kErrorSuccess;
@@ -93,7 +87,8 @@ LONG deliver(const std::string& bytes, BYTE* data, DWORD* dataLength) {
     *dataLength = size;
     return kErrorMoreData;
   }
-  if (size != 0) std::memcpy(data, bytes.data(), size);
+  if (!bytes.empty()) std::memcpy(data, bytes.data(), bytes.size());
+  if (addNul) data[bytes.size()] = 0;
   *dataLength = size;
   return kErrorSuccess;
 }
@@ -113,11 +108,11 @@ Advapi32Posix::Advapi32Posix(const StoreLocation& location)
     : user_(std::make_unique<RegistryStore>(location.userFile.empty()
                                                 ? RegistryStore::Kind::Memory
                                                 : RegistryStore::Kind::UserFile,
-                                            location.userFile)),
+                                            location.userFile, location.busyTimeoutMs)),
       machine_(std::make_unique<RegistryStore>(location.machineFile.empty()
                                                    ? RegistryStore::Kind::Memory
                                                    : RegistryStore::Kind::MachineFile,
-                                               location.machineFile)),
+                                               location.machineFile, location.busyTimeoutMs)),
       empty_(std::make_unique<RegistryStore>(RegistryStore::Kind::Empty)) {}
 
 Advapi32Posix::~Advapi32Posix() = default;
@@ -135,7 +130,7 @@ LONG Advapi32Posix::resolve(HKEY key, const char* subKey, Target* target, KeyPat
 LONG Advapi32Posix::resolve(HKEY key, Target* target) {
   const auto rootAt = [&](int index, RegistryStore* store, KeyId tree, KeyPath prefix) {
     *target = Target{store, tree, std::move(prefix), kKeyAllAccess, true,
-                     &rootCursors_[index][0], &rootCursors_[index][1]};
+                     &rootSnapshots_[index][0], &rootSnapshots_[index][1]};
     return kErrorSuccess;
   };
   if (key == kHkeyClassesRoot) return rootAt(0, machine_.get(), kLocalMachineTree, {"SOFTWARE", "Classes"});
@@ -157,8 +152,8 @@ LONG Advapi32Posix::resolve(HKEY key, Target* target) {
     return kErrorInvalidHandle;
   }
   *target = entry.target;
-  target->keyCursor = &entry.keyCursor;
-  target->valueCursor = &entry.valueCursor;
+  target->keySnapshot = &entry.keySnapshot;
+  target->valueSnapshot = &entry.valueSnapshot;
   return kErrorSuccess;
 }
 
@@ -187,8 +182,8 @@ LONG Advapi32Posix::issue(const Target& target, HKEY* result) {
   entry.used = true;
   entry.target = target;
   entry.target.root = false;
-  entry.keyCursor = {};
-  entry.valueCursor = {};
+  entry.keySnapshot = {};
+  entry.valueSnapshot = {};
   *result = encode(slot, entry.generation);
   return kErrorSuccess;
 }
@@ -254,6 +249,8 @@ LONG Advapi32Posix::RegCloseKey(HKEY key) {
     entry.used = false;
     entry.generation = (entry.generation + 1) & kGenerationMask;
     entry.target = {};
+    entry.keySnapshot = {};
+    entry.valueSnapshot = {};
     freeSlots_.push_back(slot);
     return kErrorSuccess;
   });
@@ -306,13 +303,13 @@ LONG Advapi32Posix::RegEnumKeyA(HKEY key, DWORD index, char* name, DWORD nameSiz
     if (const LONG s = keyOf(target, false, &id); s != kErrorSuccess) {
       return s == kErrorFileNotFound ? kErrorNoMoreItems : s;
     }
-    std::string found;
-    if (const LONG s = target.store->enumKey(id, index, &found, *target.keyCursor);
+    const std::string* found = nullptr;
+    if (const LONG s = target.store->enumKey(id, index, *target.keySnapshot, &found);
         s != kErrorSuccess) {
       return s;
     }
-    if (found.size() + 1 > nameSize) return kErrorMoreData;
-    std::memcpy(name, found.c_str(), found.size() + 1);
+    if (found->size() + 1 > nameSize) return kErrorMoreData;
+    std::memcpy(name, found->c_str(), found->size() + 1);
     return kErrorSuccess;
   });
 }
@@ -332,16 +329,16 @@ LONG Advapi32Posix::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* name
     if (const LONG s = keyOf(target, false, &id); s != kErrorSuccess) {
       return s == kErrorFileNotFound ? kErrorNoMoreItems : s;
     }
-    StoredValue value;
-    if (const LONG s = target.store->enumValue(id, index, &value, *target.valueCursor);
+    const StoredValue* value = nullptr;
+    if (const LONG s = target.store->enumValue(id, index, *target.valueSnapshot, &value);
         s != kErrorSuccess) {
       return s;
     }
-    if (value.name.size() + 1 > *nameLength) return kErrorMoreData;
-    std::memcpy(name, value.name.c_str(), value.name.size() + 1);
-    *nameLength = static_cast<DWORD>(value.name.size());
-    if (type != nullptr) *type = value.type;
-    return deliver(reported(value), data, dataLength);
+    if (value->name.size() + 1 > *nameLength) return kErrorMoreData;
+    std::memcpy(name, value->name.c_str(), value->name.size() + 1);
+    *nameLength = static_cast<DWORD>(value->name.size());
+    if (type != nullptr) *type = value->type;
+    return deliver(*value, data, dataLength);
   });
 }
 
@@ -363,7 +360,7 @@ LONG Advapi32Posix::RegQueryValueExA(HKEY key, const char* name, DWORD* reserved
       return s;
     }
     if (type != nullptr) *type = value.type;
-    return deliver(reported(value), data, dataLength);
+    return deliver(value, data, dataLength);
   });
 }
 

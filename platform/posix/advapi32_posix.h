@@ -55,15 +55,15 @@ class Advapi32Posix : public Advapi32 {
     KeyPath prefix;
     REGSAM rights = 0;
     bool root = false;
-    EnumCursor* keyCursor = nullptr;
-    EnumCursor* valueCursor = nullptr;
+    EnumSnapshot* keySnapshot = nullptr;
+    EnumSnapshot* valueSnapshot = nullptr;
   };
   struct Entry {
     std::uint32_t generation = 0;
     bool used = false;
     Target target;
-    EnumCursor keyCursor;
-    EnumCursor valueCursor;
+    EnumSnapshot keySnapshot;
+    EnumSnapshot valueSnapshot;
   };
   static constexpr int kRootCount = 7;
 
@@ -82,7 +82,7 @@ class Advapi32Posix : public Advapi32 {
   std::unique_ptr<RegistryStore> empty_;
   std::vector<std::unique_ptr<Entry>> entries_;
   std::vector<std::size_t> freeSlots_;
-  EnumCursor rootCursors_[kRootCount][2];
+  EnumSnapshot rootSnapshots_[kRootCount][2];
   std::atomic<bool> denyMachineWrites_{false};
 };
 

@@ -7,37 +7,17 @@
 #include <cerrno>
 #include <new>
 
-#include "platform/posix/name_fold.h"
+#include "platform/posix/store_schema.h"
+#include "platform/posix/utf8_fold.h"
 
 namespace zs::platform::posix {
 
 namespace {
 
-constexpr int kSchemaVersion = 1;
-constexpr int kBusyTimeoutMs = 5000;
-
-constexpr const char* kSchema = R"sql(
-CREATE TABLE keys(
-  id     INTEGER PRIMARY KEY,
-  parent INTEGER NOT NULL,
-  name   BLOB NOT NULL,
-  folded BLOB NOT NULL);
-CREATE UNIQUE INDEX keys_by_name ON keys(parent, folded);
-CREATE TABLE vals(
-  key    INTEGER NOT NULL,
-  folded BLOB NOT NULL,
-  seq    INTEGER NOT NULL,
-  name   BLOB NOT NULL,
-  type   INTEGER NOT NULL,
-  data   BLOB NOT NULL,
-  PRIMARY KEY(key, folded)) WITHOUT ROWID;
-CREATE UNIQUE INDEX vals_in_order ON vals(key, seq);
-INSERT INTO keys(id, parent, name, folded) VALUES
-  (1, 0, 'HKEY_LOCAL_MACHINE', 'hkey_local_machine'),
-  (2, 0, 'HKEY_USERS', 'hkey_users'),
-  (3, 0, 'HKEY_CURRENT_USER', 'hkey_current_user');
-PRAGMA user_version = 1;
-)sql";
+// Value data up to this size is kept in an enumeration's snapshot, up to
+// kHeldDataBudget bytes in all; larger data is read when it is asked for.
+constexpr std::int64_t kHeldDataLimit = 4096;
+constexpr std::size_t kHeldDataBudget = 16u << 20;
 
 bool isTree(KeyId key) {
   return key == kLocalMachineTree || key == kUsersTree || key == kCurrentUserTree;
@@ -85,45 +65,80 @@ void makeParents(const std::string& file, mode_t mode) {
   ::mkdir(dir.c_str(), mode);
 }
 
+// zs_fold(name): the folded form of a name, for reading a version-1 file that
+// cannot be written and so keeps its old folded forms.
+void foldFunction(sqlite3_context* context, int /*count*/, sqlite3_value** args) {
+  const auto* bytes = static_cast<const char*>(sqlite3_value_blob(args[0]));
+  const int size = sqlite3_value_bytes(args[0]);
+  const std::string folded =
+      foldName(bytes != nullptr ? std::string_view(bytes, static_cast<std::size_t>(size))
+                                : std::string_view());
+  sqlite3_result_blob64(context, folded.data(), folded.size(), SQLITE_TRANSIENT);
+}
+
+// The statements that look names up, by the stored folded form or, in a
+// version-1 file read as it is, by folding each name as it is read.
+struct FoldedSql {
+  const char* child;
+  const char* queryValue;
+  const char* listKeys;
+};
+
+constexpr FoldedSql kStoredFolds{
+    "SELECT id FROM keys WHERE parent = ?1 AND folded = ?2",
+    "SELECT v.name, v.type, v.data FROM keys k "
+    "LEFT JOIN vals v ON v.key = k.id AND v.folded = ?2 WHERE k.id = ?1",
+    "SELECT c.name, c.id IS NULL FROM keys k LEFT JOIN keys c ON c.parent = k.id "
+    "WHERE k.id = ?1 ORDER BY c.folded"};
+
+constexpr FoldedSql kFoldedWhenRead{
+    "SELECT id FROM keys WHERE parent = ?1 AND zs_fold(name) = ?2 ORDER BY id LIMIT 1",
+    "SELECT v.name, v.type, v.data FROM keys k "
+    "LEFT JOIN vals v ON v.key = k.id AND zs_fold(v.name) = ?2 WHERE k.id = ?1 "
+    "ORDER BY v.seq LIMIT 1",
+    "SELECT c.name, c.id IS NULL FROM keys k LEFT JOIN keys c ON c.parent = k.id "
+    "WHERE k.id = ?1 ORDER BY zs_fold(c.name), c.id"};
+
 }  // namespace
 
 struct RegistryStore::Statements {
-  explicit Statements(sqlite3* db)
+  Statements(sqlite3* db, const FoldedSql& folds)
       : keyExists(db, "SELECT 1 FROM keys WHERE id = ?1"),
-        child(db, "SELECT id FROM keys WHERE parent = ?1 AND folded = ?2"),
+        keyRow(db, "SELECT parent, folded FROM keys WHERE id = ?1"),
+        child(db, folds.child),
         insertKey(db, "INSERT INTO keys(parent, name, folded) VALUES(?1, ?2, ?3)"),
         hasChild(db, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1"),
         deleteValues(db, "DELETE FROM vals WHERE key = ?1"),
         deleteKeyRow(db, "DELETE FROM keys WHERE id = ?1"),
+        promoteKey(db,
+                   "UPDATE keys SET folded = ?2 WHERE id = (SELECT id FROM keys WHERE "
+                   "parent = ?1 AND folded > ?2 AND folded < ?3 ORDER BY folded LIMIT 1)"),
         upsertValue(db,
                     "INSERT INTO vals(key, folded, seq, name, type, data) VALUES(?1, ?2, "
                     "(SELECT coalesce(max(seq), 0) + 1 FROM vals WHERE key = ?1), ?3, ?4, ?5) "
                     "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, "
                     "data = excluded.data"),
-        queryValue(db, "SELECT name, type, data FROM vals WHERE key = ?1 AND folded = ?2"),
+        queryValue(db, folds.queryValue),
         deleteValue(db, "DELETE FROM vals WHERE key = ?1 AND folded = ?2"),
-        keyAt(db,
-              "SELECT name, folded FROM keys WHERE parent = ?1 ORDER BY folded "
-              "LIMIT 1 OFFSET ?2"),
-        keyAfter(db,
-                 "SELECT name, folded FROM keys WHERE parent = ?1 AND folded > ?2 "
-                 "ORDER BY folded LIMIT 1"),
-        keySame(db, "SELECT name, folded FROM keys WHERE parent = ?1 AND folded = ?2"),
-        valueAt(db,
-                "SELECT name, type, data, seq FROM vals WHERE key = ?1 ORDER BY seq "
-                "LIMIT 1 OFFSET ?2"),
-        valueAfter(db,
-                   "SELECT name, type, data, seq FROM vals WHERE key = ?1 AND seq > ?2 "
-                   "ORDER BY seq LIMIT 1"),
-        valueSame(db, "SELECT name, type, data, seq FROM vals WHERE key = ?1 AND seq = ?2"),
+        promoteValue(db,
+                     "UPDATE vals SET folded = ?2 WHERE key = ?1 AND folded = (SELECT folded "
+                     "FROM vals WHERE key = ?1 AND folded > ?2 AND folded < ?3 "
+                     "ORDER BY folded LIMIT 1)"),
+        listKeys(db, folds.listKeys),
+        listValues(db,
+                   "SELECT v.name, v.type, v.seq, CASE WHEN length(v.data) <= ?2 THEN v.data "
+                   "END, v.seq IS NULL FROM keys k LEFT JOIN vals v ON v.key = k.id "
+                   "WHERE k.id = ?1 ORDER BY v.seq"),
+        valueBySequence(db, "SELECT type, data FROM vals WHERE key = ?1 AND seq = ?2"),
         dataVersion(db, "PRAGMA data_version") {}
 
-  sqlite::Statement keyExists, child, insertKey, hasChild, deleteValues, deleteKeyRow,
-      upsertValue, queryValue, deleteValue, keyAt, keyAfter, keySame, valueAt, valueAfter,
-      valueSame, dataVersion;
+  sqlite::Statement keyExists, keyRow, child, insertKey, hasChild, deleteValues, deleteKeyRow,
+      promoteKey, upsertValue, queryValue, deleteValue, promoteValue, listKeys, listValues,
+      valueBySequence, dataVersion;
 };
 
-RegistryStore::RegistryStore(Kind kind, std::string path) : kind_(kind), path_(std::move(path)) {}
+RegistryStore::RegistryStore(Kind kind, std::string path, int busyTimeoutMs)
+    : kind_(kind), path_(std::move(path)), busyTimeoutMs_(busyTimeoutMs) {}
 
 RegistryStore::~RegistryStore() {
   statements_.reset();  // statements before their connection
@@ -131,7 +146,7 @@ RegistryStore::~RegistryStore() {
 
 LONG RegistryStore::ensureOpen() {
   if (state_ == State::Open) return kErrorSuccess;
-  if (state_ == State::BadVersion) return kErrorBadDb;
+  if (state_ == State::Damaged) return kErrorBadDb;
   if (kind_ == Kind::Empty) {
     state_ = State::Absent;
     return kErrorSuccess;
@@ -139,17 +154,24 @@ LONG RegistryStore::ensureOpen() {
   try {
     if (kind_ == Kind::Memory) {
       db_ = sqlite::open(":memory:", SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE);
-      configure(true);
+      schema::create(db_.get());
+      finishOpen(true, true);
     } else {
       openFile();
     }
   } catch (const sqlite::SqliteError& e) {
     statements_.reset();
     db_.reset();
+    const LONG status = statusOf(e);
+    state_ = status == kErrorBadDb ? State::Damaged : State::Closed;
+    return status;
+  } catch (const std::bad_alloc&) {
+    statements_.reset();
+    db_.reset();
     state_ = State::Closed;
-    return statusOf(e);
+    return kErrorOutOfMemory;
   }
-  return state_ == State::BadVersion ? kErrorBadDb : kErrorSuccess;
+  return state_ == State::Damaged ? kErrorBadDb : kErrorSuccess;
 }
 
 void RegistryStore::openFile() {
@@ -169,69 +191,81 @@ void RegistryStore::openFile() {
       state_ = State::Absent;  // nothing to read; every write is denied
       return;
     }
+  } else if (!S_ISREG(st.st_mode)) {
+    state_ = State::Damaged;  // a folder, a FIFO or a device where the file belongs
+    return;
   }
   // Without write permission SQLite opens the file read-only.
   db_ = sqlite::open(path_, SQLITE_OPEN_READWRITE);
-  configure(sqlite3_db_readonly(db_.get(), "main") == 0);
-}
-
-void RegistryStore::configure(bool writableFile) {
   sqlite3* db = db_.get();
-  readOnly_ = !writableFile;
-  sqlite3_busy_timeout(db, kBusyTimeoutMs);
-  if (writableFile && kind_ != Kind::Memory) {
-    sqlite::exec(db, "PRAGMA journal_mode = WAL");
-    sqlite::exec(db, "PRAGMA synchronous = FULL");
-    // Keep the -wal and -shm files after the last connection closes, so that a
-    // reader without write access to the folder can still open the hive.
-    int persist = 1;
-    sqlite3_file_control(db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
-  }
-  std::int64_t version = 0;
-  {
-    sqlite::Statement s(db, "PRAGMA user_version");
-    if (s.step()) version = s.columnInt(0);
-  }
-  if (version == 0 && writableFile) {
-    createSchema();
-    version = kSchemaVersion;
-  }
-  if (version > kSchemaVersion) {
-    statements_.reset();
+  // Nothing reaches a file before it has been checked, not even the
+  // checkpoint SQLite runs when the last connection closes.
+  sqlite3_db_config(db, SQLITE_DBCONFIG_NO_CKPT_ON_CLOSE, 1, nullptr);
+  sqlite3_busy_timeout(db, busyTimeoutMs_);
+  const bool writableFile = sqlite3_db_readonly(db, "main") == 0;
+  const schema::FileState found = schema::inspect(db);
+  if (found == schema::FileState::Damaged) {
     db_.reset();
-    state_ = State::BadVersion;
+    state_ = State::Damaged;
     return;
   }
-  schemaPresent_ = version == kSchemaVersion;
-  if (schemaPresent_) statements_ = std::make_unique<Statements>(db);
+  if (writableFile) {
+    sqlite::exec(db, "PRAGMA journal_mode = WAL");
+    sqlite::exec(db, "PRAGMA synchronous = FULL");
+    // Keep the -wal and -shm files after the last connection closes, so that
+    // a reader without write access to the folder can still open the hive.
+    int persist = 1;
+    sqlite3_file_control(db, "main", SQLITE_FCNTL_PERSIST_WAL, &persist);
+    if (found == schema::FileState::New) schema::create(db);
+    if (found == schema::FileState::LowerCase) schema::refold(db);
+  }
+  lowerCaseFile_ = !writableFile && found == schema::FileState::LowerCase;
+  if (lowerCaseFile_) {
+    const int rc = sqlite3_create_function_v2(db, "zs_fold", 1,
+                                              SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                                              foldFunction, nullptr, nullptr, nullptr);
+    if (rc != SQLITE_OK) throw sqlite::SqliteError(rc, "zs_fold");
+  }
+  // A new file that cannot be written has no tables: it reads as empty.
+  finishOpen(writableFile, writableFile || found != schema::FileState::New);
+}
+
+void RegistryStore::finishOpen(bool writableFile, bool schemaPresent) {
+  readOnly_ = !writableFile;
+  schemaPresent_ = schemaPresent;
+  if (schemaPresent_) {
+    statements_ = std::make_unique<Statements>(db_.get(),
+                                               lowerCaseFile_ ? kFoldedWhenRead : kStoredFolds);
+  }
   state_ = State::Open;
 }
 
-void RegistryStore::createSchema() {
-  sqlite::Transaction t(db_.get(), true);
-  sqlite::Statement s(db_.get(), "PRAGMA user_version");
-  // Another process may have created it while this one waited for the lock.
-  if (s.step() && s.columnInt(0) != 0) return;
-  s.reset();
-  sqlite::exec(db_.get(), kSchema);
-  t.commit();
-}
-
-LONG RegistryStore::guarded(const std::function<LONG()>& body) {
+template <typename Body>
+LONG RegistryStore::guarded(Body&& body) {
   const LONG opened = ensureOpen();
   if (opened != kErrorSuccess) return opened;
   try {
     return body();
   } catch (const sqlite::SqliteError& e) {
-    return statusOf(e);
+    const LONG status = statusOf(e);
+    if (status == kErrorBadDb) markDamaged();
+    return status;
   } catch (const std::bad_alloc&) {
     return kErrorOutOfMemory;
   }
 }
 
-bool RegistryStore::writable() {
-  return ensureOpen() == kErrorSuccess && state_ == State::Open && !readOnly_ && schemaPresent_;
+void RegistryStore::markDamaged() {
+  statements_.reset();
+  db_.reset();
+  state_ = State::Damaged;
 }
+
+bool RegistryStore::canWrite() const {
+  return state_ == State::Open && !readOnly_ && schemaPresent_;
+}
+
+bool RegistryStore::writable() { return ensureOpen() == kErrorSuccess && canWrite(); }
 
 bool RegistryStore::keyExists(KeyId key) {
   Run q(statements_->keyExists);
@@ -246,44 +280,56 @@ std::optional<KeyId> RegistryStore::child(KeyId parent, const std::string& folde
   return q->columnInt(0);
 }
 
-std::uint64_t RegistryStore::changeStamp() {
+LONG RegistryStore::emptyHive(KeyId base, const KeyPath& path, KeyId* result) const {
+  if (!isTree(base)) return kErrorKeyDeleted;
+  if (!path.empty()) return kErrorFileNotFound;
+  *result = base;
+  return kErrorSuccess;
+}
+
+// Each step is a statement of its own: a key found at one level may be
+// deleted by another process before the next, which later calls report as
+// kErrorKeyDeleted, as for a key deleted just after it was opened.
+LONG RegistryStore::lookup(KeyId base, const KeyPath& path, KeyId* result) {
+  KeyId current = base;
+  for (std::size_t i = 0; i < path.size(); ++i) {
+    const auto next = child(current, foldName(path[i]));
+    if (!next) return i == 0 && !keyExists(base) ? kErrorKeyDeleted : kErrorFileNotFound;
+    current = *next;
+  }
+  // A key with a child exists; the key itself is looked for only without one.
+  if (path.empty() && !keyExists(base)) return kErrorKeyDeleted;
+  *result = current;
+  return kErrorSuccess;
+}
+
+void RegistryStore::promote(sqlite::Statement& promoter, KeyId owner, const std::string& folded) {
+  Run q(promoter);
+  q->bind(1, owner).bindBlob(2, folded).bindBlob(3, folded + '\x01');
+  q->step();
+}
+
+std::uint64_t RegistryStore::dataVersion() {
   Run q(statements_->dataVersion);
-  const std::uint64_t version = q->step() ? static_cast<std::uint64_t>(q->columnInt(0)) : 0;
-  return (version << 32) ^ localWrites_;
+  return q->step() ? static_cast<std::uint64_t>(q->columnInt(0)) : 0;
 }
 
 LONG RegistryStore::openKey(KeyId base, const KeyPath& path, KeyId* result) {
   return guarded([&]() -> LONG {
-    if (state_ != State::Open || !schemaPresent_) {
-      if (!isTree(base)) return kErrorKeyDeleted;
-      if (!path.empty()) return kErrorFileNotFound;
-      *result = base;
-      return kErrorSuccess;
-    }
-    sqlite::Transaction t(db_.get(), false);
-    if (!keyExists(base)) return kErrorKeyDeleted;
-    KeyId current = base;
-    for (const auto& part : path) {
-      const auto next = child(current, foldName(part));
-      if (!next) return kErrorFileNotFound;
-      current = *next;
-    }
-    t.commit();
-    *result = current;
-    return kErrorSuccess;
+    if (!schemaPresent_) return emptyHive(base, path, result);
+    return lookup(base, path, result);
   });
 }
 
 LONG RegistryStore::createKey(KeyId base, const KeyPath& path, bool mayCreate, KeyId* result) {
-  if (!mayCreate || !writable()) {
-    const LONG status = openKey(base, path, result);
-    return status == kErrorFileNotFound ? kErrorAccessDenied : status;
-  }
   return guarded([&]() -> LONG {
+    // Most keys exist already: they are found without taking the write lock.
+    const LONG found = schemaPresent_ ? lookup(base, path, result) : emptyHive(base, path, result);
+    if (found != kErrorFileNotFound) return found;
+    if (!mayCreate || !canWrite()) return kErrorAccessDenied;
     sqlite::Transaction t(db_.get(), true);
     if (!keyExists(base)) return kErrorKeyDeleted;
     KeyId current = base;
-    bool changed = false;
     for (const auto& part : path) {
       std::string folded = foldName(part);
       if (const auto next = child(current, folded)) {
@@ -294,10 +340,9 @@ LONG RegistryStore::createKey(KeyId base, const KeyPath& path, bool mayCreate, K
       insert->bind(1, current).bindBlob(2, part).bindBlob(3, folded);
       insert->step();
       current = sqlite3_last_insert_rowid(db_.get());
-      changed = true;
     }
     t.commit();
-    if (changed) ++localWrites_;
+    ++localWrites_;
     *result = current;
     return kErrorSuccess;
   });
@@ -312,17 +357,21 @@ LONG RegistryStore::deleteKey(KeyId base, const KeyPath& path) {
     sqlite::Transaction t(db_.get(), true);
     // Looked up again inside the write transaction: another process may have
     // changed the tree since.
-    if (!keyExists(base)) return kErrorKeyDeleted;
-    KeyId current = base;
-    for (const auto& part : path) {
-      const auto next = child(current, foldName(part));
-      if (!next) return kErrorFileNotFound;
-      current = *next;
-    }
+    KeyId current = 0;
+    if (const LONG s = lookup(base, path, &current); s != kErrorSuccess) return s;
     {
       Run q(statements_->hasChild);
       q->bind(1, current);
       if (q->step()) return kErrorAccessDenied;
+    }
+    KeyId parent = 0;
+    std::string folded;
+    {
+      Run q(statements_->keyRow);
+      q->bind(1, current);
+      if (!q->step()) return kErrorKeyDeleted;
+      parent = q->columnInt(0);
+      folded = q->columnBlob(1);
     }
     {
       Run q(statements_->deleteValues);
@@ -334,6 +383,7 @@ LONG RegistryStore::deleteKey(KeyId base, const KeyPath& path) {
       q->bind(1, current);
       q->step();
     }
+    promote(statements_->promoteKey, parent, folded);
     t.commit();
     ++localWrites_;
     return kErrorSuccess;
@@ -343,14 +393,12 @@ LONG RegistryStore::deleteKey(KeyId base, const KeyPath& path) {
 LONG RegistryStore::setValue(KeyId key, std::string_view name, DWORD type,
                              std::string_view data) {
   if (data.size() > kMaxValueData) return kErrorInvalidParameter;
-  if (!writable()) {
-    const LONG status = ensureOpen();
-    if (status != kErrorSuccess) return status;
-    KeyId ignored = 0;
-    const LONG exists = openKey(key, {}, &ignored);
-    return exists == kErrorSuccess ? kErrorAccessDenied : exists;
-  }
   return guarded([&]() -> LONG {
+    if (!canWrite()) {
+      KeyId ignored = 0;
+      const LONG exists = schemaPresent_ ? lookup(key, {}, &ignored) : emptyHive(key, {}, &ignored);
+      return exists == kErrorSuccess ? kErrorAccessDenied : exists;
+    }
     sqlite::Transaction t(db_.get(), true);
     if (!keyExists(key)) return kErrorKeyDeleted;
     Run q(statements_->upsertValue);
@@ -364,14 +412,12 @@ LONG RegistryStore::setValue(KeyId key, std::string_view name, DWORD type,
 
 LONG RegistryStore::queryValue(KeyId key, std::string_view name, StoredValue* result) {
   return guarded([&]() -> LONG {
-    if (state_ != State::Open || !schemaPresent_) {
-      return isTree(key) ? kErrorFileNotFound : kErrorKeyDeleted;
-    }
-    sqlite::Transaction t(db_.get(), false);
-    if (!keyExists(key)) return kErrorKeyDeleted;
+    if (!schemaPresent_) return isTree(key) ? kErrorFileNotFound : kErrorKeyDeleted;
+    // One statement: the key's row, joined with the value's when there is one.
     Run q(statements_->queryValue);
     q->bind(1, key).bindBlob(2, foldName(name));
-    if (!q->step()) return kErrorFileNotFound;
+    if (!q->step()) return kErrorKeyDeleted;
+    if (q->columnIsNull(1)) return kErrorFileNotFound;
     result->name = q->columnBlob(0);
     result->type = static_cast<DWORD>(q->columnInt(1));
     result->data = q->columnBlob(2);
@@ -387,77 +433,110 @@ LONG RegistryStore::deleteValue(KeyId key, std::string_view name) {
   return guarded([&]() -> LONG {
     sqlite::Transaction t(db_.get(), true);
     if (!keyExists(key)) return kErrorKeyDeleted;
-    Run q(statements_->deleteValue);
-    q->bind(1, key).bindBlob(2, foldName(name));
-    q->step();
+    const std::string folded = foldName(name);
+    {
+      Run q(statements_->deleteValue);
+      q->bind(1, key).bindBlob(2, folded);
+      q->step();
+    }
     if (sqlite3_changes(db_.get()) == 0) return kErrorFileNotFound;
+    promote(statements_->promoteValue, key, folded);
     t.commit();
     ++localWrites_;
     return kErrorSuccess;
   });
 }
 
-LONG RegistryStore::enumKey(KeyId key, DWORD index, std::string* name, EnumCursor& cursor) {
+LONG RegistryStore::prepareSnapshot(Listing listing, KeyId key, DWORD index,
+                                    EnumSnapshot& snapshot) {
+  const bool current = snapshot.valid && snapshot.key == key && snapshot.writes == localWrites_;
+  if (current && index != 0) return kErrorSuccess;
+  // A new enumeration sees what other processes changed since the last one.
+  const std::uint64_t version = dataVersion();
+  if (current && snapshot.dataVersion == version) return kErrorSuccess;
+  return readSnapshot(listing, key, version, snapshot);
+}
+
+// One statement in one read transaction: the key's row joined with its
+// entries; no row at all when the key is gone.
+LONG RegistryStore::readSnapshot(Listing listing, KeyId key, std::uint64_t version,
+                                 EnumSnapshot& snapshot) {
+  snapshot = EnumSnapshot{};
+  const bool values = listing == Listing::Values;
+  Run q(values ? statements_->listValues : statements_->listKeys);
+  q->bind(1, key);
+  if (values) q->bind(2, kHeldDataLimit);
+  if (!q->step()) return kErrorKeyDeleted;
+  const int noEntries = values ? 4 : 1;
+  std::size_t held = 0;
+  if (q->columnInt(noEntries) == 0) {
+    do {
+      EnumEntry& entry = snapshot.entries.emplace_back();
+      entry.value.name = q->columnBlob(0);
+      if (!values) continue;
+      entry.value.type = static_cast<DWORD>(q->columnInt(1));
+      entry.sequence = q->columnInt(2);
+      entry.held = !q->columnIsNull(3) && held <= kHeldDataBudget;
+      if (entry.held) {
+        entry.value.data = q->columnBlob(3);
+        held += entry.value.data.size();
+      }
+    } while (q->step());
+  }
+  snapshot.valid = true;
+  snapshot.key = key;
+  snapshot.dataVersion = version;
+  snapshot.writes = localWrites_;
+  return kErrorSuccess;
+}
+
+LONG RegistryStore::enumKey(KeyId key, DWORD index, EnumSnapshot& snapshot,
+                            const std::string** name) {
   return guarded([&]() -> LONG {
-    if (state_ != State::Open || !schemaPresent_) {
-      return isTree(key) ? kErrorNoMoreItems : kErrorKeyDeleted;
-    }
-    sqlite::Transaction t(db_.get(), false);
-    if (!keyExists(key)) return kErrorKeyDeleted;
-    const std::uint64_t stamp = changeStamp();
-    const bool current = cursor.valid && cursor.stamp == stamp;
-    sqlite::Statement* s = &statements_->keyAt;
-    if (current && index == cursor.index + 1) {
-      s = &statements_->keyAfter;
-    } else if (current && index == cursor.index) {
-      s = &statements_->keySame;
-    }
-    Run q(*s);
-    q->bind(1, key);
-    if (s == &statements_->keyAt) {
-      q->bind(2, static_cast<std::int64_t>(index));
-    } else {
-      q->bindBlob(2, cursor.folded);
-    }
-    if (!q->step()) {
-      cursor.valid = false;
+    if (!schemaPresent_) return isTree(key) ? kErrorNoMoreItems : kErrorKeyDeleted;
+    if (const LONG s = prepareSnapshot(Listing::Keys, key, index, snapshot); s != kErrorSuccess)
+      return s;
+    if (index >= snapshot.entries.size()) {
+      snapshot = EnumSnapshot{};  // the end: the memory goes
       return kErrorNoMoreItems;
     }
-    *name = q->columnBlob(0);
-    cursor = EnumCursor{true, index, stamp, q->columnBlob(1), 0};
+    *name = &snapshot.entries[index].value.name;
     return kErrorSuccess;
   });
 }
 
-LONG RegistryStore::enumValue(KeyId key, DWORD index, StoredValue* result, EnumCursor& cursor) {
+LONG RegistryStore::enumValue(KeyId key, DWORD index, EnumSnapshot& snapshot,
+                              const StoredValue** result) {
   return guarded([&]() -> LONG {
-    if (state_ != State::Open || !schemaPresent_) {
-      return isTree(key) ? kErrorNoMoreItems : kErrorKeyDeleted;
+    if (!schemaPresent_) return isTree(key) ? kErrorNoMoreItems : kErrorKeyDeleted;
+    for (int attempt = 0;; ++attempt) {
+      if (const LONG s = prepareSnapshot(Listing::Values, key, index, snapshot);
+          s != kErrorSuccess) {
+        return s;
+      }
+      if (index >= snapshot.entries.size()) {
+        snapshot = EnumSnapshot{};
+        return kErrorNoMoreItems;
+      }
+      EnumEntry& entry = snapshot.entries[index];
+      if (entry.held) {
+        *result = &entry.value;
+        return kErrorSuccess;
+      }
+      // Large data is read now, by the value's order number, which a rewrite
+      // keeps; a value deleted since then means the snapshot is out of date.
+      Run q(statements_->valueBySequence);
+      q->bind(1, key).bind(2, entry.sequence);
+      if (q->step()) {
+        snapshot.fetched.name = entry.value.name;
+        snapshot.fetched.type = static_cast<DWORD>(q->columnInt(0));
+        snapshot.fetched.data = q->columnBlob(1);
+        *result = &snapshot.fetched;
+        return kErrorSuccess;
+      }
+      snapshot.valid = false;
+      if (attempt > 0) return kErrorNoMoreItems;
     }
-    sqlite::Transaction t(db_.get(), false);
-    if (!keyExists(key)) return kErrorKeyDeleted;
-    const std::uint64_t stamp = changeStamp();
-    const bool current = cursor.valid && cursor.stamp == stamp;
-    sqlite::Statement* s = &statements_->valueAt;
-    std::int64_t position = index;
-    if (current && index == cursor.index + 1) {
-      s = &statements_->valueAfter;
-      position = cursor.sequence;
-    } else if (current && index == cursor.index) {
-      s = &statements_->valueSame;
-      position = cursor.sequence;
-    }
-    Run q(*s);
-    q->bind(1, key).bind(2, position);
-    if (!q->step()) {
-      cursor.valid = false;
-      return kErrorNoMoreItems;
-    }
-    result->name = q->columnBlob(0);
-    result->type = static_cast<DWORD>(q->columnInt(1));
-    result->data = q->columnBlob(2);
-    cursor = EnumCursor{true, index, stamp, {}, q->columnInt(3)};
-    return kErrorSuccess;
   });
 }
 

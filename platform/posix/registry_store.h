@@ -1,16 +1,20 @@
 // One registry hive kept in an SQLite database file.
 //
 // A hive holds trees of keys; each key has a name (stored as given, compared
-// through its case-folded form), sub-keys and values. Values keep the order in
-// which they were first written; sub-keys enumerate in folded-name order.
-// Every write is one transaction. The file is opened on first use; a file that
+// through its folded form, platform/posix/utf8_fold.h), sub-keys and values.
+// Values keep the order in which they were first written; sub-keys enumerate
+// in folded-name order. Every write is one transaction.
+//
+// The file is opened on first use and checked before anything is written to
+// it (platform/posix/store_schema.h): a file that is damaged, of another
+// version or schema, or not a regular file at all answers kErrorBadDb to
+// every call for the life of the store, and is never changed. A file that
 // cannot be written (permissions) is used read-only and every write gives
 // kErrorAccessDenied; a file that does not exist and cannot be created reads
 // as an empty hive.
 #pragma once
 
 #include <cstdint>
-#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -38,15 +42,24 @@ struct StoredValue {
   std::string data;
 };
 
-// Where an enumeration of one handle stands, so that walking index 0, 1, 2...
-// costs one indexed step per entry rather than a scan from the start. It is
-// discarded whenever the hive changed in between.
-struct EnumCursor {
+// One entry of an enumeration: a sub-key (its name) or a value.
+struct EnumEntry {
+  StoredValue value;
+  std::int64_t sequence = 0;  // values: the order number
+  bool held = true;           // values: false when the data is read when asked for
+};
+
+// What one handle's enumeration reads from: the key's entries as one
+// statement saw them. It is read when an enumeration starts (index 0) and the
+// store changed since, or when this store was written to since it was read;
+// the later indexes are served from it.
+struct EnumSnapshot {
   bool valid = false;
-  DWORD index = 0;
-  std::uint64_t stamp = 0;
-  std::string folded;       // keys: folded name of the entry at `index`
-  std::int64_t sequence = 0;  // values: order number of the entry at `index`
+  KeyId key = 0;
+  std::uint64_t dataVersion = 0;  // of the file, as other connections change it
+  std::uint64_t writes = 0;       // of this store
+  std::vector<EnumEntry> entries;
+  StoredValue fetched;  // the entry whose data was read when asked for
 };
 
 using KeyPath = std::vector<std::string>;
@@ -60,7 +73,7 @@ class RegistryStore {
     Empty,        // no storage: reads see an empty hive, writes are denied
   };
 
-  RegistryStore(Kind kind, std::string path = {});
+  RegistryStore(Kind kind, std::string path = {}, int busyTimeoutMs = 5000);
   ~RegistryStore();
   RegistryStore(const RegistryStore&) = delete;
   RegistryStore& operator=(const RegistryStore&) = delete;
@@ -83,29 +96,46 @@ class RegistryStore {
   LONG setValue(KeyId key, std::string_view name, DWORD type, std::string_view data);
   LONG queryValue(KeyId key, std::string_view name, StoredValue* result);
   LONG deleteValue(KeyId key, std::string_view name);
-  LONG enumKey(KeyId key, DWORD index, std::string* name, EnumCursor& cursor);
-  LONG enumValue(KeyId key, DWORD index, StoredValue* result, EnumCursor& cursor);
+  // The entry at `index` of `snapshot`'s enumeration of `key`; what *name or
+  // *result points to stays valid until the next call with that snapshot.
+  LONG enumKey(KeyId key, DWORD index, EnumSnapshot& snapshot, const std::string** name);
+  LONG enumValue(KeyId key, DWORD index, EnumSnapshot& snapshot, const StoredValue** result);
 
  private:
-  enum class State { Closed, Open, Absent, BadVersion };
+  enum class State { Closed, Open, Absent, Damaged };
+  enum class Listing { Keys, Values };
   struct Statements;
 
   // Opens the database if it is not open yet; the status of failing to.
   LONG ensureOpen();
   void openFile();
-  void configure(bool writableFile);
-  void createSchema();
-  // Runs `body` with the store open, mapping SQLite failures to a status.
-  LONG guarded(const std::function<LONG()>& body);
+  void finishOpen(bool writableFile, bool schemaPresent);
+  // Runs `body` with the store open, mapping SQLite failures to a status; a
+  // failure that shows damage closes the file for good.
+  template <typename Body>
+  LONG guarded(Body&& body);
+  void markDamaged();
+  bool canWrite() const;
   bool keyExists(KeyId key);
   std::optional<KeyId> child(KeyId parent, const std::string& folded);
-  std::uint64_t changeStamp();
+  LONG lookup(KeyId base, const KeyPath& path, KeyId* result);
+  // openKey() on a hive without tables: only the tree roots are there.
+  LONG emptyHive(KeyId base, const KeyPath& path, KeyId* result) const;
+  // After deleting the entry `folded` under `owner`: a name kept under a
+  // numbered form (store_schema.h) takes its place.
+  void promote(sqlite::Statement& promoter, KeyId owner, const std::string& folded);
+  std::uint64_t dataVersion();
+  // The snapshot to serve `index` of `key` from, read again when needed.
+  LONG prepareSnapshot(Listing listing, KeyId key, DWORD index, EnumSnapshot& snapshot);
+  LONG readSnapshot(Listing listing, KeyId key, std::uint64_t version, EnumSnapshot& snapshot);
 
   Kind kind_;
   std::string path_;
+  int busyTimeoutMs_;
   State state_ = State::Closed;
   bool readOnly_ = false;
   bool schemaPresent_ = false;
+  bool lowerCaseFile_ = false;  // a read-only version-1 file, folded as it is read
   std::uint64_t localWrites_ = 0;
   sqlite::Connection db_;
   std::unique_ptr<Statements> statements_;

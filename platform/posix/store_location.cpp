@@ -38,7 +38,10 @@ std::string homeFolder() {
 StoreLocation StoreLocation::inFolder(const std::string& folder) {
   std::string base = folder;
   while (base.size() > 1 && base.back() == '/') base.pop_back();
-  return {base + "/" + kUserFileName, base + "/" + kMachineFileName};
+  StoreLocation location;
+  location.userFile = base + "/" + kUserFileName;
+  location.machineFile = base + "/" + kMachineFileName;
+  return location;
 }
 
 StoreLocation StoreLocation::fromEnvironment() {
@@ -48,7 +51,10 @@ StoreLocation StoreLocation::fromEnvironment() {
   // rules require.
   std::string data = environment("XDG_DATA_HOME");
   if (data.empty() || data.front() != '/') data = homeFolder() + "/.local/share";
-  return {data + "/zavrin/" + kUserFileName, std::string(kMachineFolder) + "/" + kMachineFileName};
+  StoreLocation location;
+  location.userFile = data + "/zavrin/" + kUserFileName;
+  location.machineFile = std::string(kMachineFolder) + "/" + kMachineFileName;
+  return location;
 }
 
 }  // namespace zs::platform::posix

@@ -13,6 +13,9 @@ namespace zs::platform::posix {
 struct StoreLocation {
   std::string userFile;     // empty: an in-memory hive
   std::string machineFile;  // empty: an in-memory hive
+  // How long a writer waits for another process's write to end before
+  // giving kErrorBusy (170).
+  int busyTimeoutMs = 5000;
 
   // Both files in `folder`.
   static StoreLocation inFolder(const std::string& folder);

@@ -1,6 +1,6 @@
 #include "platform/testing/fake_advapi32.h"
 
-#include "platform/posix/name_fold.h"
+#include "platform/posix/utf8_fold.h"
 
 namespace zs::platform::testing {
 

@@ -10,11 +10,15 @@
 
 #include <cstring>
 #include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
 #include <string>
 #include <vector>
 
 #include "platform/posix/advapi32_posix.h"
 #include "platform/testing/temp_folder.h"
+#include "platform/tests/lower_case_store.h"
 
 extern char** environ;
 
@@ -187,6 +191,75 @@ TEST(StoreProcesses, MachineHiveIsWritableOnlyByItsOwner) {
     EXPECT_EQ(line, denied);
   }
   EXPECT_EQ(integrity(folder.path() + "/machine.db"), "ok");
+}
+
+// The user file made readable, not writable, for another process: as root,
+// a process of another user (the folder and files made world-readable);
+// otherwise this user, with the file made read-only.
+std::vector<std::string> readOnlyFor(const std::string& folder, std::vector<std::string> args) {
+  if (geteuid() == 0) {
+    chmod(folder.c_str(), 0755);
+    for (const char* suffix : {"", "-wal", "-shm"}) {
+      chmod((folder + "/user.db" + suffix).c_str(), 0644);
+    }
+    args.insert(args.begin(), {"--uid", "65534"});
+  } else {
+    chmod((folder + "/user.db").c_str(), 0444);
+  }
+  return args;
+}
+
+std::string fileBytes(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::ostringstream bytes;
+  bytes << in.rdbuf();
+  return bytes.str();
+}
+
+// A file that cannot be written is read; each write gives 5 and the file
+// stays as it was. A version-1 file is read as it is, folding its names on
+// the way; a damaged one answers 1009 here too.
+TEST(StoreProcesses, ReadOnlyFiles) {
+  const struct {
+    const char* what;
+    std::function<void(const std::string& folder)> make;
+    std::vector<std::string> query;
+    std::string answer;
+  } cases[] = {
+      {"current version",
+       [](const std::string& folder) {
+         posix::Advapi32Posix api(posix::StoreLocation::inFolder(folder));
+         HKEY key = 0;
+         api.RegCreateKeyA(kHkeyCurrentUser, "Software\\Old\\Data", &key);
+         api.RegSetValueExA(key, "MixedCase", 0, kRegSz, reinterpret_cast<const BYTE*>("x"), 1);
+         api.RegCloseKey(key);
+       },
+       {"query", "SOFTWARE\\old\\DATA", "mixedcase"}, "0 x"},
+      {"version 1", [](const std::string& folder) { testsupport::makeLowerCaseStore(folder); },
+       {"query", "SOFTWARE\\old\\DATA", "mixedcase"}, "0 x"},
+      {"version 1, names only the new folding joins",
+       [](const std::string& folder) { testsupport::makeLowerCaseStore(folder); },
+       {"query", "Software\\Old\\\xD2\x91", "which"}, "0 first"},
+      {"damaged",
+       [](const std::string& folder) {
+         std::ofstream(folder + "/user.db", std::ios::binary) << std::string(8192, 'x');
+       },
+       {"query", "Software", "v"}, "1009 "},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    TempFolder folder;
+    c.make(folder.path());
+    const std::string before = fileBytes(folder.path() + "/user.db");
+    std::string line;
+    Worker reader(folder.path(), readOnlyFor(folder.path(), c.query));
+    ASSERT_TRUE(reader.line(&line));
+    EXPECT_EQ(line, c.answer);
+    Worker writer(folder.path(), readOnlyFor(folder.path(), {"set", "Software\\Old", "v", "1"}));
+    ASSERT_TRUE(writer.line(&line));
+    EXPECT_EQ(line, c.answer.substr(0, 4) == "1009" ? "1009" : "5");
+    EXPECT_EQ(fileBytes(folder.path() + "/user.db"), before);
+  }
 }
 
 }  // namespace

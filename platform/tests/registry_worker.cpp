@@ -6,7 +6,12 @@
 //     write of value i has returned success;
 //   platform_registry_worker [--uid N] probe
 //     prints the statuses of reads and writes under
-//     HKEY_LOCAL_MACHINE\Software\Probe.
+//     HKEY_LOCAL_MACHINE\Software\Probe;
+//   platform_registry_worker [--uid N] query PATH NAME
+//     prints the status of reading the string value NAME of
+//     HKEY_CURRENT_USER\PATH and, after a blank, its text;
+//   platform_registry_worker [--uid N] set PATH NAME TEXT
+//     prints the status of writing it (RegCreateKeyA, then RegSetValueExA).
 // With --uid the process first changes to that user (and its group).
 #include <unistd.h>
 
@@ -76,6 +81,29 @@ int probe(Advapi32& api) {
   return 0;
 }
 
+int query(Advapi32& api, const char* path, const char* name) {
+  HKEY key = 0;
+  LONG s = api.RegOpenKeyExA(kHkeyCurrentUser, path, 0, kKeyRead, &key);
+  char data[256] = {};
+  DWORD length = sizeof data;
+  if (s == 0) s = api.RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &length);
+  api.RegCloseKey(key);
+  report(std::to_string(s) + " " + (s == 0 ? std::string(data) : std::string()));
+  return 0;
+}
+
+int set(Advapi32& api, const char* path, const char* name, const char* text) {
+  HKEY key = 0;
+  LONG s = api.RegCreateKeyA(kHkeyCurrentUser, path, &key);
+  if (s == 0) {
+    s = api.RegSetValueExA(key, name, 0, kRegSz, reinterpret_cast<const BYTE*>(text),
+                           static_cast<DWORD>(std::strlen(text)));
+  }
+  api.RegCloseKey(key);
+  report(std::to_string(s));
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -90,6 +118,15 @@ int main(int argc, char** argv) {
     return write(api, argv[arg + 1], std::strtol(argv[arg + 2], nullptr, 10));
   }
   if (arg < argc && std::strcmp(argv[arg], "probe") == 0) return probe(api);
-  std::fprintf(stderr, "usage: %s [--uid N] write TAG COUNT | probe\n", argv[0]);
+  if (arg + 2 < argc && std::strcmp(argv[arg], "query") == 0) {
+    return query(api, argv[arg + 1], argv[arg + 2]);
+  }
+  if (arg + 3 < argc && std::strcmp(argv[arg], "set") == 0) {
+    return set(api, argv[arg + 1], argv[arg + 2], argv[arg + 3]);
+  }
+  std::fprintf(stderr,
+               "usage: %s [--uid N] write TAG COUNT | probe | query PATH NAME | set PATH NAME "
+               "TEXT\n",
+               argv[0]);
   return 1;
 }
