@@ -18,6 +18,7 @@
   X(ZSFolderSelectValues)   \
   X(ZSFolderSelectValue)    \
   X(ZSVelquorsoft)          \
+  X(ZSDiskInfo)             \
   X(Collection)             \
   X(Enumerator)
 

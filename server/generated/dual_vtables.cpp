@@ -5,6 +5,118 @@
 namespace zs::server {
 namespace {
 
+// _ZSDiskInfo
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_00_propget_DriveName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030000, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_01_propput_DriveName(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030000, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_02_func_TotalSpace(DualFace* self, BSTR* p0, CY* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030001, zs::CallKind::Method, args, RawResult{VT_CY, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_03_func_FreeSpace(DualFace* self, BSTR* p0, CY* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030002, zs::CallKind::Method, args, RawResult{VT_CY, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_04_func_TotalSpaceUsed(DualFace* self, BSTR* p0, CY* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030003, zs::CallKind::Method, args, RawResult{VT_CY, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_05_func_DriveType(DualFace* self, BSTR* p0, LONG* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030004, zs::CallKind::Method, args, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_06_func_GetLocalDrive(DualFace* self, IDispatch** result) {
+  return dualCall(self, 0x60030005, zs::CallKind::Method, {}, RawResult{VT_DISPATCH, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_07_func_VolumeName(DualFace* self, BSTR* p0, BSTR* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030006, zs::CallKind::Method, args, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_08_func_FileSystemName(DualFace* self, BSTR* p0, BSTR* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030007, zs::CallKind::Method, args, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_09_func_SerialNumber(DualFace* self, BSTR* p0, BSTR* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030008, zs::CallKind::Method, args, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_10_func_IsRemovable(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030009, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_11_func_IsFixed(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000A, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_12_func_IsRemote(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000B, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_13_func_IsCDROM(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000C, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_14_func_IsRamDisk(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000D, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_15_func_IsFAT16(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_16_func_IsFAT32(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000F, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_17_func_IsNTFS(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030010, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+const VtblEntry kVtbl_ZSDiskInfo[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_00_propget_DriveName),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_01_propput_DriveName),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_02_func_TotalSpace),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_03_func_FreeSpace),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_04_func_TotalSpaceUsed),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_05_func_DriveType),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_06_func_GetLocalDrive),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_07_func_VolumeName),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_08_func_FileSystemName),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_09_func_SerialNumber),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_10_func_IsRemovable),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_11_func_IsFixed),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_12_func_IsRemote),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_13_func_IsCDROM),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_14_func_IsRamDisk),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_15_func_IsFAT16),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_16_func_IsFAT32),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_17_func_IsNTFS),
+};
+
 // _ZSStack
 
 HRESULT STDMETHODCALLTYPE ZSStack_00_func_Push(DualFace* self, VARIANT* p0) {
@@ -643,6 +755,7 @@ const VtblEntry kVtbl_ZSVelquorsoft[] = {
 
 std::span<const DualVtable> dualVtables() {
   static const DualVtable table[] = {
+    {"ZSDiskInfo", kVtbl_ZSDiskInfo},
     {"ZSStack", kVtbl_ZSStack},
     {"ZSNumbers", kVtbl_ZSNumbers},
     {"ZSMath", kVtbl_ZSMath},

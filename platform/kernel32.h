@@ -1,0 +1,55 @@
+// The kernel32 operations that the system-information components use, with the
+// Win32 names, argument order, buffer rules and results.
+//
+// Text crosses in the system's 8-bit code page (UTF-8 on Linux). Results are
+// Win32's: BOOL calls give nonzero on success; a call that fails leaves its
+// output buffers and counters untouched unless the rule below says otherwise.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace zs::platform {
+
+using BOOL = std::int32_t;
+using UINT = std::uint32_t;
+using ULONGLONG = std::uint64_t;
+
+// The drive-type codes of GetDriveTypeA.
+inline constexpr UINT kDriveUnknown = 0;
+inline constexpr UINT kDriveNoRootDir = 1;
+inline constexpr UINT kDriveRemovable = 2;
+inline constexpr UINT kDriveFixed = 3;
+inline constexpr UINT kDriveRemote = 4;
+inline constexpr UINT kDriveCdrom = 5;
+inline constexpr UINT kDriveRamdisk = 6;
+
+class Kernel32 {
+ public:
+  virtual ~Kernel32() = default;
+
+  // The sizes of the volume that holds `directory` (any directory on it; null:
+  // the current directory's volume), in bytes. Each out pointer may be null.
+  virtual BOOL GetDiskFreeSpaceExA(const char* directory, ULONGLONG* freeBytesAvailableToCaller,
+                                   ULONGLONG* totalNumberOfBytes,
+                                   ULONGLONG* totalNumberOfFreeBytes) = 0;
+  // The type of the drive whose root is `rootPathName`; kDriveNoRootDir when
+  // the name is not a drive root.
+  virtual UINT GetDriveTypeA(const char* rootPathName) = 0;
+  // The volume's label, serial number, longest name component, flags and file
+  // system name. The root must be a drive root. Each buffer is written with
+  // its terminating NUL; a text that does not fit fails the call. Every out
+  // parameter may be null.
+  virtual BOOL GetVolumeInformationA(const char* rootPathName, char* volumeNameBuffer,
+                                     DWORD volumeNameSize, DWORD* volumeSerialNumber,
+                                     DWORD* maximumComponentLength, DWORD* fileSystemFlags,
+                                     char* fileSystemNameBuffer, DWORD fileSystemNameSize) = 0;
+  // The drive roots, each followed by a NUL, the list ended by a further NUL.
+  // Returns the length written without the final NUL, or, when the list does
+  // not fit in `bufferLength` bytes, the size needed (final NUL included) and
+  // writes nothing.
+  virtual DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) = 0;
+};
+
+}  // namespace zs::platform

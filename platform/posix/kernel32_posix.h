@@ -1,0 +1,55 @@
+// kernel32 on Linux, answered from the running system: drives are mount
+// points (see mount_table.h), sizes come from statvfs, labels and serial
+// numbers from the udev links under /dev/disk. The folders it reads are
+// injectable so tests run over fixture trees. docs/disk_info.md has the table.
+#pragma once
+
+#include <string>
+
+#include "platform/kernel32.h"
+
+namespace zs::platform::posix {
+
+// Where the backend reads the system; the defaults are the real ones.
+struct SystemRoots {
+  std::string proc = "/proc";  // proc/self/mountinfo
+  std::string sys = "/sys";    // sys/class/block/<name>/removable
+  std::string dev = "/dev";    // dev/disk/by-label, dev/disk/by-uuid; a source /dev/x is dev/x
+};
+
+class Kernel32Posix : public Kernel32 {
+ public:
+  explicit Kernel32Posix(SystemRoots roots = {}) : roots_(std::move(roots)) {}
+
+  BOOL GetDiskFreeSpaceExA(const char* directory, ULONGLONG* freeBytesAvailableToCaller,
+                           ULONGLONG* totalNumberOfBytes,
+                           ULONGLONG* totalNumberOfFreeBytes) override;
+  UINT GetDriveTypeA(const char* rootPathName) override;
+  BOOL GetVolumeInformationA(const char* rootPathName, char* volumeNameBuffer,
+                             DWORD volumeNameSize, DWORD* volumeSerialNumber,
+                             DWORD* maximumComponentLength, DWORD* fileSystemFlags,
+                             char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
+  DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
+
+ private:
+  std::string mountInfoPath() const { return roots_.proc + "/self/mountinfo"; }
+  // The device file of a mount source under the dev root, resolved; empty
+  // when the source is not a device.
+  std::string deviceFile(const std::string& source) const;
+  bool removable(const std::string& source) const;
+  // The name of the by-label or by-uuid link that points at the source's device.
+  std::string diskLink(const char* folder, const std::string& source) const;
+
+  SystemRoots roots_;
+};
+
+// The 32-bit serial number of a file-system UUID as blkid reports it: the
+// eight digits of a FAT serial (ABCD-1234), the low 32 bits of an NTFS serial
+// (16 digits), the first eight digits of any longer UUID. 0 when the text has
+// fewer than eight hexadecimal digits.
+DWORD serialFromUuid(std::string_view uuid);
+
+// udev escapes label characters as \xHH in link names.
+std::string unescapeUdevName(std::string_view name);
+
+}  // namespace zs::platform::posix

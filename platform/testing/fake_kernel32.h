@@ -1,0 +1,45 @@
+// An in-memory kernel32 for tests of the components: drives set up by the
+// test, with every call and the names passed to it recorded.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/kernel32.h"
+
+namespace zs::platform::testing {
+
+class FakeKernel32 : public Kernel32 {
+ public:
+  struct Drive {
+    std::string root;  // as the calls must name it: C:\ or /
+    UINT type = kDriveFixed;
+    ULONGLONG total = 0, free = 0, freeToCaller = 0;
+    std::string label, fileSystem;
+    DWORD serial = 0;
+  };
+
+  // Adds a drive; GetLogicalDriveStringsA lists them in the order added.
+  void addDrive(Drive drive) { drives_.push_back(std::move(drive)); }
+  // The names passed to every call, in order, as "Operation(name)".
+  const std::vector<std::string>& calls() const { return calls_; }
+
+  BOOL GetDiskFreeSpaceExA(const char* directory, ULONGLONG* freeBytesAvailableToCaller,
+                           ULONGLONG* totalNumberOfBytes,
+                           ULONGLONG* totalNumberOfFreeBytes) override;
+  UINT GetDriveTypeA(const char* rootPathName) override;
+  BOOL GetVolumeInformationA(const char* rootPathName, char* volumeNameBuffer,
+                             DWORD volumeNameSize, DWORD* volumeSerialNumber,
+                             DWORD* maximumComponentLength, DWORD* fileSystemFlags,
+                             char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
+  DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
+
+ private:
+  const Drive* find(const char* root) const;
+  void record(const char* operation, const char* name);
+
+  std::vector<Drive> drives_;
+  std::vector<std::string> calls_;
+};
+
+}  // namespace zs::platform::testing
