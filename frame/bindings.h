@@ -19,6 +19,7 @@
   X(ZSFolderSelectValue)    \
   X(ZSVelquorsoft)          \
   X(ZSDiskInfo)             \
+  X(ZSWinVersion)           \
   X(Collection)             \
   X(Enumerator)
 

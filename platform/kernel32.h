@@ -25,6 +25,22 @@ inline constexpr UINT kDriveRemote = 4;
 inline constexpr UINT kDriveCdrom = 5;
 inline constexpr UINT kDriveRamdisk = 6;
 
+// The ANSI version record of GetVersionExA: five 32-bit fields and 128 bytes
+// of service-pack text, 148 bytes in all.
+struct OSVERSIONINFOA {
+  DWORD dwOSVersionInfoSize;
+  DWORD dwMajorVersion;
+  DWORD dwMinorVersion;
+  DWORD dwBuildNumber;
+  DWORD dwPlatformId;
+  char szCSDVersion[128];
+};
+static_assert(sizeof(OSVERSIONINFOA) == 148);
+
+// The platform identifier that the Linux backend reports (the letter L): none
+// of the Windows ones (0 Win32s, 1 Windows 9x, 2 NT).
+inline constexpr DWORD kVerPlatformLinux = 76;
+
 class Kernel32 {
  public:
   virtual ~Kernel32() = default;
@@ -50,6 +66,9 @@ class Kernel32 {
   // not fit in `bufferLength` bytes, the size needed (final NUL included) and
   // writes nothing.
   virtual DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) = 0;
+
+  // Fills the record; fails (writing nothing) unless its size field is 148.
+  virtual BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) = 0;
 };
 
 }  // namespace zs::platform

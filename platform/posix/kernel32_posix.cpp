@@ -1,6 +1,7 @@
 #include "platform/posix/kernel32_posix.h"
 
 #include <sys/statvfs.h>
+#include <sys/utsname.h>
 #include <unistd.h>
 
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <limits>
 
 #include "platform/posix/mount_table.h"
+#include "platform/posix/os_release.h"
 
 namespace zs::platform::posix {
 namespace {
@@ -67,6 +69,20 @@ DWORD serialFromUuid(std::string_view uuid) {
   DWORD serial = 0;
   for (const char c : pick) serial = (serial << 4) | static_cast<DWORD>(hexValue(c));
   return serial;
+}
+
+void releaseNumbers(std::string_view release, DWORD numbers[3]) {
+  std::size_t at = 0;
+  for (int i = 0; i < 3; ++i) {
+    numbers[i] = 0;
+    if (i > 0) {
+      if (at >= release.size() || release[at] != '.') continue;
+      ++at;
+    }
+    for (int digits = 0; at < release.size() && release[at] >= '0' && release[at] <= '9'; ++at) {
+      if (++digits <= 9) numbers[i] = numbers[i] * 10 + static_cast<DWORD>(release[at] - '0');
+    }
+  }
 }
 
 std::string unescapeUdevName(std::string_view name) {
@@ -184,6 +200,33 @@ DWORD Kernel32Posix::GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
   std::memcpy(buffer, list.data(), list.size());
   buffer[list.size()] = '\0';
   return static_cast<DWORD>(list.size());
+}
+
+BOOL Kernel32Posix::GetVersionExA(OSVERSIONINFOA* info) {
+  if (!info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) return 0;
+  std::string release = roots_.kernelRelease;
+  if (release.empty()) {
+    struct utsname names {};
+    if (::uname(&names) == 0) release = names.release;
+  }
+  DWORD numbers[3];
+  releaseNumbers(release, numbers);
+  info->dwMajorVersion = numbers[0];
+  info->dwMinorVersion = numbers[1];
+  info->dwBuildNumber = numbers[2];
+  info->dwPlatformId = kVerPlatformLinux;
+  const auto values = readOsRelease(roots_.osRelease);
+  const auto found = values.find("VERSION_ID");
+  std::string text = found == values.end() ? std::string() : found->second;
+  // At most 127 bytes, never ending inside a UTF-8 sequence.
+  if (text.size() > sizeof info->szCSDVersion - 1) {
+    std::size_t cut = sizeof info->szCSDVersion - 1;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    text.resize(cut);
+  }
+  std::memset(info->szCSDVersion, 0, sizeof info->szCSDVersion);
+  std::memcpy(info->szCSDVersion, text.data(), text.size());
+  return 1;
 }
 
 }  // namespace zs::platform::posix

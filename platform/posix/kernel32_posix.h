@@ -5,6 +5,8 @@
 #pragma once
 
 #include <string>
+#include <string_view>
+#include <vector>
 
 #include "platform/kernel32.h"
 
@@ -15,6 +17,9 @@ struct SystemRoots {
   std::string proc = "/proc";  // proc/self/mountinfo
   std::string sys = "/sys";    // sys/class/block/<name>/removable
   std::string dev = "/dev";    // dev/disk/by-label, dev/disk/by-uuid; a source /dev/x is dev/x
+  // The os-release files, the first readable one wins.
+  std::vector<std::string> osRelease = {"/etc/os-release", "/usr/lib/os-release"};
+  std::string kernelRelease;   // empty: the running kernel's (uname)
 };
 
 class Kernel32Posix : public Kernel32 {
@@ -30,6 +35,7 @@ class Kernel32Posix : public Kernel32 {
                              DWORD* maximumComponentLength, DWORD* fileSystemFlags,
                              char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
   DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
+  BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
 
  private:
   std::string mountInfoPath() const { return roots_.proc + "/self/mountinfo"; }
@@ -48,6 +54,10 @@ class Kernel32Posix : public Kernel32 {
 // (16 digits), the first eight digits of any longer UUID. 0 when the text has
 // fewer than eight hexadecimal digits.
 DWORD serialFromUuid(std::string_view uuid);
+
+// The first three numbers of a kernel release ("6.1.0-18-amd64": 6, 1, 0);
+// missing ones are 0.
+void releaseNumbers(std::string_view release, DWORD numbers[3]);
 
 // udev escapes label characters as \xHH in link names.
 std::string unescapeUdevName(std::string_view name);

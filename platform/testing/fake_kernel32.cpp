@@ -66,4 +66,12 @@ DWORD FakeKernel32::GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
   return static_cast<DWORD>(list.size());
 }
 
+BOOL FakeKernel32::GetVersionExA(OSVERSIONINFOA* info) {
+  ++versionCalls_;
+  if (versionFails_ || !info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) return 0;
+  *info = version_;
+  info->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+  return 1;
+}
+
 }  // namespace zs::platform::testing

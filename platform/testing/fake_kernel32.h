@@ -21,6 +21,11 @@ class FakeKernel32 : public Kernel32 {
 
   // Adds a drive; GetLogicalDriveStringsA lists them in the order added.
   void addDrive(Drive drive) { drives_.push_back(std::move(drive)); }
+  // The record GetVersionExA answers (a zeroed one until set); failVersion
+  // makes the call fail.
+  void setVersion(const OSVERSIONINFOA& version) { version_ = version; versionFails_ = false; }
+  void failVersion() { versionFails_ = true; }
+  int versionCalls() const { return versionCalls_; }
   // The names passed to every call, in order, as "Operation(name)".
   const std::vector<std::string>& calls() const { return calls_; }
 
@@ -33,6 +38,7 @@ class FakeKernel32 : public Kernel32 {
                              DWORD* maximumComponentLength, DWORD* fileSystemFlags,
                              char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
   DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
+  BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
 
  private:
   const Drive* find(const char* root) const;
@@ -40,6 +46,9 @@ class FakeKernel32 : public Kernel32 {
 
   std::vector<Drive> drives_;
   std::vector<std::string> calls_;
+  OSVERSIONINFOA version_{};
+  bool versionFails_ = false;
+  int versionCalls_ = 0;
 };
 
 }  // namespace zs::platform::testing

@@ -55,8 +55,11 @@ class Kernel32Posix : public ::testing::Test {
     write(t + "/sys/devices/pci/sda/sda1/partition", "1\n");
     link(t + "/sys/class/block/sdb1", t + "/sys/devices/pci/sdb/sdb1");
     link(t + "/sys/class/block/sda1", t + "/sys/devices/pci/sda/sda1");
-    api = std::make_unique<posix::Kernel32Posix>(
-        posix::SystemRoots{t + "/proc", t + "/sys", t + "/dev"});
+    posix::SystemRoots roots;
+    roots.proc = t + "/proc";
+    roots.sys = t + "/sys";
+    roots.dev = t + "/dev";
+    api = std::make_unique<posix::Kernel32Posix>(roots);
   }
   std::string at(const std::string& rest) const { return tmp.path() + rest; }
 
@@ -138,6 +141,38 @@ TEST(Kernel32PosixText, SerialsFromUuidsAndUdevNames) {
       {"12", 0u}};
   for (const auto& [uuid, serial] : serials) EXPECT_EQ(posix::serialFromUuid(uuid), serial) << uuid;
   EXPECT_EQ(posix::unescapeUdevName("A\\x20B\\x2fC\\x"), "A B/C\\x");
+}
+
+TEST(Kernel32PosixVersion, KernelReleaseAndOsRelease) {
+  testsupport::TempFolder tmp;
+  write(tmp.path() + "/usr-os-release", "VERSION_ID=\"22.04\"\n");
+  write(tmp.path() + "/long-os-release", "VERSION_ID=" + std::string(126, 'x') + "\xC3\xA9z\n");
+  struct Case {
+    const char* release;
+    std::vector<std::string> files;
+    DWORD major, minor, build;
+    std::string csd;
+  } cases[] = {
+      {"6.1.0-18-amd64", {tmp.path() + "/missing", tmp.path() + "/usr-os-release"}, 6, 1, 0, "22.04"},
+      {"5.15.133.1-microsoft-standard-WSL2", {}, 5, 15, 133, ""},
+      {"4.19", {tmp.path() + "/long-os-release"}, 4, 19, 0, std::string(126, 'x')},
+      {"99999999999.x", {}, 999999999, 0, 0, ""},
+  };
+  for (const auto& c : cases) {
+    posix::SystemRoots roots;
+    roots.kernelRelease = c.release;
+    roots.osRelease = c.files;
+    posix::Kernel32Posix api(roots);
+    OSVERSIONINFOA info{};
+    EXPECT_FALSE(api.GetVersionExA(&info)) << "size field 0";
+    info.dwOSVersionInfoSize = sizeof info;
+    ASSERT_TRUE(api.GetVersionExA(&info));
+    EXPECT_EQ(info.dwMajorVersion, c.major) << c.release;
+    EXPECT_EQ(info.dwMinorVersion, c.minor) << c.release;
+    EXPECT_EQ(info.dwBuildNumber, c.build) << c.release;
+    EXPECT_EQ(info.dwPlatformId, kVerPlatformLinux);
+    EXPECT_EQ(std::string(info.szCSDVersion), c.csd) << "cut at a character boundary";
+  }
 }
 
 TEST(FakeKernel32, SharesTheDriveListRule) {

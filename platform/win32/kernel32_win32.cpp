@@ -41,4 +41,9 @@ DWORD Kernel32Win32::GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
   return ::GetLogicalDriveStringsA(bufferLength, buffer);
 }
 
+BOOL Kernel32Win32::GetVersionExA(OSVERSIONINFOA* versionInformation) {
+  static_assert(sizeof(OSVERSIONINFOA) == sizeof(::OSVERSIONINFOA));
+  return ::GetVersionExA(reinterpret_cast<::OSVERSIONINFOA*>(versionInformation));
+}
+
 }  // namespace zs::platform::win32

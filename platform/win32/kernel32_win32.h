@@ -16,6 +16,7 @@ class Kernel32Win32 : public Kernel32 {
                              DWORD* maximumComponentLength, DWORD* fileSystemFlags,
                              char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
   DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
+  BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
 };
 
 }  // namespace zs::platform::win32

@@ -117,6 +117,77 @@ const VtblEntry kVtbl_ZSDiskInfo[] = {
   reinterpret_cast<VtblEntry>(&ZSDiskInfo_17_func_IsNTFS),
 };
 
+// _ZSWinVersion
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_00_func_MajorVersion(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030002, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_01_func_MinorVersion(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030003, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_02_func_BuildNumber(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030004, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_03_func_OperatingPlatform(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030005, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_04_func_OperatingSystem(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030006, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_05_func_ExtraInfo(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030007, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_06_func_IsWindows32(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030008, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_07_func_IsWindows95(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030009, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_08_func_IsWindows98(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000A, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_09_func_IsWindowsME(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000B, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_10_func_IsWindowsNT(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000C, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_11_func_IsWindows2K(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000D, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_12_func_IsWindowsXP(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+const VtblEntry kVtbl_ZSWinVersion[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_00_func_MajorVersion),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_01_func_MinorVersion),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_02_func_BuildNumber),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_03_func_OperatingPlatform),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_04_func_OperatingSystem),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_05_func_ExtraInfo),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_06_func_IsWindows32),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_07_func_IsWindows95),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_08_func_IsWindows98),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_09_func_IsWindowsME),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_10_func_IsWindowsNT),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_11_func_IsWindows2K),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_12_func_IsWindowsXP),
+};
+
 // _ZSStack
 
 HRESULT STDMETHODCALLTYPE ZSStack_00_func_Push(DualFace* self, VARIANT* p0) {
@@ -756,6 +827,7 @@ const VtblEntry kVtbl_ZSVelquorsoft[] = {
 std::span<const DualVtable> dualVtables() {
   static const DualVtable table[] = {
     {"ZSDiskInfo", kVtbl_ZSDiskInfo},
+    {"ZSWinVersion", kVtbl_ZSWinVersion},
     {"ZSStack", kVtbl_ZSStack},
     {"ZSNumbers", kVtbl_ZSNumbers},
     {"ZSMath", kVtbl_ZSMath},
