@@ -20,6 +20,7 @@
   X(ZSVelquorsoft)          \
   X(ZSDiskInfo)             \
   X(ZSWinVersion)           \
+  X(ZSSpecialFolders)       \
   X(Collection)             \
   X(Enumerator)
 

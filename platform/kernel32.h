@@ -69,6 +69,16 @@ class Kernel32 {
 
   // Fills the record; fails (writing nothing) unless its size field is 148.
   virtual BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) = 0;
+
+  // Directories. Each text call writes the text and its NUL and returns its
+  // length without the NUL; when the buffer is too small it writes nothing and
+  // returns the size needed, NUL included; 0 on failure.
+  virtual BOOL SetCurrentDirectoryA(const char* pathName) = 0;
+  virtual DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer) = 0;
+  virtual UINT GetWindowsDirectoryA(char* buffer, UINT size) = 0;
+  virtual UINT GetSystemDirectoryA(char* buffer, UINT size) = 0;
+  // The temporary folder, ending in the path separator.
+  virtual DWORD GetTempPathA(DWORD bufferLength, char* buffer) = 0;
 };
 
 }  // namespace zs::platform

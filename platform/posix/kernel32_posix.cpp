@@ -202,6 +202,40 @@ DWORD Kernel32Posix::GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
   return static_cast<DWORD>(list.size());
 }
 
+namespace {
+
+// The text call rule: text and NUL when they fit, else the size needed.
+DWORD answerText(const std::string& text, char* buffer, DWORD size) {
+  if (text.size() + 1 > std::numeric_limits<DWORD>::max()) return 0;
+  if (!buffer || text.size() + 1 > size) return static_cast<DWORD>(text.size() + 1);
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return static_cast<DWORD>(text.size());
+}
+
+}  // namespace
+
+BOOL Kernel32Posix::SetCurrentDirectoryA(const char* pathName) {
+  return pathName && ::chdir(pathName) == 0;
+}
+
+DWORD Kernel32Posix::GetCurrentDirectoryA(DWORD bufferLength, char* buffer) {
+  std::error_code ec;
+  const auto cwd = fs::current_path(ec);
+  return ec ? 0 : answerText(cwd.string(), buffer, bufferLength);
+}
+
+// Linux has no Windows folder and no system folder.
+UINT Kernel32Posix::GetWindowsDirectoryA(char*, UINT) { return 0; }
+UINT Kernel32Posix::GetSystemDirectoryA(char*, UINT) { return 0; }
+
+DWORD Kernel32Posix::GetTempPathA(DWORD bufferLength, char* buffer) {
+  const auto tmpdir = (roots_.environment ? roots_.environment : processEnvironment())("TMPDIR");
+  std::string path = tmpdir && !tmpdir->empty() && tmpdir->front() == '/' ? *tmpdir : "/tmp";
+  while (path.size() > 1 && path.back() == '/') path.pop_back();
+  if (path != "/") path.push_back('/');
+  return answerText(path, buffer, bufferLength);
+}
+
 BOOL Kernel32Posix::GetVersionExA(OSVERSIONINFOA* info) {
   if (!info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) return 0;
   std::string release = roots_.kernelRelease;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "platform/kernel32.h"
+#include "platform/posix/user_folders.h"
 
 namespace zs::platform::posix {
 
@@ -20,6 +21,8 @@ struct SystemRoots {
   // The os-release files, the first readable one wins.
   std::vector<std::string> osRelease = {"/etc/os-release", "/usr/lib/os-release"};
   std::string kernelRelease;   // empty: the running kernel's (uname)
+  // Reads TMPDIR; null: the process's environment.
+  EnvironmentReader environment;
 };
 
 class Kernel32Posix : public Kernel32 {
@@ -36,6 +39,11 @@ class Kernel32Posix : public Kernel32 {
                              char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
   DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
   BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
+  BOOL SetCurrentDirectoryA(const char* pathName) override;
+  DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer) override;
+  UINT GetWindowsDirectoryA(char* buffer, UINT size) override;
+  UINT GetSystemDirectoryA(char* buffer, UINT size) override;
+  DWORD GetTempPathA(DWORD bufferLength, char* buffer) override;
 
  private:
   std::string mountInfoPath() const { return roots_.proc + "/self/mountinfo"; }

@@ -74,4 +74,38 @@ BOOL FakeKernel32::GetVersionExA(OSVERSIONINFOA* info) {
   return 1;
 }
 
+namespace {
+
+DWORD answerText(const std::string& text, char* buffer, DWORD size) {
+  if (text.empty()) return 0;
+  if (!buffer || text.size() + 1 > size) return static_cast<DWORD>(text.size() + 1);
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return static_cast<DWORD>(text.size());
+}
+
+}  // namespace
+
+BOOL FakeKernel32::SetCurrentDirectoryA(const char* pathName) {
+  record("SetCurrentDirectoryA", pathName);
+  if (!pathName || !*pathName) return 0;
+  current_ = pathName;
+  return 1;
+}
+
+DWORD FakeKernel32::GetCurrentDirectoryA(DWORD bufferLength, char* buffer) {
+  return answerText(current_, buffer, bufferLength);
+}
+
+UINT FakeKernel32::GetWindowsDirectoryA(char* buffer, UINT size) {
+  return answerText(windows_, buffer, size);
+}
+
+UINT FakeKernel32::GetSystemDirectoryA(char* buffer, UINT size) {
+  return answerText(system_, buffer, size);
+}
+
+DWORD FakeKernel32::GetTempPathA(DWORD bufferLength, char* buffer) {
+  return answerText(temp_, buffer, bufferLength);
+}
+
 }  // namespace zs::platform::testing

@@ -26,6 +26,13 @@ class FakeKernel32 : public Kernel32 {
   void setVersion(const OSVERSIONINFOA& version) { version_ = version; versionFails_ = false; }
   void failVersion() { versionFails_ = true; }
   int versionCalls() const { return versionCalls_; }
+  // What the directory calls answer; an empty text makes the call answer 0.
+  void setDirectories(std::string windows, std::string system, std::string temp) {
+    windows_ = std::move(windows);
+    system_ = std::move(system);
+    temp_ = std::move(temp);
+  }
+  const std::string& currentDirectory() const { return current_; }
   // The names passed to every call, in order, as "Operation(name)".
   const std::vector<std::string>& calls() const { return calls_; }
 
@@ -39,6 +46,11 @@ class FakeKernel32 : public Kernel32 {
                              char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
   DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
   BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
+  BOOL SetCurrentDirectoryA(const char* pathName) override;
+  DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer) override;
+  UINT GetWindowsDirectoryA(char* buffer, UINT size) override;
+  UINT GetSystemDirectoryA(char* buffer, UINT size) override;
+  DWORD GetTempPathA(DWORD bufferLength, char* buffer) override;
 
  private:
   const Drive* find(const char* root) const;
@@ -49,6 +61,7 @@ class FakeKernel32 : public Kernel32 {
   OSVERSIONINFOA version_{};
   bool versionFails_ = false;
   int versionCalls_ = 0;
+  std::string windows_, system_, temp_, current_ = "C:\\";
 };
 
 }  // namespace zs::platform::testing

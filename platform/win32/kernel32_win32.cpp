@@ -46,4 +46,24 @@ BOOL Kernel32Win32::GetVersionExA(OSVERSIONINFOA* versionInformation) {
   return ::GetVersionExA(reinterpret_cast<::OSVERSIONINFOA*>(versionInformation));
 }
 
+BOOL Kernel32Win32::SetCurrentDirectoryA(const char* pathName) {
+  return ::SetCurrentDirectoryA(pathName);
+}
+
+DWORD Kernel32Win32::GetCurrentDirectoryA(DWORD bufferLength, char* buffer) {
+  return ::GetCurrentDirectoryA(bufferLength, buffer);
+}
+
+UINT Kernel32Win32::GetWindowsDirectoryA(char* buffer, UINT size) {
+  return ::GetWindowsDirectoryA(buffer, size);
+}
+
+UINT Kernel32Win32::GetSystemDirectoryA(char* buffer, UINT size) {
+  return ::GetSystemDirectoryA(buffer, size);
+}
+
+DWORD Kernel32Win32::GetTempPathA(DWORD bufferLength, char* buffer) {
+  return ::GetTempPathA(bufferLength, buffer);
+}
+
 }  // namespace zs::platform::win32

@@ -215,6 +215,29 @@ const VtblEntry kVtbl_ZSStack[] = {
   reinterpret_cast<VtblEntry>(&ZSStack_03_func_Count),
 };
 
+// _ZSSpecialFolders
+
+HRESULT STDMETHODCALLTYPE ZSSpecialFolders_00_func_SetCurrentDir(DualFace* self, BSTR* p0, VARIANT* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030000, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSpecialFolders_01_func_GetCurrentDir(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030001, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSpecialFolders_02_func_SpecialFolders(DualFace* self, LONG p0, BSTR* result) {
+  const RawArg args[] = {{VT_I4, &p0}};
+  return dualCall(self, 0x60030002, zs::CallKind::Method, args, RawResult{VT_BSTR, result});
+}
+
+const VtblEntry kVtbl_ZSSpecialFolders[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSSpecialFolders_00_func_SetCurrentDir),
+  reinterpret_cast<VtblEntry>(&ZSSpecialFolders_01_func_GetCurrentDir),
+  reinterpret_cast<VtblEntry>(&ZSSpecialFolders_02_func_SpecialFolders),
+};
+
 // _ZSNumbers
 
 HRESULT STDMETHODCALLTYPE ZSNumbers_00_func_BinToOct(DualFace* self, BSTR* p0, VARIANT* result) {
@@ -829,6 +852,7 @@ std::span<const DualVtable> dualVtables() {
     {"ZSDiskInfo", kVtbl_ZSDiskInfo},
     {"ZSWinVersion", kVtbl_ZSWinVersion},
     {"ZSStack", kVtbl_ZSStack},
+    {"ZSSpecialFolders", kVtbl_ZSSpecialFolders},
     {"ZSNumbers", kVtbl_ZSNumbers},
     {"ZSMath", kVtbl_ZSMath},
     {"ZSLinkedList", kVtbl_ZSLinkedList},
