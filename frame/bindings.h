@@ -21,6 +21,7 @@
   X(ZSDiskInfo)             \
   X(ZSWinVersion)           \
   X(ZSSpecialFolders)       \
+  X(ZSFileVersion)          \
   X(Collection)             \
   X(Enumerator)
 

@@ -6,6 +6,7 @@
 #include "platform/advapi32.h"
 #include "platform/kernel32.h"
 #include "platform/shell32.h"
+#include "platform/version.h"
 #include "platform/user32.h"
 
 namespace zs::platform {
@@ -16,6 +17,7 @@ struct Libraries {
   std::shared_ptr<Kernel32> kernel32;
   std::shared_ptr<Shell32> shell32;
   std::shared_ptr<Ole32> ole32;
+  std::shared_ptr<Version> version;
 };
 
 // The process's real backends (the Linux store on Linux, the system's own

@@ -576,6 +576,103 @@ const VtblEntry kVtbl_ZSLinkedList[] = {
   reinterpret_cast<VtblEntry>(&ZSLinkedList_16_func_CheckIndex),
 };
 
+// _ZSFileVersion
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_00_propget_FileName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030000, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_01_propput_FileName(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030000, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_02_func_ProductVersionString(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030005, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_03_func_ProductName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030006, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_04_func_PrivateBuild(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030007, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_05_func_OriginalFilename(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030008, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_06_func_SpecialBuild(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030009, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_07_func_CompanyName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000A, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_08_func_Comments(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000B, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_09_func_InternalName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000C, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_10_func_FileVersionString(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000D, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_11_func_FileVerMinorLO(DualFace* self, short* result) {
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_12_func_FileVerMinorHI(DualFace* self, short* result) {
+  return dualCall(self, 0x6003000F, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_13_func_FileVerMajorLO(DualFace* self, short* result) {
+  return dualCall(self, 0x60030010, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_14_func_FileVerMajorHI(DualFace* self, short* result) {
+  return dualCall(self, 0x60030011, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_15_func_FileType(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030012, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_16_func_FileDescription(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030013, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_17_func_LegalCopyright(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030014, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+const VtblEntry kVtbl_ZSFileVersion[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_00_propget_FileName),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_01_propput_FileName),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_02_func_ProductVersionString),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_03_func_ProductName),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_04_func_PrivateBuild),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_05_func_OriginalFilename),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_06_func_SpecialBuild),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_07_func_CompanyName),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_08_func_Comments),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_09_func_InternalName),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_10_func_FileVersionString),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_11_func_FileVerMinorLO),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_12_func_FileVerMinorHI),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_13_func_FileVerMajorLO),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_14_func_FileVerMajorHI),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_15_func_FileType),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_16_func_FileDescription),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_17_func_LegalCopyright),
+};
+
 // _ZSRegistry
 
 HRESULT STDMETHODCALLTYPE ZSRegistry_00_func_CreateKey(DualFace* self, LONG* p0, BSTR* p1, VARIANT* result) {
@@ -856,6 +953,7 @@ std::span<const DualVtable> dualVtables() {
     {"ZSNumbers", kVtbl_ZSNumbers},
     {"ZSMath", kVtbl_ZSMath},
     {"ZSLinkedList", kVtbl_ZSLinkedList},
+    {"ZSFileVersion", kVtbl_ZSFileVersion},
     {"ZSRegistry", kVtbl_ZSRegistry},
     {"ZSRegistryKeys", kVtbl_ZSRegistryKeys},
     {"ZSRegistryKey", kVtbl_ZSRegistryKey},
