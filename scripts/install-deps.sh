@@ -14,6 +14,7 @@ packages=(
   "${tool_packages[@]}"
   pkg-config  # the pkg-config name, which pulls pkgconf
   libgtest-dev libgmock-dev libbenchmark-dev
+  libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes of clang
   libsqlite3-dev nlohmann-json3-dev
   # The IDL files the type library imports, and its standard OLE library.
   libwine-dev

@@ -15,6 +15,11 @@ cmake --build --preset sanitize -j"$jobs"
 # The Wine suites test the Windows build, which the sanitizers do not reach.
 ctest --preset sanitize -j"$jobs" -LE wine
 
+# The fuzz targets (clang with libFuzzer), each for a bounded time.
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz -j"$jobs" --target version_fuzz
+ctest --preset fuzz -L fuzz
+
 # Both Windows DLLs and the SDK archive under Wine, then what they reported:
 # per architecture (win64, win32 with its route) passed, FAILED, or SKIPPED
 # with the reason.
