@@ -2,6 +2,7 @@
 // dispatch ids and types, and ZSDiskInfoConstants.
 #include "frame/bindings.h"
 #include "sysinfo/disk_info.h"
+#include "sysinfo/member_helpers.h"
 
 namespace zs {
 namespace {
@@ -15,8 +16,7 @@ Variant drive(Object& o, std::span<Variant> a) {
 }
 
 Member driveMember(std::string_view name, int id, TypeRef result, Invoker invoke) {
-  return Member{name, methodId(id), MemberKind::Method,
-                {optionalRef("OverridingDriveName", t::String)}, result, invoke};
+  return sysinfo::method(name, id, result, invoke, {optionalRef("OverridingDriveName", t::String)});
 }
 
 const MemberTable& members() {
@@ -32,8 +32,10 @@ const MemberTable& members() {
       driveMember("FreeSpace", 0x02, t::Currency, drive<&DiskInfo::FreeSpace>),
       driveMember("TotalSpaceUsed", 0x03, t::Currency, drive<&DiskInfo::TotalSpaceUsed>),
       driveMember("DriveType", 0x04, t::enumOf("ZSDiskInfoConstants"), drive<&DiskInfo::DriveType>),
-      {"GetLocalDrive", methodId(0x05), MemberKind::Method, {}, t::objectOf("Collection"),
-       [](Object& o, std::span<Variant>) { return Variant(ObjectPtr(self(o).GetLocalDrive())); }},
+      sysinfo::method("GetLocalDrive", 0x05, t::objectOf("Collection"),
+                      [](Object& o, std::span<Variant>) {
+                        return Variant(ObjectPtr(self(o).GetLocalDrive()));
+                      }),
       driveMember("VolumeName", 0x06, t::String, drive<&DiskInfo::VolumeName>),
       driveMember("FileSystemName", 0x07, t::String, drive<&DiskInfo::FileSystemName>),
       driveMember("SerialNumber", 0x08, t::String, drive<&DiskInfo::SerialNumber>),

@@ -2,20 +2,17 @@
 // arguments, with their dispatch ids and types.
 #include "frame/bindings.h"
 #include "sysinfo/file_version.h"
+#include "sysinfo/member_helpers.h"
 
 namespace zs {
 namespace {
 
 FileVersion& self(Object& o) { return static_cast<FileVersion&>(o); }
 
-template <auto Fn>
-Variant call(Object& o, std::span<Variant>) {
-  return Variant((self(o).*Fn)());
-}
+using sysinfo::method;
 
-Member method(std::string_view name, int id, TypeRef result, Invoker invoke) {
-  return Member{name, methodId(id), MemberKind::Method, {}, result, invoke};
-}
+template <auto Fn>
+constexpr Invoker call = sysinfo::noArguments<FileVersion, Fn>;
 
 const MemberTable& members() {
   static const MemberTable table = std::vector<Member>{

@@ -1,21 +1,16 @@
 // ZSWinVersion in the catalogue: thirteen methods without arguments and the
 // two version enumerations.
 #include "frame/bindings.h"
+#include "sysinfo/member_helpers.h"
 #include "sysinfo/win_version.h"
 
 namespace zs {
 namespace {
 
-WinVersion& self(Object& o) { return static_cast<WinVersion&>(o); }
+using sysinfo::method;
 
 template <auto Fn>
-Variant call(Object& o, std::span<Variant>) {
-  return Variant((self(o).*Fn)());
-}
-
-Member method(std::string_view name, int id, TypeRef result, Invoker invoke) {
-  return Member{name, methodId(id), MemberKind::Method, {}, result, invoke};
-}
+constexpr Invoker call = sysinfo::noArguments<WinVersion, Fn>;
 
 const MemberTable& members() {
   static const MemberTable table = std::vector<Member>{
