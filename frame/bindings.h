@@ -18,6 +18,10 @@
   X(ZSFolderSelectValues)   \
   X(ZSFolderSelectValue)    \
   X(ZSVelquorsoft)          \
+  X(ZSDiskInfo)             \
+  X(ZSWinVersion)           \
+  X(ZSSpecialFolders)       \
+  X(ZSFileVersion)          \
   X(Collection)             \
   X(Enumerator)
 

@@ -2,9 +2,15 @@
 
 #ifdef _WIN32
 #include "platform/win32/advapi32_win32.h"
+#include "platform/win32/kernel32_win32.h"
+#include "platform/win32/shell32_win32.h"
+#include "platform/win32/version_win32.h"
 #include "platform/win32/user32_win32.h"
 #else
 #include "platform/posix/advapi32_posix.h"
+#include "platform/posix/kernel32_posix.h"
+#include "platform/posix/shell32_posix.h"
+#include "platform/posix/version_info.h"
 #include "platform/posix/user32_posix.h"
 #endif
 
@@ -17,10 +23,18 @@ const Libraries& systemLibraries() {
 #ifdef _WIN32
     created.advapi32 = std::make_shared<win32::Advapi32Win32>();
     created.user32 = std::make_shared<win32::User32Win32>();
+    created.kernel32 = std::make_shared<win32::Kernel32Win32>();
+    created.shell32 = std::make_shared<win32::Shell32Win32>();
+    created.ole32 = std::make_shared<win32::Ole32Win32>();
+    created.version = std::make_shared<win32::VersionWin32>();
 #else
     created.advapi32 =
         std::make_shared<posix::Advapi32Posix>(posix::StoreLocation::fromEnvironment());
     created.user32 = std::make_shared<posix::User32Posix>();
+    created.kernel32 = std::make_shared<posix::Kernel32Posix>();
+    created.shell32 = std::make_shared<posix::Shell32Posix>();
+    created.ole32 = std::make_shared<posix::Ole32Posix>();
+    created.version = std::make_shared<posix::VersionPosix>();
 #endif
     return created;
   }();

@@ -4,6 +4,9 @@
 #include <memory>
 
 #include "platform/advapi32.h"
+#include "platform/kernel32.h"
+#include "platform/shell32.h"
+#include "platform/version.h"
 #include "platform/user32.h"
 
 namespace zs::platform {
@@ -11,6 +14,10 @@ namespace zs::platform {
 struct Libraries {
   std::shared_ptr<Advapi32> advapi32;
   std::shared_ptr<User32> user32;
+  std::shared_ptr<Kernel32> kernel32;
+  std::shared_ptr<Shell32> shell32;
+  std::shared_ptr<Ole32> ole32;
+  std::shared_ptr<Version> version;
 };
 
 // The process's real backends (the Linux store on Linux, the system's own

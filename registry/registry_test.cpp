@@ -47,7 +47,9 @@ class RegistryFake : public ::testing::Test {
 
   void use(std::shared_ptr<FakeAdvapi32> api) {
     fake = std::move(api);
-    reg = create<Registry>(Libraries{fake, nullptr});
+    Libraries libs;
+    libs.advapi32 = fake;
+    reg = create<Registry>(libs);
   }
   // The stored bytes of a value, read straight from the fake.
   std::string stored(const char* path, const char* name, DWORD* type = nullptr) {

@@ -14,6 +14,7 @@ packages=(
   "${tool_packages[@]}"
   pkg-config  # the pkg-config name, which pulls pkgconf
   libgtest-dev libgmock-dev libbenchmark-dev
+  libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes of clang
   libsqlite3-dev nlohmann-json3-dev
   # The IDL files the type library imports, and its standard OLE library.
   libwine-dev
@@ -22,8 +23,6 @@ packages=(
   # The Python client's tests and bench/run.sh's report (python3 may also
   # come from elsewhere on PATH).
   python3
-  # The fuzz targets: clang with its libFuzzer and sanitizer runtimes.
-  clang libclang-rt-14-dev
   # Line editing of `zavrin repl` (BSD licensed).
   libedit-dev
 )

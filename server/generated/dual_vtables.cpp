@@ -5,6 +5,189 @@
 namespace zs::server {
 namespace {
 
+// _ZSDiskInfo
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_00_propget_DriveName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030000, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_01_propput_DriveName(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030000, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_02_func_TotalSpace(DualFace* self, BSTR* p0, CY* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030001, zs::CallKind::Method, args, RawResult{VT_CY, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_03_func_FreeSpace(DualFace* self, BSTR* p0, CY* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030002, zs::CallKind::Method, args, RawResult{VT_CY, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_04_func_TotalSpaceUsed(DualFace* self, BSTR* p0, CY* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030003, zs::CallKind::Method, args, RawResult{VT_CY, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_05_func_DriveType(DualFace* self, BSTR* p0, LONG* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030004, zs::CallKind::Method, args, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_06_func_GetLocalDrive(DualFace* self, IDispatch** result) {
+  return dualCall(self, 0x60030005, zs::CallKind::Method, {}, RawResult{VT_DISPATCH, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_07_func_VolumeName(DualFace* self, BSTR* p0, BSTR* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030006, zs::CallKind::Method, args, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_08_func_FileSystemName(DualFace* self, BSTR* p0, BSTR* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030007, zs::CallKind::Method, args, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_09_func_SerialNumber(DualFace* self, BSTR* p0, BSTR* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030008, zs::CallKind::Method, args, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_10_func_IsRemovable(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030009, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_11_func_IsFixed(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000A, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_12_func_IsRemote(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000B, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_13_func_IsCDROM(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000C, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_14_func_IsRamDisk(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000D, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_15_func_IsFAT16(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_16_func_IsFAT32(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x6003000F, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSDiskInfo_17_func_IsNTFS(DualFace* self, BSTR* p0, VARIANT_BOOL* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030010, zs::CallKind::Method, args, RawResult{VT_BOOL, result});
+}
+
+const VtblEntry kVtbl_ZSDiskInfo[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_00_propget_DriveName),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_01_propput_DriveName),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_02_func_TotalSpace),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_03_func_FreeSpace),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_04_func_TotalSpaceUsed),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_05_func_DriveType),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_06_func_GetLocalDrive),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_07_func_VolumeName),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_08_func_FileSystemName),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_09_func_SerialNumber),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_10_func_IsRemovable),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_11_func_IsFixed),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_12_func_IsRemote),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_13_func_IsCDROM),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_14_func_IsRamDisk),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_15_func_IsFAT16),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_16_func_IsFAT32),
+  reinterpret_cast<VtblEntry>(&ZSDiskInfo_17_func_IsNTFS),
+};
+
+// _ZSWinVersion
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_00_func_MajorVersion(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030002, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_01_func_MinorVersion(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030003, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_02_func_BuildNumber(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030004, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_03_func_OperatingPlatform(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030005, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_04_func_OperatingSystem(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030006, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_05_func_ExtraInfo(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030007, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_06_func_IsWindows32(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030008, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_07_func_IsWindows95(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030009, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_08_func_IsWindows98(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000A, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_09_func_IsWindowsME(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000B, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_10_func_IsWindowsNT(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000C, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_11_func_IsWindows2K(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000D, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWinVersion_12_func_IsWindowsXP(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+const VtblEntry kVtbl_ZSWinVersion[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_00_func_MajorVersion),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_01_func_MinorVersion),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_02_func_BuildNumber),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_03_func_OperatingPlatform),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_04_func_OperatingSystem),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_05_func_ExtraInfo),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_06_func_IsWindows32),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_07_func_IsWindows95),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_08_func_IsWindows98),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_09_func_IsWindowsME),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_10_func_IsWindowsNT),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_11_func_IsWindows2K),
+  reinterpret_cast<VtblEntry>(&ZSWinVersion_12_func_IsWindowsXP),
+};
+
 // _ZSStack
 
 HRESULT STDMETHODCALLTYPE ZSStack_00_func_Push(DualFace* self, VARIANT* p0) {
@@ -30,6 +213,29 @@ const VtblEntry kVtbl_ZSStack[] = {
   reinterpret_cast<VtblEntry>(&ZSStack_01_func_Pop),
   reinterpret_cast<VtblEntry>(&ZSStack_02_func_Peek),
   reinterpret_cast<VtblEntry>(&ZSStack_03_func_Count),
+};
+
+// _ZSSpecialFolders
+
+HRESULT STDMETHODCALLTYPE ZSSpecialFolders_00_func_SetCurrentDir(DualFace* self, BSTR* p0, VARIANT* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030000, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSpecialFolders_01_func_GetCurrentDir(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030001, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSpecialFolders_02_func_SpecialFolders(DualFace* self, LONG p0, BSTR* result) {
+  const RawArg args[] = {{VT_I4, &p0}};
+  return dualCall(self, 0x60030002, zs::CallKind::Method, args, RawResult{VT_BSTR, result});
+}
+
+const VtblEntry kVtbl_ZSSpecialFolders[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSSpecialFolders_00_func_SetCurrentDir),
+  reinterpret_cast<VtblEntry>(&ZSSpecialFolders_01_func_GetCurrentDir),
+  reinterpret_cast<VtblEntry>(&ZSSpecialFolders_02_func_SpecialFolders),
 };
 
 // _ZSNumbers
@@ -370,6 +576,103 @@ const VtblEntry kVtbl_ZSLinkedList[] = {
   reinterpret_cast<VtblEntry>(&ZSLinkedList_16_func_CheckIndex),
 };
 
+// _ZSFileVersion
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_00_propget_FileName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030000, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_01_propput_FileName(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030000, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_02_func_ProductVersionString(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030005, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_03_func_ProductName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030006, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_04_func_PrivateBuild(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030007, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_05_func_OriginalFilename(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030008, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_06_func_SpecialBuild(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030009, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_07_func_CompanyName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000A, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_08_func_Comments(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000B, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_09_func_InternalName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000C, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_10_func_FileVersionString(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000D, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_11_func_FileVerMinorLO(DualFace* self, short* result) {
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_12_func_FileVerMinorHI(DualFace* self, short* result) {
+  return dualCall(self, 0x6003000F, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_13_func_FileVerMajorLO(DualFace* self, short* result) {
+  return dualCall(self, 0x60030010, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_14_func_FileVerMajorHI(DualFace* self, short* result) {
+  return dualCall(self, 0x60030011, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_15_func_FileType(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030012, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_16_func_FileDescription(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030013, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSFileVersion_17_func_LegalCopyright(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030014, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+const VtblEntry kVtbl_ZSFileVersion[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_00_propget_FileName),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_01_propput_FileName),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_02_func_ProductVersionString),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_03_func_ProductName),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_04_func_PrivateBuild),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_05_func_OriginalFilename),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_06_func_SpecialBuild),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_07_func_CompanyName),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_08_func_Comments),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_09_func_InternalName),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_10_func_FileVersionString),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_11_func_FileVerMinorLO),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_12_func_FileVerMinorHI),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_13_func_FileVerMajorLO),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_14_func_FileVerMajorHI),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_15_func_FileType),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_16_func_FileDescription),
+  reinterpret_cast<VtblEntry>(&ZSFileVersion_17_func_LegalCopyright),
+};
+
 // _ZSRegistry
 
 HRESULT STDMETHODCALLTYPE ZSRegistry_00_func_CreateKey(DualFace* self, LONG* p0, BSTR* p1, VARIANT* result) {
@@ -643,10 +946,14 @@ const VtblEntry kVtbl_ZSVelquorsoft[] = {
 
 std::span<const DualVtable> dualVtables() {
   static const DualVtable table[] = {
+    {"ZSDiskInfo", kVtbl_ZSDiskInfo},
+    {"ZSWinVersion", kVtbl_ZSWinVersion},
     {"ZSStack", kVtbl_ZSStack},
+    {"ZSSpecialFolders", kVtbl_ZSSpecialFolders},
     {"ZSNumbers", kVtbl_ZSNumbers},
     {"ZSMath", kVtbl_ZSMath},
     {"ZSLinkedList", kVtbl_ZSLinkedList},
+    {"ZSFileVersion", kVtbl_ZSFileVersion},
     {"ZSRegistry", kVtbl_ZSRegistry},
     {"ZSRegistryKeys", kVtbl_ZSRegistryKeys},
     {"ZSRegistryKey", kVtbl_ZSRegistryKey},

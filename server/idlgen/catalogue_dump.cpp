@@ -25,9 +25,9 @@ std::string catalogueDump() {
   std::ostringstream out;
   out << "library " << library::kName << " {" << library::kLibId << "} " << library::kMajorVersion
       << "." << library::kMinorVersion << " \"" << library::kDescription << "\"\n";
-  for (const EnumInfo& e : enumerations()) {
-    out << "enum " << e.name;
-    for (const auto& [name, value] : e.values) out << " " << name << "=" << value;
+  for (const EnumInfo* e : libraryEnumerations()) {
+    out << "enum " << e->name;
+    for (const auto& [name, value] : e->values) out << " " << name << "=" << value;
     out << "\n";
   }
   for (const ClassInfo* c : exposedClasses()) {

@@ -1,5 +1,6 @@
 #include "server/idlgen/idl_writer.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <sstream>
 
@@ -108,6 +109,26 @@ std::string idlDefault(const Param& p, bool byRef) {
   return idlLiteral(zeroValue(p.type), p.type);
 }
 
+std::vector<const EnumInfo*> libraryEnumerations() {
+  std::vector<const EnumInfo*> ordered;
+  const auto add = [&](std::string_view name) {
+    for (const EnumInfo& e : enumerations()) {
+      if (e.name != name) continue;
+      if (std::find(ordered.begin(), ordered.end(), &e) == ordered.end()) ordered.push_back(&e);
+    }
+  };
+  for (const ClassInfo* c : exposedClasses()) {
+    for (const Member& m : c->members()) {
+      for (const Param& p : m.params) {
+        if (p.type.type == Type::Enum) add(p.type.name);
+      }
+      if (m.result.type == Type::Enum) add(m.result.name);
+    }
+  }
+  for (const EnumInfo& e : enumerations()) add(e.name);
+  return ordered;
+}
+
 std::string writeIdl() {
   std::ostringstream out;
   const auto exposed = exposedClasses();
@@ -119,12 +140,12 @@ std::string writeIdl() {
       << ")\n]\nlibrary " << library::kName << "\n{\n  importlib(\"stdole2.tlb\");\n\n";
   for (const ClassInfo* c : exposed) out << "  interface " << c->interfaceName() << ";\n";
   out << "\n";
-  for (const EnumInfo& e : enumerations()) {
-    out << "  typedef [public] enum " << e.name << " {\n";
-    for (std::size_t i = 0; i < e.values.size(); ++i)
-      out << "    " << e.values[i].first << " = " << e.values[i].second
-          << (i + 1 < e.values.size() ? ",\n" : "\n");
-    out << "  } " << e.name << ";\n\n";
+  for (const EnumInfo* e : libraryEnumerations()) {
+    out << "  typedef [public] enum " << e->name << " {\n";
+    for (std::size_t i = 0; i < e->values.size(); ++i)
+      out << "    " << e->values[i].first << " = " << e->values[i].second
+          << (i + 1 < e->values.size() ? ",\n" : "\n");
+    out << "  } " << e->name << ";\n\n";
   }
   for (const ClassInfo* c : exposed) {
     const InterfaceModel model = interfaceOf(*c);

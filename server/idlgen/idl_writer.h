@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "server/idlgen/interface_model.h"
 
@@ -18,6 +19,11 @@ std::string idlLiteral(const Variant& value, TypeRef type);
 // passed by reference (widl takes no text default on a pointer; callers of the
 // vtable pass the value, IDispatch callers get the catalogue's default).
 std::string idlDefault(const Param& p, bool byRef);
+
+// The enumerations in the order the compiled type library holds them: those
+// that a member of an exposed class uses, in the order of first use (widl
+// lays these out as it meets them), then the others in catalogue order.
+std::vector<const EnumInfo*> libraryEnumerations();
 
 std::string writeIdl();
 

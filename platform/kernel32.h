@@ -1,0 +1,84 @@
+// The kernel32 operations that the system-information components use, with the
+// Win32 names, argument order, buffer rules and results.
+//
+// Text crosses in the system's 8-bit code page (UTF-8 on Linux). Results are
+// Win32's: BOOL calls give nonzero on success; a call that fails leaves its
+// output buffers and counters untouched unless the rule below says otherwise.
+#pragma once
+
+#include <cstdint>
+
+#include "platform/types.h"
+
+namespace zs::platform {
+
+using BOOL = std::int32_t;
+using UINT = std::uint32_t;
+using ULONGLONG = std::uint64_t;
+
+// The drive-type codes of GetDriveTypeA.
+inline constexpr UINT kDriveUnknown = 0;
+inline constexpr UINT kDriveNoRootDir = 1;
+inline constexpr UINT kDriveRemovable = 2;
+inline constexpr UINT kDriveFixed = 3;
+inline constexpr UINT kDriveRemote = 4;
+inline constexpr UINT kDriveCdrom = 5;
+inline constexpr UINT kDriveRamdisk = 6;
+
+// The ANSI version record of GetVersionExA: five 32-bit fields and 128 bytes
+// of service-pack text, 148 bytes in all.
+struct OSVERSIONINFOA {
+  DWORD dwOSVersionInfoSize;
+  DWORD dwMajorVersion;
+  DWORD dwMinorVersion;
+  DWORD dwBuildNumber;
+  DWORD dwPlatformId;
+  char szCSDVersion[128];
+};
+static_assert(sizeof(OSVERSIONINFOA) == 148);
+
+// The platform identifier that the Linux backend reports (the letter L): none
+// of the Windows ones (0 Win32s, 1 Windows 9x, 2 NT).
+inline constexpr DWORD kVerPlatformLinux = 76;
+
+class Kernel32 {
+ public:
+  virtual ~Kernel32() = default;
+
+  // The sizes of the volume that holds `directory` (any directory on it; null:
+  // the current directory's volume), in bytes. Each out pointer may be null.
+  virtual BOOL GetDiskFreeSpaceExA(const char* directory, ULONGLONG* freeBytesAvailableToCaller,
+                                   ULONGLONG* totalNumberOfBytes,
+                                   ULONGLONG* totalNumberOfFreeBytes) = 0;
+  // The type of the drive whose root is `rootPathName`; kDriveNoRootDir when
+  // the name is not a drive root.
+  virtual UINT GetDriveTypeA(const char* rootPathName) = 0;
+  // The volume's label, serial number, longest name component, flags and file
+  // system name. The root must be a drive root. Each buffer is written with
+  // its terminating NUL; a text that does not fit fails the call. Every out
+  // parameter may be null.
+  virtual BOOL GetVolumeInformationA(const char* rootPathName, char* volumeNameBuffer,
+                                     DWORD volumeNameSize, DWORD* volumeSerialNumber,
+                                     DWORD* maximumComponentLength, DWORD* fileSystemFlags,
+                                     char* fileSystemNameBuffer, DWORD fileSystemNameSize) = 0;
+  // The drive roots, each followed by a NUL, the list ended by a further NUL.
+  // Returns the length written without the final NUL, or, when the list does
+  // not fit in `bufferLength` bytes, the size needed (final NUL included) and
+  // writes nothing.
+  virtual DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) = 0;
+
+  // Fills the record; fails (writing nothing) unless its size field is 148.
+  virtual BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) = 0;
+
+  // Directories. Each text call writes the text and its NUL and returns its
+  // length without the NUL; when the buffer is too small it writes nothing and
+  // returns the size needed, NUL included; 0 on failure.
+  virtual BOOL SetCurrentDirectoryA(const char* pathName) = 0;
+  virtual DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer) = 0;
+  virtual UINT GetWindowsDirectoryA(char* buffer, UINT size) = 0;
+  virtual UINT GetSystemDirectoryA(char* buffer, UINT size) = 0;
+  // The temporary folder, ending in the path separator.
+  virtual DWORD GetTempPathA(DWORD bufferLength, char* buffer) = 0;
+};
+
+}  // namespace zs::platform

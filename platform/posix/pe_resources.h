@@ -1,0 +1,37 @@
+// A reader of the resources of Windows executables (PE32 and PE32+), for the
+// version resource on Linux and, later, icons. Every offset and length read
+// from the file is checked against the file and the section it lies in;
+// directory depth, entry counts and sizes are capped; a file that is not a
+// well-formed image, or has no such resource, gives nullopt — never a crash.
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace zs::platform::posix {
+
+// Reads `size` bytes at `offset` of the image into `out`; false when the
+// image is shorter.
+using ImageReader = std::function<bool(std::uint64_t offset, std::size_t size, std::uint8_t* out)>;
+
+inline constexpr std::uint32_t kResourceVersion = 16;  // RT_VERSION
+inline constexpr std::uint32_t kResourceIcon = 3;      // RT_ICON
+inline constexpr std::uint32_t kResourceGroupIcon = 14;
+
+// The data of the first resource of `type` (first name or id, first
+// language), at most `maxSize` bytes long.
+std::optional<std::vector<std::uint8_t>> findResource(const ImageReader& read, std::uint32_t type,
+                                                      std::size_t maxSize = 1u << 20);
+
+// The same over a file; nullopt when it cannot be opened.
+std::optional<std::vector<std::uint8_t>> findFileResource(const std::string& path,
+                                                          std::uint32_t type,
+                                                          std::size_t maxSize = 1u << 20);
+
+// An image held in memory.
+ImageReader memoryImage(const std::vector<std::uint8_t>& image);
+
+}  // namespace zs::platform::posix

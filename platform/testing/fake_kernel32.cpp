@@ -1,0 +1,111 @@
+#include "platform/testing/fake_kernel32.h"
+
+#include <cstring>
+
+namespace zs::platform::testing {
+
+const FakeKernel32::Drive* FakeKernel32::find(const char* root) const {
+  for (const auto& d : drives_) {
+    if (root && d.root == root) return &d;
+  }
+  return nullptr;
+}
+
+void FakeKernel32::record(const char* operation, const char* name) {
+  calls_.push_back(std::string(operation) + "(" + (name ? name : "") + ")");
+}
+
+BOOL FakeKernel32::GetDiskFreeSpaceExA(const char* directory, ULONGLONG* available,
+                                       ULONGLONG* total, ULONGLONG* free) {
+  record("GetDiskFreeSpaceExA", directory);
+  const Drive* d = find(directory);
+  if (!d) return 0;
+  if (available) *available = d->freeToCaller;
+  if (total) *total = d->total;
+  if (free) *free = d->free;
+  return 1;
+}
+
+UINT FakeKernel32::GetDriveTypeA(const char* rootPathName) {
+  record("GetDriveTypeA", rootPathName);
+  const Drive* d = find(rootPathName);
+  return d ? d->type : kDriveNoRootDir;
+}
+
+BOOL FakeKernel32::GetVolumeInformationA(const char* rootPathName, char* volumeNameBuffer,
+                                         DWORD volumeNameSize, DWORD* volumeSerialNumber,
+                                         DWORD* maximumComponentLength, DWORD* fileSystemFlags,
+                                         char* fileSystemNameBuffer, DWORD fileSystemNameSize) {
+  record("GetVolumeInformationA", rootPathName);
+  const Drive* d = find(rootPathName);
+  if (!d) return 0;
+  if ((volumeNameBuffer && d->label.size() + 1 > volumeNameSize) ||
+      (fileSystemNameBuffer && d->fileSystem.size() + 1 > fileSystemNameSize)) {
+    return 0;
+  }
+  if (volumeNameBuffer) std::memcpy(volumeNameBuffer, d->label.c_str(), d->label.size() + 1);
+  if (fileSystemNameBuffer) {
+    std::memcpy(fileSystemNameBuffer, d->fileSystem.c_str(), d->fileSystem.size() + 1);
+  }
+  if (volumeSerialNumber) *volumeSerialNumber = d->serial;
+  if (maximumComponentLength) *maximumComponentLength = 255;
+  if (fileSystemFlags) *fileSystemFlags = 0;
+  return 1;
+}
+
+DWORD FakeKernel32::GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) {
+  record("GetLogicalDriveStringsA", nullptr);
+  std::string list;
+  for (const auto& d : drives_) {
+    list.append(d.root);
+    list.push_back('\0');
+  }
+  if (!buffer || list.size() + 1 > bufferLength) return static_cast<DWORD>(list.size() + 1);
+  std::memcpy(buffer, list.data(), list.size());
+  buffer[list.size()] = '\0';
+  return static_cast<DWORD>(list.size());
+}
+
+BOOL FakeKernel32::GetVersionExA(OSVERSIONINFOA* info) {
+  ++versionCalls_;
+  if (versionFails_ || !info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) return 0;
+  *info = version_;
+  info->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+  return 1;
+}
+
+namespace {
+
+DWORD answerText(const std::string& text, char* buffer, DWORD size) {
+  if (text.empty()) return 0;
+  if (!buffer || text.size() + 1 > size) return static_cast<DWORD>(text.size() + 1);
+  std::memcpy(buffer, text.c_str(), text.size() + 1);
+  return static_cast<DWORD>(text.size());
+}
+
+}  // namespace
+
+BOOL FakeKernel32::SetCurrentDirectoryA(const char* pathName) {
+  record("SetCurrentDirectoryA", pathName);
+  if (!pathName || !*pathName) return 0;
+  current_ = pathName;
+  return 1;
+}
+
+DWORD FakeKernel32::GetCurrentDirectoryA(DWORD bufferLength, char* buffer) {
+  return answerText(current_, buffer, bufferLength);
+}
+
+UINT FakeKernel32::GetWindowsDirectoryA(char* buffer, UINT size) {
+  return answerText(windows_, buffer, size);
+}
+
+UINT FakeKernel32::GetSystemDirectoryA(char* buffer, UINT size) {
+  return answerText(system_, buffer, size);
+}
+
+DWORD FakeKernel32::GetTempPathA(DWORD bufferLength, char* buffer) {
+  return answerText(temp_, buffer, bufferLength);
+}
+
+}  // namespace zs::platform::testing

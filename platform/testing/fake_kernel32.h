@@ -1,0 +1,67 @@
+// An in-memory kernel32 for tests of the components: drives set up by the
+// test, with every call and the names passed to it recorded.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "platform/kernel32.h"
+
+namespace zs::platform::testing {
+
+class FakeKernel32 : public Kernel32 {
+ public:
+  struct Drive {
+    std::string root;  // as the calls must name it: C:\ or /
+    UINT type = kDriveFixed;
+    ULONGLONG total = 0, free = 0, freeToCaller = 0;
+    std::string label, fileSystem;
+    DWORD serial = 0;
+  };
+
+  // Adds a drive; GetLogicalDriveStringsA lists them in the order added.
+  void addDrive(Drive drive) { drives_.push_back(std::move(drive)); }
+  // The record GetVersionExA answers (a zeroed one until set); failVersion
+  // makes the call fail.
+  void setVersion(const OSVERSIONINFOA& version) { version_ = version; versionFails_ = false; }
+  void failVersion() { versionFails_ = true; }
+  int versionCalls() const { return versionCalls_; }
+  // What the directory calls answer; an empty text makes the call answer 0.
+  void setDirectories(std::string windows, std::string system, std::string temp) {
+    windows_ = std::move(windows);
+    system_ = std::move(system);
+    temp_ = std::move(temp);
+  }
+  const std::string& currentDirectory() const { return current_; }
+  // The names passed to every call, in order, as "Operation(name)".
+  const std::vector<std::string>& calls() const { return calls_; }
+
+  BOOL GetDiskFreeSpaceExA(const char* directory, ULONGLONG* freeBytesAvailableToCaller,
+                           ULONGLONG* totalNumberOfBytes,
+                           ULONGLONG* totalNumberOfFreeBytes) override;
+  UINT GetDriveTypeA(const char* rootPathName) override;
+  BOOL GetVolumeInformationA(const char* rootPathName, char* volumeNameBuffer,
+                             DWORD volumeNameSize, DWORD* volumeSerialNumber,
+                             DWORD* maximumComponentLength, DWORD* fileSystemFlags,
+                             char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
+  DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
+  BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
+  BOOL SetCurrentDirectoryA(const char* pathName) override;
+  DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer) override;
+  UINT GetWindowsDirectoryA(char* buffer, UINT size) override;
+  UINT GetSystemDirectoryA(char* buffer, UINT size) override;
+  DWORD GetTempPathA(DWORD bufferLength, char* buffer) override;
+
+ private:
+  const Drive* find(const char* root) const;
+  void record(const char* operation, const char* name);
+
+  std::vector<Drive> drives_;
+  std::vector<std::string> calls_;
+  OSVERSIONINFOA version_{};
+  bool versionFails_ = false;
+  int versionCalls_ = 0;
+  std::string windows_, system_, temp_, current_ = "C:\\";
+};
+
+}  // namespace zs::platform::testing

@@ -1,0 +1,19 @@
+// shell32 and ole32, passed straight to the system.
+#pragma once
+
+#include "platform/shell32.h"
+
+namespace zs::platform::win32 {
+
+class Shell32Win32 : public Shell32 {
+ public:
+  HRESULT SHGetSpecialFolderLocation(HWND owner, int csidl, ITEMIDLIST** list) override;
+  BOOL SHGetPathFromIDListA(const ITEMIDLIST* list, char* path) override;
+};
+
+class Ole32Win32 : public Ole32 {
+ public:
+  void CoTaskMemFree(void* memory) override;
+};
+
+}  // namespace zs::platform::win32
