@@ -198,7 +198,8 @@ int hexDigit(char c) {
 // byte, as ZSRegistry takes binary data, which needs 1 to 32767 bytes.
 String binaryFromHex(const std::string& hex) {
   constexpr std::size_t kMaxBytes = 32767;
-  if (hex.empty()) throw RegFailure("ERROR: Invalid binary data: REG_BINARY needs at least one byte.");
+  if (hex.empty())
+    throw RegFailure("ERROR: Invalid binary data: REG_BINARY needs at least one byte.");
   if (hex.size() % 2 != 0) throw RegFailure("ERROR: Invalid binary data: odd number of digits.");
   if (hex.size() / 2 > kMaxBytes)
     throw RegFailure("ERROR: Invalid binary data: more than 32767 bytes.");

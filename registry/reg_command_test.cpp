@@ -169,7 +169,8 @@ TEST(RegCommand, DwordTextIsStrict) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string("'") + c.text + "'");
-    const Outcome add = zavrin(store, {"reg", "add", key, "/v", "N", "/t", "REG_DWORD", "/d", c.text});
+    const Outcome add =
+        zavrin(store, {"reg", "add", key, "/v", "N", "/t", "REG_DWORD", "/d", c.text});
     const Outcome query = zavrin(store, {"reg", "query", key, "/v", "N"});
     if (*c.shown == '\0') {
       EXPECT_EQ(add.status, 1);
@@ -206,7 +207,8 @@ TEST(RegCommand, DamagedStoreIsReported) {
 TEST(RegCommand, QueryEscapesControlCharacters) {
   TempFolder store;
   const std::string key = "HKCU\\Software\\Zs";
-  ASSERT_EQ(zavrin(store, {"reg", "add", key, "/v", "a\nb", "/d", "x\ty\x1b[31m\xC2\x9B"}).status, 0);
+  const std::string data = "x\ty\x1b[31m\xC2\x9B";  // tab, escape, CSI (U+009B)
+  ASSERT_EQ(zavrin(store, {"reg", "add", key, "/v", "a\nb", "/d", data}).status, 0);
   ASSERT_EQ(zavrin(store, {"reg", "add", key + "\\K\rL"}).status, 0);
   EXPECT_EQ(zavrin(store, {"reg", "query", key}).out,
             "\nHKEY_CURRENT_USER\\Software\\Zs\n"

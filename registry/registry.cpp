@@ -163,8 +163,9 @@ std::shared_ptr<RegistryValues> Registry::ListValues(Long hKey, const String& Su
   OpenedKey key(*api_, root);
   if (path) last_ = api_->RegOpenKeyExA(root, path->c_str(), 0, kKeyRead, key.out());
   if (last_ == kErrorSuccess) {
+    registry::EnumeratedValue entry;
     for (DWORD index = 0;; ++index) {
-      const registry::EnumeratedValue entry = registry::enumValue(*api_, key.get(), index);
+      registry::enumValue(*api_, key.get(), index, entry);
       if (entry.status == kErrorNoMoreItems) break;
       // A value too large to read is passed over; any other failure (the key
       // deleted meanwhile, the store unreadable) would repeat for every index.

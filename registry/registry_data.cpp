@@ -51,10 +51,13 @@ QueriedValue queryValue(Advapi32& api, HKEY key, const char* valueName) {
   }
 }
 
-EnumeratedValue enumValue(Advapi32& api, HKEY key, DWORD index) {
-  EnumeratedValue result;
-  std::string name(kValueNameBufferSize, ' ');
-  std::vector<BYTE> data(kDataBufferSize, ' ');
+void enumValue(Advapi32& api, HKEY key, DWORD index, EnumeratedValue& result) {
+  // The buffers are space-filled to their sizes; only the bytes the
+  // platform reports are ever read from them.
+  std::string& name = result.name;
+  std::vector<BYTE>& data = result.data;
+  name.resize(kValueNameBufferSize, ' ');
+  data.resize(kDataBufferSize, ' ');
   for (int attempt = 1;; ++attempt) {
     DWORD nameLength = static_cast<DWORD>(name.size());
     DWORD dataLength = static_cast<DWORD>(data.size());
@@ -78,10 +81,11 @@ EnumeratedValue enumValue(Advapi32& api, HKEY key, DWORD index) {
     if (result.status == kErrorSuccess) {
       name.resize(std::min<std::size_t>(nameLength, name.size()));
       data.resize(std::min<std::size_t>(dataLength, data.size()));
-      result.name = std::move(name);
-      result.data = std::move(data);
+    } else {
+      name.clear();
+      data.clear();
     }
-    return result;
+    return;
   }
 }
 

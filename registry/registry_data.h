@@ -40,7 +40,10 @@ QueriedValue queryValue(platform::Advapi32& api, platform::HKEY key, const char*
 
 // RegEnumValueA with a 255-byte name and a 255-byte data buffer, each grown
 // and the entry read again when the platform answers that it is too small.
-EnumeratedValue enumValue(platform::Advapi32& api, platform::HKEY key, platform::DWORD index);
+// `entry` is overwritten; the storage of its name and data is reused, so a
+// walk over many values allocates its buffers once.
+void enumValue(platform::Advapi32& api, platform::HKEY key, platform::DWORD index,
+               EnumeratedValue& entry);
 
 // String data: the reported bytes without the terminating NUL (when there is
 // one), converted from the system code page.

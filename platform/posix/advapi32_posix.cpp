@@ -73,10 +73,9 @@ std::string_view valueName(const char* name) {
 // The data part of a query or an enumeration, with the Win32 length rules.
 // String data is reported with a terminating NUL, added where the writer gave
 // none, so that a reader dropping the last byte gets the whole text.
-LONG deliver(const StoredValue& value, BYTE* data, DWORD* dataLength) {
+LONG deliver(DWORD type, std::string_view bytes, BYTE* data, DWORD* dataLength) {
   if (dataLength == nullptr) return kErrorSuccess;
-  const std::string& bytes = value.data;
-  const bool addNul = (value.type == kRegSz || value.type == kRegExpandSz) &&
+  const bool addNul = (type == kRegSz || type == kRegExpandSz) &&
                       (bytes.empty() || bytes.back() != '\0');
   const auto size = static_cast<DWORD>(bytes.size() + (addNul ? 1 : 0));
   if (data == nullptr) {
@@ -303,13 +302,14 @@ LONG Advapi32Posix::RegEnumKeyA(HKEY key, DWORD index, char* name, DWORD nameSiz
     if (const LONG s = keyOf(target, false, &id); s != kErrorSuccess) {
       return s == kErrorFileNotFound ? kErrorNoMoreItems : s;
     }
-    const std::string* found = nullptr;
+    EnumItem found;
     if (const LONG s = target.store->enumKey(id, index, *target.keySnapshot, &found);
         s != kErrorSuccess) {
       return s;
     }
-    if (found->size() + 1 > nameSize) return kErrorMoreData;
-    std::memcpy(name, found->c_str(), found->size() + 1);
+    if (found.name.size() + 1 > nameSize) return kErrorMoreData;
+    std::memcpy(name, found.name.data(), found.name.size());
+    name[found.name.size()] = '\0';
     return kErrorSuccess;
   });
 }
@@ -329,16 +329,17 @@ LONG Advapi32Posix::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* name
     if (const LONG s = keyOf(target, false, &id); s != kErrorSuccess) {
       return s == kErrorFileNotFound ? kErrorNoMoreItems : s;
     }
-    const StoredValue* value = nullptr;
+    EnumItem value;
     if (const LONG s = target.store->enumValue(id, index, *target.valueSnapshot, &value);
         s != kErrorSuccess) {
       return s;
     }
-    if (value->name.size() + 1 > *nameLength) return kErrorMoreData;
-    std::memcpy(name, value->name.c_str(), value->name.size() + 1);
-    *nameLength = static_cast<DWORD>(value->name.size());
-    if (type != nullptr) *type = value->type;
-    return deliver(*value, data, dataLength);
+    if (value.name.size() + 1 > *nameLength) return kErrorMoreData;
+    std::memcpy(name, value.name.data(), value.name.size());
+    name[value.name.size()] = '\0';
+    *nameLength = static_cast<DWORD>(value.name.size());
+    if (type != nullptr) *type = value.type;
+    return deliver(value.type, value.data, data, dataLength);
   });
 }
 
@@ -360,7 +361,7 @@ LONG Advapi32Posix::RegQueryValueExA(HKEY key, const char* name, DWORD* reserved
       return s;
     }
     if (type != nullptr) *type = value.type;
-    return deliver(value, data, dataLength);
+    return deliver(value.type, value.data, data, dataLength);
   });
 }
 

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <new>
 
@@ -18,6 +19,8 @@ namespace {
 // kHeldDataBudget bytes in all; larger data is read when it is asked for.
 constexpr std::int64_t kHeldDataLimit = 4096;
 constexpr std::size_t kHeldDataBudget = 16u << 20;
+// Paths of up to this many levels are looked up in one statement.
+constexpr std::size_t kJoinedLevels = 8;
 
 bool isTree(KeyId key) {
   return key == kLocalMachineTree || key == kUsersTree || key == kCurrentUserTree;
@@ -99,11 +102,33 @@ constexpr FoldedSql kFoldedWhenRead{
     "SELECT c.name, c.id IS NULL FROM keys k LEFT JOIN keys c ON c.parent = k.id "
     "WHERE k.id = ?1 ORDER BY zs_fold(c.name), c.id"};
 
+// The enumeration order of values read in primary-key order: by their order
+// numbers. The entries themselves stay where they are.
+std::vector<std::uint32_t> writeOrder(const std::vector<EnumEntry>& entries) {
+  std::vector<std::pair<std::int64_t, std::uint32_t>> bySequence;
+  bySequence.reserve(entries.size());
+  for (std::size_t i = 0; i < entries.size(); ++i) {
+    bySequence.emplace_back(entries[i].sequence, static_cast<std::uint32_t>(i));
+  }
+  std::sort(bySequence.begin(), bySequence.end());
+  std::vector<std::uint32_t> order;
+  order.reserve(entries.size());
+  for (const auto& entry : bySequence) order.push_back(entry.second);
+  return order;
+}
+
+std::vector<std::uint32_t> inReadOrder(std::size_t count) {
+  std::vector<std::uint32_t> order(count);
+  for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<std::uint32_t>(i);
+  return order;
+}
+
 }  // namespace
 
 struct RegistryStore::Statements {
   Statements(sqlite3* db, const FoldedSql& folds)
-      : keyExists(db, "SELECT 1 FROM keys WHERE id = ?1"),
+      : db(db),
+        keyExists(db, "SELECT 1 FROM keys WHERE id = ?1"),
         keyRow(db, "SELECT parent, folded FROM keys WHERE id = ?1"),
         child(db, folds.child),
         insertKey(db, "INSERT INTO keys(parent, name, folded) VALUES(?1, ?2, ?3)"),
@@ -125,13 +150,35 @@ struct RegistryStore::Statements {
                      "FROM vals WHERE key = ?1 AND folded > ?2 AND folded < ?3 "
                      "ORDER BY folded LIMIT 1)"),
         listKeys(db, folds.listKeys),
+        // In the order of the primary key, one step per row; writeOrder()
+        // then gives the enumeration order (through vals_in_order each row
+        // would cost a look-up of its own).
         listValues(db,
                    "SELECT v.name, v.type, v.seq, CASE WHEN length(v.data) <= ?2 THEN v.data "
                    "END, v.seq IS NULL FROM keys k LEFT JOIN vals v ON v.key = k.id "
-                   "WHERE k.id = ?1 ORDER BY v.seq"),
+                   "WHERE k.id = ?1"),
         valueBySequence(db, "SELECT type, data FROM vals WHERE key = ?1 AND seq = ?2"),
         dataVersion(db, "PRAGMA data_version") {}
 
+  // The key `levels` levels below ?1 named by the folded names ?2, ?3...
+  sqlite::Statement& path(std::size_t levels) {
+    if (paths.size() < levels) paths.resize(levels);
+    auto& statement = paths[levels - 1];
+    if (!statement) {
+      std::string sql = "SELECT k" + std::to_string(levels) + ".id FROM keys k1";
+      for (std::size_t i = 2; i <= levels; ++i) {
+        const std::string k = "k" + std::to_string(i);
+        sql += " JOIN keys " + k + " ON " + k + ".parent = k" + std::to_string(i - 1) +
+               ".id AND " + k + ".folded = ?" + std::to_string(i + 1);
+      }
+      sql += " WHERE k1.parent = ?1 AND k1.folded = ?2";
+      statement = std::make_unique<sqlite::Statement>(db, sql);
+    }
+    return *statement;
+  }
+
+  sqlite3* db;
+  std::vector<std::unique_ptr<sqlite::Statement>> paths;
   sqlite::Statement keyExists, keyRow, child, insertKey, hasChild, deleteValues, deleteKeyRow,
       promoteKey, upsertValue, queryValue, deleteValue, promoteValue, listKeys, listValues,
       valueBySequence, dataVersion;
@@ -287,10 +334,24 @@ LONG RegistryStore::emptyHive(KeyId base, const KeyPath& path, KeyId* result) co
   return kErrorSuccess;
 }
 
-// Each step is a statement of its own: a key found at one level may be
-// deleted by another process before the next, which later calls report as
-// kErrorKeyDeleted, as for a key deleted just after it was opened.
+// A path of a few levels is found in one statement (one read transaction).
+// When that finds nothing, or for a longer path, each level is a statement
+// of its own, which also tells a missing level from a missing base: a key
+// found at one level may then be deleted by another process before the next,
+// which later calls report as kErrorKeyDeleted, as for a key deleted just
+// after it was opened.
 LONG RegistryStore::lookup(KeyId base, const KeyPath& path, KeyId* result) {
+  if (!path.empty() && path.size() <= kJoinedLevels && !lowerCaseFile_) {
+    Run q(statements_->path(path.size()));
+    q->bind(1, base);
+    for (std::size_t i = 0; i < path.size(); ++i) {
+      q->bindBlob(static_cast<int>(i + 2), foldName(path[i]));
+    }
+    if (q->step()) {
+      *result = q->columnInt(0);
+      return kErrorSuccess;
+    }
+  }
   KeyId current = base;
   for (std::size_t i = 0; i < path.size(); ++i) {
     const auto next = child(current, foldName(path[i]));
@@ -468,21 +529,29 @@ LONG RegistryStore::readSnapshot(Listing listing, KeyId key, std::uint64_t versi
   if (values) q->bind(2, kHeldDataLimit);
   if (!q->step()) return kErrorKeyDeleted;
   const int noEntries = values ? 4 : 1;
+  std::string& bytes = snapshot.bytes;
   std::size_t held = 0;
   if (q->columnInt(noEntries) == 0) {
     do {
       EnumEntry& entry = snapshot.entries.emplace_back();
-      entry.value.name = q->columnBlob(0);
+      const std::string_view name = q->columnView(0);
+      entry.name = bytes.size();
+      entry.nameSize = static_cast<std::uint32_t>(name.size());
+      bytes += name;
       if (!values) continue;
-      entry.value.type = static_cast<DWORD>(q->columnInt(1));
+      entry.type = static_cast<DWORD>(q->columnInt(1));
       entry.sequence = q->columnInt(2);
       entry.held = !q->columnIsNull(3) && held <= kHeldDataBudget;
       if (entry.held) {
-        entry.value.data = q->columnBlob(3);
-        held += entry.value.data.size();
+        const std::string_view data = q->columnView(3);
+        entry.data = bytes.size();
+        entry.dataSize = static_cast<std::uint32_t>(data.size());
+        bytes += data;
+        held += data.size();
       }
     } while (q->step());
   }
+  snapshot.order = values ? writeOrder(snapshot.entries) : inReadOrder(snapshot.entries.size());
   snapshot.valid = true;
   snapshot.key = key;
   snapshot.dataVersion = version;
@@ -490,37 +559,32 @@ LONG RegistryStore::readSnapshot(Listing listing, KeyId key, std::uint64_t versi
   return kErrorSuccess;
 }
 
-LONG RegistryStore::enumKey(KeyId key, DWORD index, EnumSnapshot& snapshot,
-                            const std::string** name) {
-  return guarded([&]() -> LONG {
-    if (!schemaPresent_) return isTree(key) ? kErrorNoMoreItems : kErrorKeyDeleted;
-    if (const LONG s = prepareSnapshot(Listing::Keys, key, index, snapshot); s != kErrorSuccess)
-      return s;
-    if (index >= snapshot.entries.size()) {
-      snapshot = EnumSnapshot{};  // the end: the memory goes
-      return kErrorNoMoreItems;
-    }
-    *name = &snapshot.entries[index].value.name;
-    return kErrorSuccess;
-  });
+LONG RegistryStore::enumKey(KeyId key, DWORD index, EnumSnapshot& snapshot, EnumItem* item) {
+  return enumEntry(Listing::Keys, key, index, snapshot, item);
 }
 
-LONG RegistryStore::enumValue(KeyId key, DWORD index, EnumSnapshot& snapshot,
-                              const StoredValue** result) {
+LONG RegistryStore::enumValue(KeyId key, DWORD index, EnumSnapshot& snapshot, EnumItem* item) {
+  return enumEntry(Listing::Values, key, index, snapshot, item);
+}
+
+LONG RegistryStore::enumEntry(Listing listing, KeyId key, DWORD index, EnumSnapshot& snapshot,
+                              EnumItem* item) {
   return guarded([&]() -> LONG {
     if (!schemaPresent_) return isTree(key) ? kErrorNoMoreItems : kErrorKeyDeleted;
     for (int attempt = 0;; ++attempt) {
-      if (const LONG s = prepareSnapshot(Listing::Values, key, index, snapshot);
-          s != kErrorSuccess) {
+      if (const LONG s = prepareSnapshot(listing, key, index, snapshot); s != kErrorSuccess) {
         return s;
       }
-      if (index >= snapshot.entries.size()) {
-        snapshot = EnumSnapshot{};
+      if (index >= snapshot.order.size()) {
+        snapshot = EnumSnapshot{};  // the end: the memory goes
         return kErrorNoMoreItems;
       }
-      EnumEntry& entry = snapshot.entries[index];
+      const EnumEntry& entry = snapshot.entries[snapshot.order[index]];
+      const std::string_view bytes = snapshot.bytes;
+      item->name = bytes.substr(entry.name, entry.nameSize);
+      item->type = entry.type;
       if (entry.held) {
-        *result = &entry.value;
+        item->data = bytes.substr(entry.data, entry.dataSize);
         return kErrorSuccess;
       }
       // Large data is read now, by the value's order number, which a rewrite
@@ -528,10 +592,10 @@ LONG RegistryStore::enumValue(KeyId key, DWORD index, EnumSnapshot& snapshot,
       Run q(statements_->valueBySequence);
       q->bind(1, key).bind(2, entry.sequence);
       if (q->step()) {
-        snapshot.fetched.name = entry.value.name;
         snapshot.fetched.type = static_cast<DWORD>(q->columnInt(0));
         snapshot.fetched.data = q->columnBlob(1);
-        *result = &snapshot.fetched;
+        item->type = snapshot.fetched.type;
+        item->data = snapshot.fetched.data;
         return kErrorSuccess;
       }
       snapshot.valid = false;

@@ -42,11 +42,22 @@ struct StoredValue {
   std::string data;
 };
 
-// One entry of an enumeration: a sub-key (its name) or a value.
+// One entry of an enumeration as the caller gets it: views that stay valid
+// until the next call with the same snapshot.
+struct EnumItem {
+  std::string_view name;
+  DWORD type = kRegNone;
+  std::string_view data;
+};
+
+// One entry of a snapshot: a sub-key (its name) or a value, its bytes kept
+// in the snapshot's `bytes`.
 struct EnumEntry {
-  StoredValue value;
-  std::int64_t sequence = 0;  // values: the order number
+  std::size_t name = 0, data = 0;          // offsets in `bytes`
+  std::uint32_t nameSize = 0, dataSize = 0;
+  DWORD type = kRegNone;
   bool held = true;           // values: false when the data is read when asked for
+  std::int64_t sequence = 0;  // values: the order number
 };
 
 // What one handle's enumeration reads from: the key's entries as one
@@ -58,8 +69,10 @@ struct EnumSnapshot {
   KeyId key = 0;
   std::uint64_t dataVersion = 0;  // of the file, as other connections change it
   std::uint64_t writes = 0;       // of this store
-  std::vector<EnumEntry> entries;
-  StoredValue fetched;  // the entry whose data was read when asked for
+  std::string bytes;                  // every name and held data, one after another
+  std::vector<EnumEntry> entries;     // as read
+  std::vector<std::uint32_t> order;   // entries by enumeration index
+  StoredValue fetched;                // data read when asked for
 };
 
 using KeyPath = std::vector<std::string>;
@@ -96,10 +109,10 @@ class RegistryStore {
   LONG setValue(KeyId key, std::string_view name, DWORD type, std::string_view data);
   LONG queryValue(KeyId key, std::string_view name, StoredValue* result);
   LONG deleteValue(KeyId key, std::string_view name);
-  // The entry at `index` of `snapshot`'s enumeration of `key`; what *name or
-  // *result points to stays valid until the next call with that snapshot.
-  LONG enumKey(KeyId key, DWORD index, EnumSnapshot& snapshot, const std::string** name);
-  LONG enumValue(KeyId key, DWORD index, EnumSnapshot& snapshot, const StoredValue** result);
+  // The entry at `index` of `snapshot`'s enumeration of `key` (for sub-keys
+  // only the name).
+  LONG enumKey(KeyId key, DWORD index, EnumSnapshot& snapshot, EnumItem* item);
+  LONG enumValue(KeyId key, DWORD index, EnumSnapshot& snapshot, EnumItem* item);
 
  private:
   enum class State { Closed, Open, Absent, Damaged };
@@ -128,6 +141,8 @@ class RegistryStore {
   // The snapshot to serve `index` of `key` from, read again when needed.
   LONG prepareSnapshot(Listing listing, KeyId key, DWORD index, EnumSnapshot& snapshot);
   LONG readSnapshot(Listing listing, KeyId key, std::uint64_t version, EnumSnapshot& snapshot);
+  LONG enumEntry(Listing listing, KeyId key, DWORD index, EnumSnapshot& snapshot,
+                 EnumItem* item);
 
   Kind kind_;
   std::string path_;

@@ -75,11 +75,13 @@ std::int64_t Statement::columnInt(int index) const {
   return sqlite3_column_int64(stmt_.get(), index);
 }
 
-std::string Statement::columnBlob(int index) const {
+std::string Statement::columnBlob(int index) const { return std::string(columnView(index)); }
+
+std::string_view Statement::columnView(int index) const {
   const void* data = sqlite3_column_blob(stmt_.get(), index);
   const int size = sqlite3_column_bytes(stmt_.get(), index);
   if (data == nullptr || size <= 0) return {};
-  return std::string(static_cast<const char*>(data), static_cast<std::size_t>(size));
+  return std::string_view(static_cast<const char*>(data), static_cast<std::size_t>(size));
 }
 
 bool Statement::columnIsNull(int index) const {

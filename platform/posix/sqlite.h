@@ -53,6 +53,8 @@ class Statement {
 
   std::int64_t columnInt(int index) const;
   std::string columnBlob(int index) const;
+  // The bytes of a column without a copy, valid until the next step or reset.
+  std::string_view columnView(int index) const;
   bool columnIsNull(int index) const;
 
  private:

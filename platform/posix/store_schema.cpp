@@ -97,8 +97,8 @@ std::string freeForm(sqlite::Statement& taken, std::int64_t parent, const std::s
 }
 
 struct Named {
-  std::int64_t owner;   // keys: parent; values: key
-  std::int64_t id;      // keys: id; values: seq
+  std::int64_t owner;  // keys: parent; values: key
+  std::int64_t id;     // keys: id; values: seq
   std::string name;
 };
 

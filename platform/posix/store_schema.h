@@ -15,10 +15,10 @@ inline constexpr int kCurrentVersion = 2;
 inline constexpr int kLowerCaseVersion = 1;
 
 enum class FileState {
-  New,           // no tables and no version: an empty file to set up
-  Current,       // a store of this version
-  LowerCase,     // a version-1 store: its names are to be folded again
-  Damaged,       // unreadable, failing quick_check, of another version or schema
+  New,        // no tables and no version: an empty file to set up
+  Current,    // a store of this version
+  LowerCase,  // a version-1 store: its names are to be folded again
+  Damaged,    // unreadable, failing quick_check, of another version or schema
 };
 
 // Reads a store file without writing to it: the header, the version, the

@@ -21,9 +21,7 @@ void appendUtf8(std::string& out, std::uint32_t cp) {
   }
 }
 
-std::uint32_t byteAt(std::string_view s, std::size_t i) {
-  return static_cast<unsigned char>(s[i]);
-}
+std::uint32_t byteAt(std::string_view s, std::size_t i) { return static_cast<unsigned char>(s[i]); }
 
 bool continuation(std::string_view s, std::size_t i) {
   return i < s.size() && (byteAt(s, i) & 0xC0) == 0x80;

@@ -310,5 +310,48 @@ TEST(FileStore, SurvivesReopeningAndUsesPrivateModes) {
             perms::owner_read | perms::owner_write | perms::group_read | perms::others_read);
 }
 
+// A walk is served from what one statement read when it started; another
+// connection's changes show when the walk starts again at index 0. Data
+// larger than the snapshot keeps is read when asked for, and a value gone by
+// then makes the walk read the key again.
+TEST(FileStore, EnumerationReadsOneSnapshotPerWalk) {
+  TempFolder folder;
+  const auto location = posix::StoreLocation::inFolder(folder.path());
+  posix::Advapi32Posix walker(location), other(location);
+  HKEY key = 0, otherKey = 0;
+  ASSERT_EQ(walker.RegCreateKeyA(kHkeyCurrentUser, "Software\\Walk", &key), 0);
+  ASSERT_EQ(other.RegOpenKeyExA(kHkeyCurrentUser, "Software\\Walk", 0, kKeyAllAccess, &otherKey),
+            0);
+  const std::string big(10000, 'b');
+  const auto set = [](Advapi32& api, HKEY k, const char* name, const std::string& data) {
+    return api.RegSetValueExA(k, name, 0, kRegBinary, reinterpret_cast<const BYTE*>(data.data()),
+                              static_cast<DWORD>(data.size()));
+  };
+  for (const char* name : {"a", "big", "c"})
+    ASSERT_EQ(set(walker, key, name, name == std::string("big") ? big : name), 0);
+  const auto at = [&](DWORD index) {
+    char name[16];
+    DWORD nameLength = sizeof name, dataLength = 0;
+    std::vector<BYTE> data(20000);
+    dataLength = static_cast<DWORD>(data.size());
+    const LONG s = walker.RegEnumValueA(key, index, name, &nameLength, nullptr, nullptr,
+                                        data.data(), &dataLength);
+    return s == 0 ? std::string(name) + ":" + std::to_string(dataLength)
+                  : "status " + std::to_string(s);
+  };
+  EXPECT_EQ(at(0), "a:1");
+  ASSERT_EQ(other.RegDeleteValueA(otherKey, "c"), 0);
+  ASSERT_EQ(set(other, otherKey, "d", "d"), 0);
+  EXPECT_EQ(at(1), "big:10000");
+  EXPECT_EQ(at(2), "c:1") << "the walk goes on in its snapshot";
+  EXPECT_EQ(at(0), "a:1");
+  EXPECT_EQ(at(2), "d:1") << "a new walk sees the other connection's changes";
+  ASSERT_EQ(other.RegDeleteValueA(otherKey, "big"), 0);
+  EXPECT_EQ(at(1), "d:1") << "large data gone since the walk began";
+  EXPECT_EQ(at(2), "status 259");
+  walker.RegCloseKey(key);
+  other.RegCloseKey(otherKey);
+}
+
 }  // namespace
 }  // namespace zs::platform

@@ -84,8 +84,8 @@ std::vector<LONG> statuses(Advapi32& api) {
   char name[64];
   all.push_back(api.RegEnumKeyA(kHkeyCurrentUser, 0, name, sizeof name));
   DWORD nameLength = sizeof name;
-  all.push_back(api.RegEnumValueA(kHkeyCurrentUser, 0, name, &nameLength, nullptr, nullptr,
-                                  nullptr, nullptr));
+  all.push_back(api.RegEnumValueA(kHkeyCurrentUser, 0, name, &nameLength, nullptr, nullptr, nullptr,
+                                  nullptr));
   all.push_back(api.RegDeleteValueA(kHkeyCurrentUser, "v"));
   all.push_back(api.RegDeleteKeyA(kHkeyCurrentUser, "Software\\Damage\\Sub"));
   return all;
@@ -103,12 +103,12 @@ std::vector<Case> damages() {
   std::vector<Case> cases = {
       {"garbage in place of the file",
        [](const std::string& f) { std::ofstream(f, std::ios::binary) << std::string(9000, 'x'); }},
-      {"header overwritten",
-       [](const std::string& f) { writeAt(f, 0, "Not a database!"); }},
+      {"header overwritten", [](const std::string& f) { writeAt(f, 0, "Not a database!"); }},
       {"page size in the header",
        [](const std::string& f) { writeAt(f, 16, std::string("\x01\x03", 2)); }},
       {"truncated to 50 bytes", [](const std::string& f) { fs::resize_file(f, 50); }},
-      {"truncated to half", [pages](const std::string& f) { fs::resize_file(f, pages / 2 * kPageSize); }},
+      {"truncated to half",
+       [pages](const std::string& f) { fs::resize_file(f, pages / 2 * kPageSize); }},
       {"newer version", [](const std::string& f) { sql(f, "PRAGMA user_version = 3"); }},
       {"unknown version", [](const std::string& f) { sql(f, "PRAGMA user_version = -1"); }},
       {"a table of another program",
@@ -123,8 +123,16 @@ std::vector<Case> damages() {
          fs::remove(f);
          sql(f, "CREATE TABLE keys(id); PRAGMA user_version = 2");
        }},
-      {"directory", [](const std::string& f) { fs::remove(f); fs::create_directory(f); }},
-      {"FIFO", [](const std::string& f) { fs::remove(f); mkfifo(f.c_str(), 0600); }},
+      {"directory",
+       [](const std::string& f) {
+         fs::remove(f);
+         fs::create_directory(f);
+       }},
+      {"FIFO",
+       [](const std::string& f) {
+         fs::remove(f);
+         mkfifo(f.c_str(), 0600);
+       }},
   };
   // Every page but the first (the header and the table list) in turn.
   for (std::size_t page = 2; page <= pages; ++page) {

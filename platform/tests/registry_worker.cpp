@@ -86,7 +86,8 @@ int query(Advapi32& api, const char* path, const char* name) {
   LONG s = api.RegOpenKeyExA(kHkeyCurrentUser, path, 0, kKeyRead, &key);
   char data[256] = {};
   DWORD length = sizeof data;
-  if (s == 0) s = api.RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &length);
+  if (s == 0)
+    s = api.RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &length);
   api.RegCloseKey(key);
   report(std::to_string(s) + " " + (s == 0 ? std::string(data) : std::string()));
   return 0;

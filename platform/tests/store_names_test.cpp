@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
-#include <unordered_map>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "core/case_fold.h"
@@ -77,8 +77,10 @@ TEST(StoreNames, CollectionAndStoreAgreeOnPairs) {
     EXPECT_EQ(collectionSame, p.same);
 
     ASSERT_EQ(api.RegSetValueExA(key, u8(p.a).c_str(), 0, kRegBinary,
-                                 reinterpret_cast<const BYTE*>("1"), 1), 0);
-    const LONG query = api.RegQueryValueExA(key, u8(p.b).c_str(), nullptr, nullptr, nullptr, nullptr);
+                                 reinterpret_cast<const BYTE*>("1"), 1),
+              0);
+    const LONG query =
+        api.RegQueryValueExA(key, u8(p.b).c_str(), nullptr, nullptr, nullptr, nullptr);
     EXPECT_EQ(query == kErrorSuccess, collectionSame);
     HKEY sub = 0;
     ASSERT_EQ(api.RegCreateKeyA(key, u8(p.a).c_str(), &sub), 0);
@@ -95,10 +97,11 @@ std::string stringValue(Advapi32& api, HKEY root, const char* path, const char* 
   if (api.RegOpenKeyExA(root, path, 0, kKeyRead, &key) != 0) return "(no key)";
   char data[64];
   DWORD length = sizeof data;
-  const LONG s = api.RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data),
-                                      &length);
+  const LONG s =
+      api.RegQueryValueExA(key, name, nullptr, nullptr, reinterpret_cast<BYTE*>(data), &length);
   api.RegCloseKey(key);
-  return s == 0 ? std::string(data, length > 0 ? length - 1 : 0) : "(status " + std::to_string(s) + ")";
+  return s == 0 ? std::string(data, length > 0 ? length - 1 : 0)
+                : "(status " + std::to_string(s) + ")";
 }
 
 std::vector<std::string> subKeys(Advapi32& api, const char* path) {
@@ -133,7 +136,8 @@ TEST(StoreNames, EarlierFoldingIsMigratedWithoutLosingAnything) {
   EXPECT_EQ(stringValue(api, hkcu, "SOFTWARE\\old\\DATA", "mixedCASE"), "x");
   EXPECT_EQ(userVersion(folder.path() + "/user.db"), 2);
 
-  EXPECT_EQ(subKeys(api, "Software\\Old"), (std::vector<std::string>{"Data", "\xD2\x90", "\xD2\x91"}));
+  EXPECT_EQ(subKeys(api, "Software\\Old"),
+            (std::vector<std::string>{"Data", "\xD2\x90", "\xD2\x91"}));
   EXPECT_EQ(stringValue(api, hkcu, "Software\\Old\\\xD2\x91", "which"), "first");
   EXPECT_EQ(stringValue(api, hkcu, "Software\\Old\\Data", "\xD1\xA1"), "first");
 
@@ -142,7 +146,8 @@ TEST(StoreNames, EarlierFoldingIsMigratedWithoutLosingAnything) {
   std::vector<std::string> names;
   char name[64];
   DWORD length = sizeof name;
-  for (DWORD i = 0; api.RegEnumValueA(data, i, name, &length, nullptr, nullptr, nullptr, nullptr) == 0;
+  for (DWORD i = 0;
+       api.RegEnumValueA(data, i, name, &length, nullptr, nullptr, nullptr, nullptr) == 0;
        ++i, length = sizeof name) {
     names.emplace_back(name);
   }
