@@ -138,9 +138,11 @@ struct RegistryStore::Statements {
         promoteKey(db,
                    "UPDATE keys SET folded = ?2 WHERE id = (SELECT id FROM keys WHERE "
                    "parent = ?1 AND folded > ?2 AND folded < ?3 ORDER BY folded LIMIT 1)"),
+        // Writes nothing when the key is gone (no row of keys to select).
         upsertValue(db,
-                    "INSERT INTO vals(key, folded, seq, name, type, data) VALUES(?1, ?2, "
-                    "(SELECT coalesce(max(seq), 0) + 1 FROM vals WHERE key = ?1), ?3, ?4, ?5) "
+                    "INSERT INTO vals(key, folded, seq, name, type, data) SELECT ?1, ?2, "
+                    "(SELECT coalesce(max(seq), 0) + 1 FROM vals WHERE key = ?1), ?3, ?4, ?5 "
+                    "FROM keys WHERE id = ?1 "
                     "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, "
                     "data = excluded.data"),
         queryValue(db, folds.queryValue),
@@ -158,7 +160,10 @@ struct RegistryStore::Statements {
                    "END, v.seq IS NULL FROM keys k LEFT JOIN vals v ON v.key = k.id "
                    "WHERE k.id = ?1"),
         valueBySequence(db, "SELECT type, data FROM vals WHERE key = ?1 AND seq = ?2"),
-        dataVersion(db, "PRAGMA data_version") {}
+        dataVersion(db, "PRAGMA data_version"),
+        beginWrite(db, "BEGIN IMMEDIATE"),
+        commit(db, "COMMIT"),
+        rollback(db, "ROLLBACK") {}
 
   // The key `levels` levels below ?1 named by the folded names ?2, ?3...
   sqlite::Statement& path(std::size_t levels) {
@@ -181,7 +186,35 @@ struct RegistryStore::Statements {
   std::vector<std::unique_ptr<sqlite::Statement>> paths;
   sqlite::Statement keyExists, keyRow, child, insertKey, hasChild, deleteValues, deleteKeyRow,
       promoteKey, upsertValue, queryValue, deleteValue, promoteValue, listKeys, listValues,
-      valueBySequence, dataVersion;
+      valueBySequence, dataVersion, beginWrite, commit, rollback;
+};
+
+// A write transaction through the prepared statements: BEGIN IMMEDIATE takes
+// the write lock at the start, so a writer never fails half-way on a lock
+// upgrade; it rolls back unless committed.
+class RegistryStore::WriteTransaction {
+ public:
+  explicit WriteTransaction(Statements& s) : s_(s) {
+    Run begin(s_.beginWrite);
+    begin->step();
+  }
+  ~WriteTransaction() {
+    if (!open_) return;
+    s_.rollback.reset();
+    sqlite3_step(s_.rollback.raw());
+    s_.rollback.reset();
+  }
+  WriteTransaction(const WriteTransaction&) = delete;
+  WriteTransaction& operator=(const WriteTransaction&) = delete;
+  void commit() {
+    Run q(s_.commit);
+    q->step();
+    open_ = false;
+  }
+
+ private:
+  Statements& s_;
+  bool open_ = true;
 };
 
 RegistryStore::RegistryStore(Kind kind, std::string path, int busyTimeoutMs)
@@ -388,7 +421,7 @@ LONG RegistryStore::createKey(KeyId base, const KeyPath& path, bool mayCreate, K
     const LONG found = schemaPresent_ ? lookup(base, path, result) : emptyHive(base, path, result);
     if (found != kErrorFileNotFound) return found;
     if (!mayCreate || !canWrite()) return kErrorAccessDenied;
-    sqlite::Transaction t(db_.get(), true);
+    WriteTransaction t(*statements_);
     if (!keyExists(base)) return kErrorKeyDeleted;
     KeyId current = base;
     for (const auto& part : path) {
@@ -415,7 +448,7 @@ LONG RegistryStore::deleteKey(KeyId base, const KeyPath& path) {
   if (found != kErrorSuccess) return found;
   if (isTree(target) || !writable()) return kErrorAccessDenied;
   return guarded([&]() -> LONG {
-    sqlite::Transaction t(db_.get(), true);
+    WriteTransaction t(*statements_);
     // Looked up again inside the write transaction: another process may have
     // changed the tree since.
     KeyId current = 0;
@@ -460,11 +493,13 @@ LONG RegistryStore::setValue(KeyId key, std::string_view name, DWORD type,
       const LONG exists = schemaPresent_ ? lookup(key, {}, &ignored) : emptyHive(key, {}, &ignored);
       return exists == kErrorSuccess ? kErrorAccessDenied : exists;
     }
-    sqlite::Transaction t(db_.get(), true);
-    if (!keyExists(key)) return kErrorKeyDeleted;
-    Run q(statements_->upsertValue);
-    q->bind(1, key).bindBlob(2, foldName(name)).bindBlob(3, name).bind(4, type).bindBlob(5, data);
-    q->step();
+    WriteTransaction t(*statements_);
+    {
+      Run q(statements_->upsertValue);
+      q->bind(1, key).bindBlob(2, foldName(name)).bindBlob(3, name).bind(4, type).bindBlob(5, data);
+      q->step();
+    }
+    if (sqlite3_changes(db_.get()) == 0) return kErrorKeyDeleted;
     t.commit();
     ++localWrites_;
     return kErrorSuccess;
@@ -492,7 +527,7 @@ LONG RegistryStore::deleteValue(KeyId key, std::string_view name) {
   if (found != kErrorSuccess) return found;
   if (!writable()) return kErrorAccessDenied;
   return guarded([&]() -> LONG {
-    sqlite::Transaction t(db_.get(), true);
+    WriteTransaction t(*statements_);
     if (!keyExists(key)) return kErrorKeyDeleted;
     const std::string folded = foldName(name);
     {

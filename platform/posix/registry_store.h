@@ -118,6 +118,7 @@ class RegistryStore {
   enum class State { Closed, Open, Absent, Damaged };
   enum class Listing { Keys, Values };
   struct Statements;
+  class WriteTransaction;
 
   // Opens the database if it is not open yet; the status of failing to.
   LONG ensureOpen();
