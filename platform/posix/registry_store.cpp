@@ -4,58 +4,19 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <algorithm>
 #include <cerrno>
 #include <new>
 
 #include "platform/posix/store_schema.h"
+#include "platform/posix/store_statements.h"
 #include "platform/posix/utf8_fold.h"
 
 namespace zs::platform::posix {
 
 namespace {
 
-// Value data up to this size is kept in an enumeration's snapshot, up to
-// kHeldDataBudget bytes in all; larger data is read when it is asked for.
-constexpr std::int64_t kHeldDataLimit = 4096;
-constexpr std::size_t kHeldDataBudget = 16u << 20;
 // Paths of up to this many levels are looked up in one statement.
 constexpr std::size_t kJoinedLevels = 8;
-
-bool isTree(KeyId key) {
-  return key == kLocalMachineTree || key == kUsersTree || key == kCurrentUserTree;
-}
-
-LONG statusOf(const sqlite::SqliteError& e) {
-  switch (e.primary()) {
-    case SQLITE_BUSY:
-    case SQLITE_LOCKED: return kErrorBusy;
-    case SQLITE_READONLY:
-    case SQLITE_PERM:
-    case SQLITE_AUTH:
-    case SQLITE_CANTOPEN: return kErrorAccessDenied;
-    case SQLITE_FULL: return kErrorDiskFull;
-    case SQLITE_NOMEM: return kErrorOutOfMemory;
-    case SQLITE_CORRUPT:
-    case SQLITE_NOTADB: return kErrorBadDb;
-    case SQLITE_TOOBIG: return kErrorInvalidParameter;
-    default: return kErrorRegistryIoFailed;
-  }
-}
-
-// Resets a cached statement when the scope that ran it ends, so that no
-// statement keeps a read snapshot open between calls.
-class Run {
- public:
-  explicit Run(sqlite::Statement& s) : s_(s) { s_.reset(); }
-  ~Run() { s_.reset(); }
-  Run(const Run&) = delete;
-  Run& operator=(const Run&) = delete;
-  sqlite::Statement* operator->() { return &s_; }
-
- private:
-  sqlite::Statement& s_;
-};
 
 // Creates the folder of a store file and any missing parents.
 void makeParents(const std::string& file, mode_t mode) {
@@ -79,110 +40,7 @@ void foldFunction(sqlite3_context* context, int /*count*/, sqlite3_value** args)
   sqlite3_result_blob64(context, folded.data(), folded.size(), SQLITE_TRANSIENT);
 }
 
-// The statements that look names up, by the stored folded form or, in a
-// version-1 file read as it is, by folding each name as it is read.
-struct FoldedSql {
-  const char* child;
-  const char* queryValue;
-  const char* listKeys;
-};
-
-constexpr FoldedSql kStoredFolds{
-    "SELECT id FROM keys WHERE parent = ?1 AND folded = ?2",
-    "SELECT v.name, v.type, v.data FROM keys k "
-    "LEFT JOIN vals v ON v.key = k.id AND v.folded = ?2 WHERE k.id = ?1",
-    "SELECT c.name, c.id IS NULL FROM keys k LEFT JOIN keys c ON c.parent = k.id "
-    "WHERE k.id = ?1 ORDER BY c.folded"};
-
-constexpr FoldedSql kFoldedWhenRead{
-    "SELECT id FROM keys WHERE parent = ?1 AND zs_fold(name) = ?2 ORDER BY id LIMIT 1",
-    "SELECT v.name, v.type, v.data FROM keys k "
-    "LEFT JOIN vals v ON v.key = k.id AND zs_fold(v.name) = ?2 WHERE k.id = ?1 "
-    "ORDER BY v.seq LIMIT 1",
-    "SELECT c.name, c.id IS NULL FROM keys k LEFT JOIN keys c ON c.parent = k.id "
-    "WHERE k.id = ?1 ORDER BY zs_fold(c.name), c.id"};
-
-// The enumeration order of values read in primary-key order: by their order
-// numbers. The entries themselves stay where they are.
-std::vector<std::uint32_t> writeOrder(const std::vector<EnumEntry>& entries) {
-  std::vector<std::pair<std::int64_t, std::uint32_t>> bySequence;
-  bySequence.reserve(entries.size());
-  for (std::size_t i = 0; i < entries.size(); ++i) {
-    bySequence.emplace_back(entries[i].sequence, static_cast<std::uint32_t>(i));
-  }
-  std::sort(bySequence.begin(), bySequence.end());
-  std::vector<std::uint32_t> order;
-  order.reserve(entries.size());
-  for (const auto& entry : bySequence) order.push_back(entry.second);
-  return order;
-}
-
-std::vector<std::uint32_t> inReadOrder(std::size_t count) {
-  std::vector<std::uint32_t> order(count);
-  for (std::size_t i = 0; i < count; ++i) order[i] = static_cast<std::uint32_t>(i);
-  return order;
-}
-
 }  // namespace
-
-struct RegistryStore::Statements {
-  Statements(sqlite3* db, const FoldedSql& folds)
-      : db(db),
-        keyExists(db, "SELECT 1 FROM keys WHERE id = ?1"),
-        keyRow(db, "SELECT parent, folded FROM keys WHERE id = ?1"),
-        child(db, folds.child),
-        insertKey(db, "INSERT INTO keys(parent, name, folded) VALUES(?1, ?2, ?3)"),
-        hasChild(db, "SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1"),
-        deleteValues(db, "DELETE FROM vals WHERE key = ?1"),
-        deleteKeyRow(db, "DELETE FROM keys WHERE id = ?1"),
-        promoteKey(db,
-                   "UPDATE keys SET folded = ?2 WHERE id = (SELECT id FROM keys WHERE "
-                   "parent = ?1 AND folded > ?2 AND folded < ?3 ORDER BY folded LIMIT 1)"),
-        upsertValue(db,
-                    "INSERT INTO vals(key, folded, seq, name, type, data) VALUES(?1, ?2, "
-                    "(SELECT coalesce(max(seq), 0) + 1 FROM vals WHERE key = ?1), ?3, ?4, ?5) "
-                    "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, "
-                    "data = excluded.data"),
-        queryValue(db, folds.queryValue),
-        deleteValue(db, "DELETE FROM vals WHERE key = ?1 AND folded = ?2"),
-        promoteValue(db,
-                     "UPDATE vals SET folded = ?2 WHERE key = ?1 AND folded = (SELECT folded "
-                     "FROM vals WHERE key = ?1 AND folded > ?2 AND folded < ?3 "
-                     "ORDER BY folded LIMIT 1)"),
-        listKeys(db, folds.listKeys),
-        // In the order of the primary key, one step per row; writeOrder()
-        // then gives the enumeration order (through vals_in_order each row
-        // would cost a look-up of its own).
-        listValues(db,
-                   "SELECT v.name, v.type, v.seq, CASE WHEN length(v.data) <= ?2 THEN v.data "
-                   "END, v.seq IS NULL FROM keys k LEFT JOIN vals v ON v.key = k.id "
-                   "WHERE k.id = ?1"),
-        valueBySequence(db, "SELECT type, data FROM vals WHERE key = ?1 AND seq = ?2"),
-        dataVersion(db, "PRAGMA data_version") {}
-
-  // The key `levels` levels below ?1 named by the folded names ?2, ?3...
-  sqlite::Statement& path(std::size_t levels) {
-    if (paths.size() < levels) paths.resize(levels);
-    auto& statement = paths[levels - 1];
-    if (!statement) {
-      std::string sql = "SELECT k" + std::to_string(levels) + ".id FROM keys k1";
-      for (std::size_t i = 2; i <= levels; ++i) {
-        const std::string k = "k" + std::to_string(i);
-        sql += " JOIN keys " + k + " ON " + k + ".parent = k" + std::to_string(i - 1) +
-               ".id AND " + k + ".folded = ?" + std::to_string(i + 1);
-      }
-      sql += " WHERE k1.parent = ?1 AND k1.folded = ?2";
-      statement = std::make_unique<sqlite::Statement>(db, sql);
-    }
-    return *statement;
-  }
-
-  sqlite3* db;
-  std::vector<std::unique_ptr<sqlite::Statement>> paths;
-  sqlite::Statement keyExists, keyRow, child, insertKey, hasChild, deleteValues, deleteKeyRow,
-      promoteKey, upsertValue, queryValue, deleteValue, promoteValue, listKeys, listValues,
-      valueBySequence, dataVersion;
-};
 
 RegistryStore::RegistryStore(Kind kind, std::string path, int busyTimeoutMs)
     : kind_(kind), path_(std::move(path)), busyTimeoutMs_(busyTimeoutMs) {}
@@ -287,18 +145,20 @@ void RegistryStore::finishOpen(bool writableFile, bool schemaPresent) {
   state_ = State::Open;
 }
 
-template <typename Body>
-LONG RegistryStore::guarded(Body&& body) {
-  const LONG opened = ensureOpen();
-  if (opened != kErrorSuccess) return opened;
-  try {
-    return body();
-  } catch (const sqlite::SqliteError& e) {
-    const LONG status = statusOf(e);
-    if (status == kErrorBadDb) markDamaged();
-    return status;
-  } catch (const std::bad_alloc&) {
-    return kErrorOutOfMemory;
+LONG statusOf(const sqlite::SqliteError& e) {
+  switch (e.primary()) {
+    case SQLITE_BUSY:
+    case SQLITE_LOCKED: return kErrorBusy;
+    case SQLITE_READONLY:
+    case SQLITE_PERM:
+    case SQLITE_AUTH:
+    case SQLITE_CANTOPEN: return kErrorAccessDenied;
+    case SQLITE_FULL: return kErrorDiskFull;
+    case SQLITE_NOMEM: return kErrorOutOfMemory;
+    case SQLITE_CORRUPT:
+    case SQLITE_NOTADB: return kErrorBadDb;
+    case SQLITE_TOOBIG: return kErrorInvalidParameter;
+    default: return kErrorRegistryIoFailed;
   }
 }
 
@@ -370,11 +230,6 @@ void RegistryStore::promote(sqlite::Statement& promoter, KeyId owner, const std:
   q->step();
 }
 
-std::uint64_t RegistryStore::dataVersion() {
-  Run q(statements_->dataVersion);
-  return q->step() ? static_cast<std::uint64_t>(q->columnInt(0)) : 0;
-}
-
 LONG RegistryStore::openKey(KeyId base, const KeyPath& path, KeyId* result) {
   return guarded([&]() -> LONG {
     if (!schemaPresent_) return emptyHive(base, path, result);
@@ -388,7 +243,7 @@ LONG RegistryStore::createKey(KeyId base, const KeyPath& path, bool mayCreate, K
     const LONG found = schemaPresent_ ? lookup(base, path, result) : emptyHive(base, path, result);
     if (found != kErrorFileNotFound) return found;
     if (!mayCreate || !canWrite()) return kErrorAccessDenied;
-    sqlite::Transaction t(db_.get(), true);
+    WriteTransaction t(*statements_);
     if (!keyExists(base)) return kErrorKeyDeleted;
     KeyId current = base;
     for (const auto& part : path) {
@@ -415,7 +270,7 @@ LONG RegistryStore::deleteKey(KeyId base, const KeyPath& path) {
   if (found != kErrorSuccess) return found;
   if (isTree(target) || !writable()) return kErrorAccessDenied;
   return guarded([&]() -> LONG {
-    sqlite::Transaction t(db_.get(), true);
+    WriteTransaction t(*statements_);
     // Looked up again inside the write transaction: another process may have
     // changed the tree since.
     KeyId current = 0;
@@ -460,11 +315,13 @@ LONG RegistryStore::setValue(KeyId key, std::string_view name, DWORD type,
       const LONG exists = schemaPresent_ ? lookup(key, {}, &ignored) : emptyHive(key, {}, &ignored);
       return exists == kErrorSuccess ? kErrorAccessDenied : exists;
     }
-    sqlite::Transaction t(db_.get(), true);
-    if (!keyExists(key)) return kErrorKeyDeleted;
-    Run q(statements_->upsertValue);
-    q->bind(1, key).bindBlob(2, foldName(name)).bindBlob(3, name).bind(4, type).bindBlob(5, data);
-    q->step();
+    WriteTransaction t(*statements_);
+    {
+      Run q(statements_->upsertValue);
+      q->bind(1, key).bindBlob(2, foldName(name)).bindBlob(3, name).bind(4, type).bindBlob(5, data);
+      q->step();
+    }
+    if (sqlite3_changes(db_.get()) == 0) return kErrorKeyDeleted;
     t.commit();
     ++localWrites_;
     return kErrorSuccess;
@@ -492,7 +349,7 @@ LONG RegistryStore::deleteValue(KeyId key, std::string_view name) {
   if (found != kErrorSuccess) return found;
   if (!writable()) return kErrorAccessDenied;
   return guarded([&]() -> LONG {
-    sqlite::Transaction t(db_.get(), true);
+    WriteTransaction t(*statements_);
     if (!keyExists(key)) return kErrorKeyDeleted;
     const std::string folded = foldName(name);
     {
@@ -505,102 +362,6 @@ LONG RegistryStore::deleteValue(KeyId key, std::string_view name) {
     t.commit();
     ++localWrites_;
     return kErrorSuccess;
-  });
-}
-
-LONG RegistryStore::prepareSnapshot(Listing listing, KeyId key, DWORD index,
-                                    EnumSnapshot& snapshot) {
-  const bool current = snapshot.valid && snapshot.key == key && snapshot.writes == localWrites_;
-  if (current && index != 0) return kErrorSuccess;
-  // A new enumeration sees what other processes changed since the last one.
-  const std::uint64_t version = dataVersion();
-  if (current && snapshot.dataVersion == version) return kErrorSuccess;
-  return readSnapshot(listing, key, version, snapshot);
-}
-
-// One statement in one read transaction: the key's row joined with its
-// entries; no row at all when the key is gone.
-LONG RegistryStore::readSnapshot(Listing listing, KeyId key, std::uint64_t version,
-                                 EnumSnapshot& snapshot) {
-  snapshot = EnumSnapshot{};
-  const bool values = listing == Listing::Values;
-  Run q(values ? statements_->listValues : statements_->listKeys);
-  q->bind(1, key);
-  if (values) q->bind(2, kHeldDataLimit);
-  if (!q->step()) return kErrorKeyDeleted;
-  const int noEntries = values ? 4 : 1;
-  std::string& bytes = snapshot.bytes;
-  std::size_t held = 0;
-  if (q->columnInt(noEntries) == 0) {
-    do {
-      EnumEntry& entry = snapshot.entries.emplace_back();
-      const std::string_view name = q->columnView(0);
-      entry.name = bytes.size();
-      entry.nameSize = static_cast<std::uint32_t>(name.size());
-      bytes += name;
-      if (!values) continue;
-      entry.type = static_cast<DWORD>(q->columnInt(1));
-      entry.sequence = q->columnInt(2);
-      entry.held = !q->columnIsNull(3) && held <= kHeldDataBudget;
-      if (entry.held) {
-        const std::string_view data = q->columnView(3);
-        entry.data = bytes.size();
-        entry.dataSize = static_cast<std::uint32_t>(data.size());
-        bytes += data;
-        held += data.size();
-      }
-    } while (q->step());
-  }
-  snapshot.order = values ? writeOrder(snapshot.entries) : inReadOrder(snapshot.entries.size());
-  snapshot.valid = true;
-  snapshot.key = key;
-  snapshot.dataVersion = version;
-  snapshot.writes = localWrites_;
-  return kErrorSuccess;
-}
-
-LONG RegistryStore::enumKey(KeyId key, DWORD index, EnumSnapshot& snapshot, EnumItem* item) {
-  return enumEntry(Listing::Keys, key, index, snapshot, item);
-}
-
-LONG RegistryStore::enumValue(KeyId key, DWORD index, EnumSnapshot& snapshot, EnumItem* item) {
-  return enumEntry(Listing::Values, key, index, snapshot, item);
-}
-
-LONG RegistryStore::enumEntry(Listing listing, KeyId key, DWORD index, EnumSnapshot& snapshot,
-                              EnumItem* item) {
-  return guarded([&]() -> LONG {
-    if (!schemaPresent_) return isTree(key) ? kErrorNoMoreItems : kErrorKeyDeleted;
-    for (int attempt = 0;; ++attempt) {
-      if (const LONG s = prepareSnapshot(listing, key, index, snapshot); s != kErrorSuccess) {
-        return s;
-      }
-      if (index >= snapshot.order.size()) {
-        snapshot = EnumSnapshot{};  // the end: the memory goes
-        return kErrorNoMoreItems;
-      }
-      const EnumEntry& entry = snapshot.entries[snapshot.order[index]];
-      const std::string_view bytes = snapshot.bytes;
-      item->name = bytes.substr(entry.name, entry.nameSize);
-      item->type = entry.type;
-      if (entry.held) {
-        item->data = bytes.substr(entry.data, entry.dataSize);
-        return kErrorSuccess;
-      }
-      // Large data is read now, by the value's order number, which a rewrite
-      // keeps; a value deleted since then means the snapshot is out of date.
-      Run q(statements_->valueBySequence);
-      q->bind(1, key).bind(2, entry.sequence);
-      if (q->step()) {
-        snapshot.fetched.type = static_cast<DWORD>(q->columnInt(0));
-        snapshot.fetched.data = q->columnBlob(1);
-        item->type = snapshot.fetched.type;
-        item->data = snapshot.fetched.data;
-        return kErrorSuccess;
-      }
-      snapshot.valid = false;
-      if (attempt > 0) return kErrorNoMoreItems;
-    }
   });
 }
 

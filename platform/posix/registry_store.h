@@ -33,6 +33,10 @@ inline constexpr KeyId kLocalMachineTree = 1;
 inline constexpr KeyId kUsersTree = 2;
 inline constexpr KeyId kCurrentUserTree = 3;
 
+inline bool isTree(KeyId key) {
+  return key == kLocalMachineTree || key == kUsersTree || key == kCurrentUserTree;
+}
+
 // Largest value data accepted, in bytes.
 inline constexpr std::size_t kMaxValueData = 16u * 1024u * 1024u;
 
@@ -118,6 +122,7 @@ class RegistryStore {
   enum class State { Closed, Open, Absent, Damaged };
   enum class Listing { Keys, Values };
   struct Statements;
+  class WriteTransaction;
 
   // Opens the database if it is not open yet; the status of failing to.
   LONG ensureOpen();

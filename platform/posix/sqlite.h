@@ -56,6 +56,7 @@ class Statement {
   // The bytes of a column without a copy, valid until the next step or reset.
   std::string_view columnView(int index) const;
   bool columnIsNull(int index) const;
+  sqlite3_stmt* raw() const { return stmt_.get(); }
 
  private:
   struct Finalizer {
