@@ -17,6 +17,7 @@ import subprocess
 import sys
 import tempfile
 import termios
+import time
 import unittest
 
 ZAVRIN, README = sys.argv[1], sys.argv[2]
@@ -132,6 +133,26 @@ class OnATerminal(Scratch):
     def type(self, keys):
         os.write(self.fd, keys.encode())
 
+    def ended(self):
+        """The command's wait status once it has ended. The terminal is read
+        to its end meanwhile: a command whose last words fill the terminal's
+        buffer would otherwise wait for a reader forever."""
+        deadline = time.monotonic() + DEADLINE
+        while True:
+            pid, status = os.waitpid(self.pid, os.WNOHANG)
+            if pid:
+                return status
+            left = deadline - time.monotonic()
+            if left <= 0:
+                self.fail(f"the command did not end; the terminal shows:\n"
+                          f"{self.seen.decode(errors='replace')}")
+            ready, _, _ = select.select([self.fd], [], [], min(left, 0.1))
+            if ready:
+                try:
+                    self.seen += os.read(self.fd, 4096)
+                except OSError:  # the other side is closed
+                    pass
+
     def test_completion_line_editing_and_history(self):
         self.expect("zavrin> ")
         # Tab completes the class name (the terminal then shows only the
@@ -158,7 +179,7 @@ class OnATerminal(Scratch):
         self.expect("Error 451")
         self.expect("zavrin> ")
         self.type("\x04")  # Ctrl-D ends the session
-        _, status = os.waitpid(self.pid, 0)
+        status = self.ended()
         self.assertTrue(os.WIFEXITED(status))
         self.assertEqual(os.WEXITSTATUS(status), 1)  # one statement failed
         with open(os.path.join(self.scratch, "state", "zavrin", "repl_history"), "rb") as f:
