@@ -47,20 +47,10 @@ ULONG ControlProtocol::Release() { return owner_.Release(); }
 
 // --- change notification ------------------------------------------------------
 
-void ControlProtocol::beginPut(DISPID id) {
-  putting_ = id;
-  heard_.clear();
-}
+void ControlProtocol::beginPut(DISPID id) { notices_.beginAssignment(id); }
 
-// The changes the control reported during the assignment go out now, each
-// once, and the assigned property last unless it was among them.
 void ControlProtocol::endPut(bool succeeded) {
-  const DISPID id = *putting_;
-  std::vector<DISPID> heard = std::move(heard_);
-  putting_.reset();
-  heard_.clear();
-  if (succeeded && std::find(heard.begin(), heard.end(), id) == heard.end()) heard.push_back(id);
-  for (DISPID changed : heard) notify(changed);
+  for (DISPID changed : notices_.endAssignment(succeeded)) notify(changed);
 }
 
 void ControlProtocol::propertyChanged(StringView name) {
@@ -70,8 +60,7 @@ void ControlProtocol::propertyChanged(StringView name) {
       id = m.dispid;
       break;
     }
-  if (!putting_) return notify(id);
-  if (std::find(heard_.begin(), heard_.end(), id) == heard_.end()) heard_.push_back(id);
+  if (auto now = notices_.reported(id)) notify(*now);
 }
 
 void ControlProtocol::notify(DISPID id) {

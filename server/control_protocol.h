@@ -18,11 +18,11 @@
 #include <olectl.h>
 
 #include <memory>
-#include <optional>
 #include <vector>
 
 #include "core/property_bag.h"
 #include "frame/catalogue.h"
+#include "frame/change_notices.h"
 #include "server/com_ptr.h"
 #include "server/connection_point.h"
 
@@ -190,9 +190,7 @@ class ControlProtocol final : public IOleObject,
   SIZEL extent_{kFaceHimetric, kFaceHimetric};
   bool started_ = false;
   bool dirty_ = false;
-  // During an assignment: its dispatch id and the changes heard meanwhile.
-  std::optional<DISPID> putting_;
-  std::vector<DISPID> heard_;
+  ChangeNotices notices_;
 };
 
 // The property pages a control names, in order (empty for controls without

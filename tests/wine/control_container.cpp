@@ -80,6 +80,14 @@ void protocol(const ControlClass& c) {
   DWORD misc = 0;
   check(name + " misc status", ole && SUCCEEDED(ole->GetMiscStatus(DVASPECT_CONTENT, &misc)) && misc == 0x20591,
         hex(static_cast<HRESULT>(misc)));
+  // What containers read from the registration before creating anything.
+  DWORD registered = 0;
+  check(name + " registered misc status", SUCCEEDED(OleRegGetMiscStatus(c.clsid, DVASPECT_CONTENT, &registered)) &&
+                                              registered == 0x20591);
+  LPOLESTR userType = nullptr;
+  check(name + " user type", SUCCEEDED(ole->GetUserType(USERCLASSTYPE_FULL, &userType)) && userType &&
+                                 std::wstring(userType) == L"VQZavrinStudio." + c.name);
+  CoTaskMemFree(userType);
   Com<IOleClientSite> back;
   check(name + " keeps its site", SUCCEEDED(ole->GetClientSite(back.put())) && back.get() == &site);
 
