@@ -91,14 +91,7 @@ HRESULT ControlProtocol::FindConnectionPoint(REFIID iid, IConnectionPoint** out)
 
 // --- class information and pages -----------------------------------------------
 
-HRESULT ControlProtocol::GetClassInfo(ITypeInfo** out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
-  auto info = typeInfoOf(cls_.clsid);
-  if (!info) return TYPE_E_ELEMENTNOTFOUND;
-  *out = info.detach();
-  return S_OK;
-}
+HRESULT ControlProtocol::GetClassInfo(ITypeInfo** out) { return owner_.GetClassInfo(out); }
 
 HRESULT ControlProtocol::GetGUID(DWORD kind, GUID* out) {
   if (!out) return E_POINTER;

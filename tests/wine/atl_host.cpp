@@ -68,21 +68,22 @@ void talk(const ControlClass& c, IUnknown* control, const std::string& how) {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
+  parseArguments(argc, argv);
   if (FAILED(OleInitialize(nullptr))) return 2;
   {
     Atl atl;
     check("atl.dll with AtlAxWinInit, AtlAxCreateControl and AtlAxGetControl", atl.usable());
     const auto classes = controlClasses();
     check("control classes in the type library", !classes.empty());
-    if (atl.usable() && atl.init()) {
+    if (atl.usable() && atl.init() && drawingAvailable("ATL hosting", true)) {
       for (const auto& c : classes) {
         const std::wstring progId = L"VQZavrinStudio." + c.name;
 
         HWND window = frame();
         check(narrow(c.name) + " host window", window != nullptr);
         Com<IUnknown> container;
-        HRESULT hr = atl.create(progId.c_str(), window, nullptr, container.put());
+        HRESULT hr = window ? atl.create(progId.c_str(), window, nullptr, container.put()) : E_HANDLE;
         check(narrow(c.name) + " AtlAxCreateControl", SUCCEEDED(hr), hex(hr));
         pump();
         Com<IUnknown> control;

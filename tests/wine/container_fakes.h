@@ -12,44 +12,10 @@
 #include <string>
 #include <utility>
 
-template <class T>
-class Com {
- public:
-  Com() = default;
-  static Com share(T* p) {
-    if (p) p->AddRef();
-    Com c;
-    c.p_ = p;
-    return c;
-  }
-  Com(const Com& o) : p_(o.p_) {
-    if (p_) p_->AddRef();
-  }
-  Com(Com&& o) noexcept : p_(std::exchange(o.p_, nullptr)) {}
-  Com& operator=(Com o) noexcept {
-    std::swap(p_, o.p_);
-    return *this;
-  }
-  ~Com() {
-    if (p_) p_->Release();
-  }
-  T* get() const { return p_; }
-  T* operator->() const { return p_; }
-  explicit operator bool() const { return p_ != nullptr; }
-  T** put() {
-    *this = Com();
-    return &p_;
-  }
-  template <class U>
-  Com<U> as(REFIID iid) const {
-    Com<U> out;
-    if (p_) p_->QueryInterface(iid, reinterpret_cast<void**>(out.put()));
-    return out;
-  }
+#include "server/com_ptr.h"
 
- private:
-  T* p_ = nullptr;
-};
+template <class T>
+using Com = zs::server::ComPtr<T>;
 
 struct Variant {
   VARIANT v;

@@ -14,6 +14,10 @@
 #include "container_fakes.h"
 
 inline int gPassed = 0, gFailed = 0;
+// Set by --gdi-optional: the harness runs where no display driver serves this
+// program (Wine's WoW64 mode for 32-bit programs), so the checks that draw or
+// make windows are skipped, saying so, instead of failing.
+inline bool gGdiOptional = false;
 
 inline void check(const std::string& name, bool ok, const std::string& detail = {}) {
   if (ok) {
@@ -70,6 +74,33 @@ inline std::vector<ControlClass> controlClasses() {
     info->ReleaseTypeAttr(attr);
   }
   return out;
+}
+
+inline void parseArguments(int argc, char** argv) {
+  for (int i = 1; i < argc; ++i)
+    if (std::string(argv[i]) == "--gdi-optional") gGdiOptional = true;
+}
+
+// Whether the checks of `what` can draw: a memory device context can be made
+// (a window too when `window` is given). Where it cannot, a skip under
+// --gdi-optional (printed as "SKIPPED: ..."), else a failure.
+inline bool drawingAvailable(const char* what, bool window = false) {
+  bool ok = false;
+  if (HDC dc = CreateCompatibleDC(nullptr)) {
+    DeleteDC(dc);
+    ok = true;
+  }
+  if (ok && window) {
+    HWND probe = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr, nullptr, nullptr);
+    ok = probe != nullptr;
+    if (probe) DestroyWindow(probe);
+  }
+  if (!ok && gGdiOptional)
+    std::printf("SKIPPED: %s: no display driver serves this program (%s)\n", what,
+                window ? "no window can be made" : "no device context can be made");
+  else
+    check(std::string(what) + ": drawing is possible", ok);
+  return ok;
 }
 
 // Prints "N passed, N failed" like the suites; the exit code of the test.
