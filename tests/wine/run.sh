@@ -101,9 +101,13 @@ host_controls() {  # <build dir>
   rm -f "$ready" && mkfifo "$ready" || { fail "cannot make $ready"; return; }
   "$ZS_XVFB" -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$ready" >"$LOG/xvfb-$WIN_ARCH.txt" 2>&1 &
   xvfb=$!
+  # Also when the run is cut short: a signal ends the shell through its EXIT trap.
+  trap "kill $xvfb 2>/dev/null" EXIT
+  trap 'exit 143' INT TERM
   read -r number <"$ready"  # the number, once the server accepts clients; empty if it died
   rm -f "$ready"
   if [ -z "$number" ]; then
+    trap - EXIT INT TERM
     fail "Xvfb did not start (see $LOG/xvfb-$WIN_ARCH.txt)"
     return
   fi
@@ -112,6 +116,7 @@ host_controls() {  # <build dir>
   rc=$?
   "$ZS_WINESERVER" -k >/dev/null 2>&1; "$ZS_WINESERVER" -w >/dev/null 2>&1
   kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
+  trap - EXIT INT TERM
   judge "ATL host (display :$number)" "$out" $rc
 }
 
