@@ -10,7 +10,10 @@
 
 #include "core/dispatch.h"
 #include "core/error.h"
+#include "platform/posix/gdi32_posix.h"
+#include "platform/posix/user32_posix.h"
 #include "platform/testing/fake_display.h"
+#include "platform/testing/xvfb_server.h"
 #include "sysinfo/screen_modes.h"
 
 namespace zs {
@@ -210,6 +213,34 @@ TEST(ScreenModes, ChangeDisplayThroughDispatchLeavesItsArgumentsAlone) {
   EXPECT_EQ(errorOf([&] { invoke(*screen, "ChangeDisplay", CallKind::Method, tooWide); }),
             err::kOverflow);
   EXPECT_EQ(errorOf([&] { invoke(*screen, "ScreenWidth", CallKind::Method, {}); }), 0);
+}
+
+// The whole component against a private X server: switched to a mode the
+// server was given and back, at the depth in use.
+TEST(ScreenModes, SwitchesAnXServerAndBack) {
+  platform::testsupport::XvfbServer server("1024x768x24");
+  ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
+  ASSERT_TRUE(server.addMode(800, 600));
+  platform::Libraries libs;
+  libs.user32 = std::make_shared<platform::posix::User32Posix>(stderr, server.name());
+  libs.gdi32 = std::make_shared<platform::posix::Gdi32Posix>(server.name());
+  auto screen = create<ScreenModes>(libs);
+  EXPECT_EQ(screen->ColorBits(), 32);
+  EXPECT_EQ(screen->ScreenWidth(), 1024);
+  const struct {
+    Long size, bits;
+    Integer width, height;
+  } steps[] = {
+      {zv800x600, 0, 800, 600},     // the depth in use
+      {zv640x480, 32, 800, 600},    // a mode the server lacks
+      {zv1024x768, 16, 800, 600},   // a depth the server lacks
+      {zv1024x768, 32, 1024, 768},  // back, growing the screen again
+  };
+  for (const auto& s : steps) {
+    EXPECT_EQ(screen->ChangeDisplay(s.size, s.bits), 0);
+    EXPECT_EQ(screen->ScreenWidth(), s.width) << s.size << " at " << s.bits;
+    EXPECT_EQ(screen->ScreenHeight(), s.height) << s.size << " at " << s.bits;
+  }
 }
 
 }  // namespace

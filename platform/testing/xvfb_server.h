@@ -3,12 +3,15 @@
 // never reached. It is stopped when the object goes out of scope.
 #pragma once
 
+#include <X11/Xlib.h>
+#include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -60,6 +63,30 @@ class XvfbServer {
 
   // The display name (":N"); empty when the server did not start.
   const std::string& name() const { return name_; }
+
+  // Adds a WIDTHxHEIGHT mode at 60 Hz to every output, as a user's
+  // `xrandr --newmode` and `--addmode` would.
+  bool addMode(unsigned width, unsigned height) const {
+    std::unique_ptr<Display, int (*)(Display*)> d(XOpenDisplay(name_.c_str()), XCloseDisplay);
+    if (name_.empty() || !d) return false;
+    const Window root = DefaultRootWindow(d.get());
+    XRRScreenResources* res = XRRGetScreenResources(d.get(), root);
+    if (!res) return false;
+    std::string mode = std::to_string(width) + "x" + std::to_string(height);
+    XRRModeInfo info{};
+    info.width = width;
+    info.height = height;
+    info.hTotal = width + 160;
+    info.vTotal = height + 30;
+    info.dotClock = static_cast<unsigned long>(info.hTotal) * info.vTotal * 60;
+    info.name = mode.data();
+    info.nameLength = static_cast<unsigned>(mode.size());
+    const RRMode id = XRRCreateMode(d.get(), root, &info);
+    for (int i = 0; i < res->noutput; ++i) XRRAddOutputMode(d.get(), res->outputs[i], id);
+    XRRFreeScreenResources(res);
+    XSync(d.get(), False);
+    return id != 0;
+  }
 
  private:
   pid_t pid_ = 0;

@@ -4,9 +4,6 @@
 // backend without any server.
 #include <gtest/gtest.h>
 
-#include <X11/Xlib.h>
-#include <X11/extensions/Xrandr.h>
-
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -20,30 +17,6 @@ namespace zs::platform {
 namespace {
 
 using testsupport::XvfbServer;
-
-// Adds a WIDTHxHEIGHT mode to every output of the server, as a user's
-// `xrandr --newmode/--addmode` would.
-bool addMode(const std::string& display, unsigned width, unsigned height) {
-  std::unique_ptr<Display, int (*)(Display*)> d(XOpenDisplay(display.c_str()), XCloseDisplay);
-  if (!d) return false;
-  const Window root = DefaultRootWindow(d.get());
-  XRRScreenResources* res = XRRGetScreenResources(d.get(), root);
-  if (!res) return false;
-  const std::string name = std::to_string(width) + "x" + std::to_string(height);
-  XRRModeInfo info{};
-  info.width = width;
-  info.height = height;
-  info.hTotal = width + 160;
-  info.vTotal = height + 30;
-  info.dotClock = static_cast<unsigned long>(info.hTotal) * info.vTotal * 60;
-  info.name = const_cast<char*>(name.c_str());
-  info.nameLength = static_cast<unsigned>(name.size());
-  const RRMode mode = XRRCreateMode(d.get(), root, &info);
-  for (int i = 0; i < res->noutput; ++i) XRRAddOutputMode(d.get(), res->outputs[i], mode);
-  XRRFreeScreenResources(res);
-  XSync(d.get(), False);
-  return mode != 0;
-}
 
 struct Backend {
   User32* user32;
@@ -137,7 +110,7 @@ TEST(DisplaySemantics, Fake) {
 TEST(DisplaySemantics, XServerWithRandr) {
   XvfbServer server("1024x768x24");
   ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
-  ASSERT_TRUE(addMode(server.name(), 800, 600));
+  ASSERT_TRUE(server.addMode(800, 600));
   posix::User32Posix user32(stderr, server.name());
   posix::Gdi32Posix gdi32(server.name());
   checkDisplay({&user32, &gdi32});
