@@ -1,6 +1,7 @@
 #include "sysinfo/screen_modes.h"
 
 #include <cstdint>
+#include <iterator>
 
 #include "core/error.h"
 
@@ -13,11 +14,11 @@ using platform::DWORD;
 struct Resolution {
   Long width, height;
 };
-constexpr Resolution kResolutions[] = {{640, 480}, {800, 600}, {1024, 768}, {1280, 1024},
-                                       {1600, 1200}};
+constexpr Resolution kResolutions[] = {
+    {640, 480}, {800, 600}, {1024, 768}, {1280, 1024}, {1600, 1200}};
 
-constexpr DWORD kModeFields = platform::kDmBitsPerPel | platform::kDmPelsWidth |
-                              platform::kDmPelsHeight;
+constexpr DWORD kModeFields =
+    platform::kDmBitsPerPel | platform::kDmPelsWidth | platform::kDmPelsHeight;
 
 Integer toInteger(DWORD pixels) {
   if (pixels > 32767) raise(err::kOverflow);
@@ -27,7 +28,8 @@ Integer toInteger(DWORD pixels) {
 // Deletes a device context on every path.
 class DisplayContext {
  public:
-  explicit DisplayContext(platform::Gdi32& gdi) : gdi_(gdi), dc_(gdi.CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
+  explicit DisplayContext(platform::Gdi32& gdi)
+      : gdi_(gdi), dc_(gdi.CreateDCA("DISPLAY", nullptr, nullptr, nullptr)) {}
   ~DisplayContext() {
     if (dc_) gdi_.DeleteDC(dc_);
   }
@@ -85,7 +87,8 @@ void ScreenModes::ApplyDisplayMode(Long width, Long height, Long bits) {
   mode.dmPelsWidth = static_cast<DWORD>(width);
   mode.dmPelsHeight = static_cast<DWORD>(height);
   mode.dmBitsPerPel = (mode.dmBitsPerPel & 0xFFFF0000u) | (static_cast<DWORD>(bits) & 0xFFFFu);
-  if (user32_->ChangeDisplaySettingsA(&mode, platform::kCdsTest) != platform::kDispChangeSuccessful) {
+  if (user32_->ChangeDisplaySettingsA(&mode, platform::kCdsTest) !=
+      platform::kDispChangeSuccessful) {
     return;
   }
   (void)user32_->ChangeDisplaySettingsA(&mode, platform::kCdsUpdateRegistry);

@@ -21,8 +21,7 @@ const MemberTable& members() {
       method("ScreenWidth", 0x02, t::Integer, call<&ScreenModes::ScreenWidth>),
       method("ChangeDisplay", 0x04, kSize,
              [](Object& o, std::span<Variant> a) {
-               return Variant(
-                   static_cast<ScreenModes&>(o).ChangeDisplay(a[0].lng(), a[1].lng()));
+               return Variant(static_cast<ScreenModes&>(o).ChangeDisplay(a[0].lng(), a[1].lng()));
              },
              {ref("ScreenSize", kSize), optionalRef("ScreenBits", t::Long)}),
   };

@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "core/dispatch.h"
-#include "core/error.h"
+#include "core/error_testing.h"
 #include "platform/posix/gdi32_posix.h"
 #include "platform/posix/user32_posix.h"
 #include "platform/testing/fake_display.h"
@@ -27,15 +27,6 @@ std::shared_ptr<ScreenModes> screenOver(const std::shared_ptr<FakeDisplay>& disp
   libs.user32 = display;
   libs.gdi32 = display;
   return create<ScreenModes>(libs);
-}
-
-int errorOf(const std::function<void()>& call) {
-  try {
-    call();
-  } catch (const Error& e) {
-    return e.number();
-  }
-  return 0;
 }
 
 // A display that has 640x480x8 first (the template), then its current mode.

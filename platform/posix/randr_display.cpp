@@ -166,6 +166,12 @@ struct Session {
 int screenWidth(Display* d) { return DisplayWidth(d, DefaultScreen(d)); }
 int screenHeight(Display* d) { return DisplayHeight(d, DefaultScreen(d)); }
 
+// The one mode a server without RandR 1.2 has: its screen.
+ScreenMode wholeScreen(Display* d, DWORD bits) {
+  return ScreenMode{static_cast<DWORD>(screenWidth(d)), static_cast<DWORD>(screenHeight(d)), bits,
+                    0};
+}
+
 }  // namespace
 
 std::optional<ScreenMode> RandrDisplay::current() const {
@@ -174,8 +180,7 @@ std::optional<ScreenMode> RandrDisplay::current() const {
   Display* d = s.display.get();
   const DWORD bits = bitsPerPixel(d);
   if (!s.randr()) {
-    return ScreenMode{static_cast<DWORD>(screenWidth(d)), static_cast<DWORD>(screenHeight(d)),
-                      bits, 0};
+    return wholeScreen(d, bits);
   }
   ScreenMode mode{s.crtc->width, s.crtc->height, bits, 0};
   if (const XRRModeInfo* m = findMode(*s.resources, s.crtc->mode)) mode.frequency = refresh(*m);
@@ -189,8 +194,7 @@ std::optional<ScreenMode> RandrDisplay::mode(DWORD index) const {
   const DWORD bits = bitsPerPixel(d);
   if (!s.randr()) {
     if (index != 0) return std::nullopt;
-    return ScreenMode{static_cast<DWORD>(screenWidth(d)), static_cast<DWORD>(screenHeight(d)),
-                      bits, 0};
+    return wholeScreen(d, bits);
   }
   if (index >= static_cast<DWORD>(s.outputInfo->nmode)) return std::nullopt;
   const XRRModeInfo* m = findMode(*s.resources, s.outputInfo->modes[index]);
@@ -217,9 +221,8 @@ RandrDisplay::Outcome RandrDisplay::apply(const ScreenMode& wanted, bool testOnl
     const XRRModeInfo* m = findMode(*s.resources, s.outputInfo->modes[i]);
     if (!m) continue;
     const ScreenMode candidate = shown(*m, crtc.rotation, 0);
-    const bool rateFits = !wanted.frequency ||
-                          (candidate.frequency + 1 >= wanted.frequency &&
-                           candidate.frequency <= wanted.frequency + 1);
+    const bool rateFits = !wanted.frequency || (candidate.frequency + 1 >= wanted.frequency &&
+                                                candidate.frequency <= wanted.frequency + 1);
     if (candidate.width == width && candidate.height == height && rateFits) chosen = m;
   }
   if (!chosen) return Outcome::BadMode;
@@ -253,11 +256,12 @@ RandrDisplay::Outcome RandrDisplay::apply(const ScreenMode& wanted, bool testOnl
     XRRSetScreenSize(d, s.root, w, h, std::max(mmW, 1), std::max(mmH, 1));
   };
   XGrabServer(d);
-  const int grownWidth = std::max(oldWidth, needWidth), grownHeight = std::max(oldHeight, needHeight);
+  const int grownWidth = std::max(oldWidth, needWidth),
+            grownHeight = std::max(oldHeight, needHeight);
   if (grownWidth != oldWidth || grownHeight != oldHeight) resize(grownWidth, grownHeight);
-  const Status status = XRRSetCrtcConfig(d, s.resources.get(), s.outputInfo->crtc, CurrentTime,
-                                         crtc.x, crtc.y, chosen->id, crtc.rotation, crtc.outputs,
-                                         crtc.noutput);
+  const Status status =
+      XRRSetCrtcConfig(d, s.resources.get(), s.outputInfo->crtc, CurrentTime, crtc.x, crtc.y,
+                       chosen->id, crtc.rotation, crtc.outputs, crtc.noutput);
   const bool switched = status == RRSetConfigSuccess && !s.trap->failed();
   if (switched && (needWidth != grownWidth || needHeight != grownHeight)) {
     resize(needWidth, needHeight);
