@@ -17,7 +17,7 @@ Check "asked afresh, the same mode", sm.ScreenWidth, w
 For Each size In Array(-1, 5, 1000, -2147483647)
   depth = 70000
   r = sm.ChangeDisplay(size, depth)
-  Check "ChangeDisplay(" & size & ") returns 0", r, 0
+  Check "ChangeDisplay(" & size & ") returns 0", r, CLng(0)
   Check "ChangeDisplay(" & size & ") leaves the depth", depth, 70000
 Next
 Check "the result is the enumeration's Long", TypeName(sm.ChangeDisplay(7)), "Long"
@@ -33,9 +33,10 @@ Next
 size = 0
 depth = -1
 r = sm.ChangeDisplay(size, depth)
-Check "a refused mode returns 0", r, 0
-Check "ScreenSize unchanged", size, 0
-Check "ScreenBits unchanged", depth, -1
+Check "a refused mode returns 0", r, CLng(0)
+'' By-reference arguments come back as their declared type, with their value.
+Check "ScreenSize unchanged", size, CLng(0)
+Check "ScreenBits unchanged", depth, CLng(-1)
 Check "the width after a refused mode", sm.ScreenWidth, w
 Check "the height after a refused mode", sm.ScreenHeight, h
 Check "the depth after a refused mode", sm.ColorBits, bits
