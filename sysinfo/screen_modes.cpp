@@ -69,6 +69,7 @@ Long ScreenModes::ChangeDisplay(Long ScreenSize, Long ScreenBits) {
 }
 
 Long ScreenModes::currentBits() {
+  if (!gdi32_) return 0;  // a library set without gdi32: the depth stays unknown
   DisplayContext dc(*gdi32_);
   return dc.get() ? gdi32_->GetDeviceCaps(dc.get(), platform::kBitsPixel) : 0;
 }

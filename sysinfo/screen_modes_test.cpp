@@ -178,6 +178,13 @@ TEST(ScreenModes, OmittedDepthWithoutAContextSendsZero) {
   EXPECT_EQ(display->calls(),
             (Calls{"CreateDCA(DISPLAY)", "EnumDisplaySettingsA(0)",
                    "ChangeDisplaySettingsA(640x480x0 fields=1C0000 flags=2)"}));
+
+  // A library set without gdi32 at all.
+  auto userOnly = std::make_shared<FakeDisplay>();
+  platform::Libraries libs;
+  libs.user32 = userOnly;
+  create<ScreenModes>(libs)->ChangeDisplay(zv640x480);
+  EXPECT_EQ(userOnly->calls().back(), "ChangeDisplaySettingsA(640x480x0 fields=1C0000 flags=2)");
 }
 
 TEST(ScreenModes, ChangeDisplayThroughDispatchLeavesItsArgumentsAlone) {
