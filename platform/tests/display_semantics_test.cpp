@@ -4,6 +4,8 @@
 // backend without any server.
 #include <gtest/gtest.h>
 
+#include <X11/Xlib.h>
+
 #include <cstring>
 #include <functional>
 #include <memory>
@@ -134,6 +136,22 @@ TEST(DisplaySemantics, XServerOfAnotherDepth) {
   sizeOnly.dmPelsWidth = 800;
   EXPECT_EQ(user32.ChangeDisplaySettingsA(&sizeOnly, kCdsTest), kDispChangeSuccessful)
       << "fields left out keep their current value";
+}
+
+// Xlib's error handler belongs to the whole process: the backend borrows it
+// for its own connection and hands back the host's.
+int hostHandler(Display*, XErrorEvent*) { return 0; }
+
+TEST(DisplaySemantics, HostsErrorHandlerIsPutBack) {
+  XvfbServer server("1024x768x24");
+  ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
+  posix::User32Posix user32(stderr, server.name());
+  XSetErrorHandler(&hostHandler);
+  DEVMODEA m{};
+  EXPECT_TRUE(user32.EnumDisplaySettingsA(nullptr, kEnumCurrentSettings, &m));
+  DEVMODEA ask = modeOf(1024, 768, 32);
+  EXPECT_EQ(user32.ChangeDisplaySettingsA(&ask, 0), kDispChangeSuccessful);
+  EXPECT_EQ(XSetErrorHandler(nullptr), &hostHandler);
 }
 
 TEST(DisplaySemantics, NoXServer) {
