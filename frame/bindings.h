@@ -22,6 +22,7 @@
   X(ZSWinVersion)           \
   X(ZSSpecialFolders)       \
   X(ZSFileVersion)          \
+  X(ZSScreenModes)          \
   X(Collection)             \
   X(Enumerator)
 

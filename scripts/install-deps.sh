@@ -25,6 +25,8 @@ packages=(
   python3
   # Line editing of `zavrin repl` (BSD licensed).
   libedit-dev
+  # Display modes through the X server's RandR extension.
+  libx11-dev libxrandr-dev
 )
 
 if [[ ${1:-} == --list ]]; then

@@ -238,6 +238,33 @@ const VtblEntry kVtbl_ZSSpecialFolders[] = {
   reinterpret_cast<VtblEntry>(&ZSSpecialFolders_02_func_SpecialFolders),
 };
 
+// _ZSScreenModes
+
+HRESULT STDMETHODCALLTYPE ZSScreenModes_00_func_ColorBits(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030000, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSScreenModes_01_func_ScreenHeight(DualFace* self, short* result) {
+  return dualCall(self, 0x60030001, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSScreenModes_02_func_ScreenWidth(DualFace* self, short* result) {
+  return dualCall(self, 0x60030002, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSScreenModes_03_func_ChangeDisplay(DualFace* self, LONG* p0, LONG* p1, LONG* result) {
+  const RawArg args[] = {{VT_I4 | VT_BYREF, p0}, {VT_I4 | VT_BYREF, p1}};
+  return dualCall(self, 0x60030004, zs::CallKind::Method, args, RawResult{VT_I4, result});
+}
+
+const VtblEntry kVtbl_ZSScreenModes[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSScreenModes_00_func_ColorBits),
+  reinterpret_cast<VtblEntry>(&ZSScreenModes_01_func_ScreenHeight),
+  reinterpret_cast<VtblEntry>(&ZSScreenModes_02_func_ScreenWidth),
+  reinterpret_cast<VtblEntry>(&ZSScreenModes_03_func_ChangeDisplay),
+};
+
 // _ZSNumbers
 
 HRESULT STDMETHODCALLTYPE ZSNumbers_00_func_BinToOct(DualFace* self, BSTR* p0, VARIANT* result) {
@@ -950,6 +977,7 @@ std::span<const DualVtable> dualVtables() {
     {"ZSWinVersion", kVtbl_ZSWinVersion},
     {"ZSStack", kVtbl_ZSStack},
     {"ZSSpecialFolders", kVtbl_ZSSpecialFolders},
+    {"ZSScreenModes", kVtbl_ZSScreenModes},
     {"ZSNumbers", kVtbl_ZSNumbers},
     {"ZSMath", kVtbl_ZSMath},
     {"ZSLinkedList", kVtbl_ZSLinkedList},
