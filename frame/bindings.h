@@ -22,6 +22,8 @@
   X(ZSWinVersion)           \
   X(ZSSpecialFolders)       \
   X(ZSFileVersion)          \
+  X(ZSMemory)               \
+  X(ZSLocaleSettings)       \
   X(Collection)             \
   X(Enumerator)
 
