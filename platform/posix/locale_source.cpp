@@ -1,6 +1,7 @@
 #include "platform/posix/locale_source.h"
 
-#include <fstream>
+#include "platform/posix/os_release.h"
+#include "platform/posix/small_file.h"
 
 namespace zs::platform::posix {
 namespace {
@@ -16,13 +17,6 @@ bool allOf(std::string_view text, bool (*test)(char)) {
     if (!test(c)) return false;
   }
   return true;
-}
-
-std::string_view trimmed(std::string_view text) {
-  const auto first = text.find_first_not_of(" \t\r");
-  if (first == std::string_view::npos) return {};
-  const auto last = text.find_last_not_of(" \t\r");
-  return text.substr(first, last - first + 1);
 }
 
 }  // namespace
@@ -62,33 +56,17 @@ std::string userLocale(const EnvironmentReader& env, const char* category) {
 }
 
 std::string langOfLocaleFile(std::string_view text) {
-  std::string lang;
-  std::size_t at = 0;
-  while (at < text.size()) {
-    auto end = text.find('\n', at);
-    if (end == std::string_view::npos) end = text.size();
-    std::string_view line = trimmed(text.substr(at, end - at));
-    at = end + 1;
-    if (line.rfind("export ", 0) == 0) line = trimmed(line.substr(7));
-    if (line.rfind("LANG=", 0) != 0) continue;
-    std::string_view value = trimmed(line.substr(5));
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') &&
-        value.back() == value.front()) {
-      value = value.substr(1, value.size() - 2);
-    }
-    lang = std::string(value);  // the last assignment wins, as in a shell
-  }
-  return lang;
+  // The same shell-like KEY=value lines as os-release.
+  const auto values = parseOsRelease(text);
+  const auto lang = values.find("LANG");
+  return lang == values.end() ? std::string() : lang->second;
 }
 
 std::string systemLocale(const std::vector<std::string>& files, const EnvironmentReader& env) {
   for (const auto& file : files) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) continue;
-    std::string text(kLocaleFileLimit, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    const std::string lang = langOfLocaleFile(text);
+    const auto text = readSmallFile(file, kLocaleFileLimit);
+    if (!text) continue;
+    const std::string lang = langOfLocaleFile(*text);
     if (auto id = icuLocaleId(lang); !id.empty()) return id;
   }
   return userLocale(env, nullptr);

@@ -26,7 +26,7 @@ std::string icuLocaleId(std::string_view posixName);
 std::string userLocale(const EnvironmentReader& env, const char* category);
 
 // The LANG entry of a locale file (/etc/default/locale, /etc/locale.conf:
-// KEY=value lines, the value optionally quoted, # comments); "" when absent.
+// shell-like KEY=value lines as in os-release); "" when absent.
 std::string langOfLocaleFile(std::string_view text);
 
 // The system's locale: LANG of the first readable file that has one, else the

@@ -5,7 +5,8 @@
 
 #include <algorithm>
 #include <charconv>
-#include <fstream>
+
+#include "platform/posix/small_file.h"
 
 namespace zs::platform::posix {
 namespace {
@@ -13,13 +14,8 @@ namespace {
 // The proc files read here are a few kilobytes; more than this is not read.
 constexpr std::size_t kProcFileLimit = 256 * 1024;
 
-std::optional<std::string> readSmallFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string text(kProcFileLimit, '\0');
-  in.read(text.data(), static_cast<std::streamsize>(text.size()));
-  text.resize(static_cast<std::size_t>(in.gcount()));
-  return text;
+std::optional<std::string> readProcFile(const std::string& path) {
+  return readSmallFile(path, kProcFileLimit);
 }
 
 ULONGLONG saturatingAdd(ULONGLONG a, ULONGLONG b) {
@@ -117,7 +113,7 @@ std::optional<ULONGLONG> addressSpaceLimit() {
 
 std::optional<MEMORYSTATUSEX> memoryStatus(const std::string& procRoot,
                                            std::optional<ULONGLONG> limit) {
-  const auto meminfoText = readSmallFile(procRoot + "/meminfo");
+  const auto meminfoText = readProcFile(procRoot + "/meminfo");
   if (!meminfoText) return std::nullopt;
   const auto meminfo = parseKilobyteTable(*meminfoText);
   const ULONGLONG total = entry(meminfo, "MemTotal");
@@ -138,7 +134,7 @@ std::optional<MEMORYSTATUSEX> memoryStatus(const std::string& procRoot,
   // limit; available is what the process has not mapped yet (VmSize).
   status.ullTotalVirtual = std::min(userAddressSpace(), limit.value_or(~ULONGLONG{0}));
   ULONGLONG mapped = 0;
-  if (const auto processStatus = readSmallFile(procRoot + "/self/status")) {
+  if (const auto processStatus = readProcFile(procRoot + "/self/status")) {
     mapped = entry(parseKilobyteTable(*processStatus), "VmSize");
   }
   status.ullAvailVirtual = status.ullTotalVirtual > mapped ? status.ullTotalVirtual - mapped : 0;
@@ -153,7 +149,7 @@ SYSTEM_INFO systemInfo(const std::string& procRoot) {
   // mmap has no coarser granularity than the page.
   info.dwAllocationGranularity = info.dwPageSize;
   ULONGLONG lowest = info.dwPageSize;
-  if (const auto text = readSmallFile(procRoot + "/sys/vm/mmap_min_addr")) {
+  if (const auto text = readProcFile(procRoot + "/sys/vm/mmap_min_addr")) {
     ULONGLONG value = 0;
     const auto [next, error] = std::from_chars(text->data(), text->data() + text->size(), value);
     if (error == std::errc() && next != text->data()) lowest = std::max(lowest, value);

