@@ -14,6 +14,7 @@
 #include "platform/posix/kernel32_posix.h"
 #include "platform/posix/locale_source.h"
 #include "platform/posix/version_info.h"
+#include "platform/testing/fake_kernel32.h"
 #include "platform/testing/temp_folder.h"
 
 namespace zs::platform {
@@ -154,15 +155,26 @@ TEST(LocalePosix, CategoriesAndBufferRules) {
   EXPECT_EQ(item(env, kLocaleSDecimal, 0x9999), "<fail>") << "an unknown LCID";
   EXPECT_EQ(item({{"LANG", "xx_YY.UTF-8"}}, kLocaleSShortDate), "M/d/yy")
       << "a locale ICU does not know is the C locale";
+}
 
+// The buffer rules the fake must share with the real backend, over the
+// euro sign (three bytes and the NUL).
+TEST(LocalePosix, FakeAndBackendShareTheBufferRules) {
   posix::SystemRoots roots;
-  roots.environment = reader({{"LANG", "fr_FR.UTF-8"}});
-  posix::Kernel32Posix api(roots);
-  EXPECT_EQ(api.GetLocaleInfoA(kLocaleUserDefault, kLocaleSThousand, nullptr, 0), 4)
-      << "size 0 asks for the bytes needed, NUL included";
-  char small[3] = {'x', 'x', 'x'};
-  EXPECT_EQ(api.GetLocaleInfoA(kLocaleUserDefault, kLocaleSThousand, small, 3), 0);
-  EXPECT_EQ(small[0], 'x') << "nothing written when it does not fit";
+  roots.environment = reader({{"LANG", "de_DE.UTF-8"}});
+  auto fake = std::make_shared<testing::FakeKernel32>();
+  fake->setLocaleInfo(kLocaleUserDefault, kLocaleSCurrency, "\xE2\x82\xAC");
+  const std::shared_ptr<Kernel32> backends[] = {std::make_shared<posix::Kernel32Posix>(roots),
+                                                fake};
+  for (const auto& api : backends) {
+    EXPECT_EQ(api->GetLocaleInfoA(kLocaleUserDefault, kLocaleSCurrency, nullptr, 0), 4);
+    char buffer[8] = "xxxxxxx";
+    EXPECT_EQ(api->GetLocaleInfoA(kLocaleUserDefault, kLocaleSCurrency, buffer, 3), 0);
+    EXPECT_STREQ(buffer, "xxxxxxx") << "nothing written when it does not fit";
+    EXPECT_EQ(api->GetLocaleInfoA(kLocaleUserDefault, kLocaleSCurrency, buffer, 4), 4);
+    EXPECT_STREQ(buffer, "\xE2\x82\xAC");
+    EXPECT_EQ(api->GetLocaleInfoA(kLocaleUserDefault, 0xFFFF, buffer, 8), 0) << "unknown type";
+  }
 }
 
 TEST(LocalePosix, SystemLocaleFromItsFile) {
