@@ -2,6 +2,8 @@
 // points (see mount_table.h), sizes come from statvfs, labels and serial
 // numbers from the udev links under /dev/disk. The folders it reads are
 // injectable so tests run over fixture trees. docs/disk_info.md has the table.
+// Memory figures come from /proc (docs/memory.md), locale items from ICU for
+// the locale the environment names (docs/locale_settings.md).
 #pragma once
 
 #include <functional>
