@@ -18,42 +18,23 @@ void Memory::Initialize() {
   status_ = {};
   status_.dwLength = sizeof status_;
   api_->GlobalMemoryStatus(&status_);
-  platform::MEMORYSTATUSEX extended{};
-  extended.dwLength = sizeof extended;
-  if (api_->GlobalMemoryStatusEx(&extended)) {
-    extended_ = extended;
-  } else {
-    extended_.reset();
+  sizes_ = {};
+  sizes_.dwLength = sizeof sizes_;
+  if (!api_->GlobalMemoryStatusEx(&sizes_)) {
+    sizes_ = {sizeof sizes_,          status_.dwMemoryLoad,    status_.dwTotalPhys,
+              status_.dwAvailPhys,    status_.dwTotalPageFile, status_.dwAvailPageFile,
+              status_.dwTotalVirtual, status_.dwAvailVirtual,  0};
   }
 }
 
-platform::ULONGLONG Memory::totalPhys() const {
-  return extended_ ? extended_->ullTotalPhys : status_.dwTotalPhys;
-}
-platform::ULONGLONG Memory::availPhys() const {
-  return extended_ ? extended_->ullAvailPhys : status_.dwAvailPhys;
-}
-platform::ULONGLONG Memory::totalPageFile() const {
-  return extended_ ? extended_->ullTotalPageFile : status_.dwTotalPageFile;
-}
-platform::ULONGLONG Memory::availPageFile() const {
-  return extended_ ? extended_->ullAvailPageFile : status_.dwAvailPageFile;
-}
-platform::ULONGLONG Memory::totalVirtual() const {
-  return extended_ ? extended_->ullTotalVirtual : status_.dwTotalVirtual;
-}
-platform::ULONGLONG Memory::availVirtual() const {
-  return extended_ ? extended_->ullAvailVirtual : status_.dwAvailVirtual;
-}
-
-Long Memory::AvailablePageFile() const { return saturatedLong(availPageFile()); }
-Long Memory::AvailablePhysical() const { return kilobytes(availPhys()); }
-Long Memory::AvailableVirtual() const { return saturatedLong(availVirtual()); }
+Long Memory::AvailablePageFile() const { return saturatedLong(sizes_.ullAvailPageFile); }
+Long Memory::AvailablePhysical() const { return kilobytes(sizes_.ullAvailPhys); }
+Long Memory::AvailableVirtual() const { return saturatedLong(sizes_.ullAvailVirtual); }
 Long Memory::Length() const { return saturatedLong(status_.dwLength); }
 Long Memory::MemoryLoad() const { return saturatedLong(status_.dwMemoryLoad); }
-Long Memory::TotalPageFile() const { return saturatedLong(totalPageFile()); }
-Long Memory::TotalPhysical() const { return kilobytes(totalPhys()); }
-Long Memory::TotalVirtual() const { return saturatedLong(totalVirtual()); }
+Long Memory::TotalPageFile() const { return saturatedLong(sizes_.ullTotalPageFile); }
+Long Memory::TotalPhysical() const { return kilobytes(sizes_.ullTotalPhys); }
+Long Memory::TotalVirtual() const { return saturatedLong(sizes_.ullTotalVirtual); }
 Long Memory::MaximumApplicationAddress() const {
   return saturatedLong(system_.lpMaximumApplicationAddress);
 }

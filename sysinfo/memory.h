@@ -5,7 +5,6 @@
 #pragma once
 
 #include <memory>
-#include <optional>
 
 #include "core/class_info.h"
 #include "core/property_bag.h"
@@ -37,19 +36,12 @@ class Memory : public Control {
   const ClassInfo* classInfo() const override;
 
  private:
-  // The figures at their real size: the extended record's when the system
-  // gave one, else the 32-bit fields read as unsigned.
-  platform::ULONGLONG totalPhys() const;
-  platform::ULONGLONG availPhys() const;
-  platform::ULONGLONG totalPageFile() const;
-  platform::ULONGLONG availPageFile() const;
-  platform::ULONGLONG totalVirtual() const;
-  platform::ULONGLONG availVirtual() const;
-
   std::shared_ptr<platform::Kernel32> api_;
   platform::SYSTEM_INFO system_{};
   platform::MEMORYSTATUS status_{};
-  std::optional<platform::MEMORYSTATUSEX> extended_;
+  // The figures at their real size: the extended record's when the system
+  // gave one, else the 32-bit fields read as unsigned.
+  platform::MEMORYSTATUSEX sizes_{};
 };
 
 // A size as a Long: saturates at 2147483647 instead of wrapping.

@@ -3,8 +3,6 @@
 // and VmSize for virtual memory, mmap_min_addr, and the 32-bit record capped.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 #include "platform/posix/kernel32_posix.h"
@@ -14,12 +12,7 @@
 namespace zs::platform {
 namespace {
 
-namespace fs = std::filesystem;
-
-void write(const fs::path& file, const std::string& text) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << text;
-}
+using testsupport::writeFile;
 
 constexpr ULONGLONG kKB = 1024, kGB = 1024 * 1024 * 1024;
 
@@ -53,7 +46,7 @@ TEST(MemoryPosix, FiguresFromMeminfo) {
   };
   for (const auto& c : cases) {
     ProcTree tree;
-    write(tree.proc() + "/meminfo", c.meminfo + "SwapTotal: 2097152 kB\nSwapFree: 1048576 kB\n");
+    writeFile(tree.proc() + "/meminfo", c.meminfo + "SwapTotal: 2097152 kB\nSwapFree: 1048576 kB\n");
     auto api = tree.api();
     MEMORYSTATUSEX status{};
     status.dwLength = sizeof status;
@@ -67,8 +60,8 @@ TEST(MemoryPosix, FiguresFromMeminfo) {
 
 TEST(MemoryPosix, VirtualMemoryIsTheAddressSpaceLessWhatIsMapped) {
   ProcTree tree;
-  write(tree.proc() + "/meminfo", "MemTotal: 16777216 kB\nMemAvailable: 8388608 kB\n");
-  write(tree.proc() + "/self/status", "Name:\tzavrin\nVmPeak:\t  900000 kB\nVmSize:\t  524288 kB\n");
+  writeFile(tree.proc() + "/meminfo", "MemTotal: 16777216 kB\nMemAvailable: 8388608 kB\n");
+  writeFile(tree.proc() + "/self/status", "Name:\tzavrin\nVmPeak:\t  900000 kB\nVmSize:\t  524288 kB\n");
   const struct {
     std::optional<ULONGLONG> limit;
     ULONGLONG total;
@@ -89,7 +82,7 @@ TEST(MemoryPosix, VirtualMemoryIsTheAddressSpaceLessWhatIsMapped) {
 
 TEST(MemoryPosix, TheThirtyTwoBitRecordIsCapped) {
   ProcTree tree;
-  write(tree.proc() + "/meminfo",
+  writeFile(tree.proc() + "/meminfo",
         "MemTotal: 16777216 kB\nMemAvailable: 2097151 kB\nSwapTotal: 0 kB\nSwapFree: 0 kB\n");
   auto api = tree.api(3 * kGB);
   MEMORYSTATUS status{};
@@ -105,7 +98,7 @@ TEST(MemoryPosix, UnreadableMeminfo) {
   for (const char* meminfo : {static_cast<const char*>(nullptr), "", "MemFree: 100 kB\n",
                               "MemTotal: lots\n"}) {
     ProcTree tree;
-    if (meminfo) write(tree.proc() + "/meminfo", meminfo);
+    if (meminfo) writeFile(tree.proc() + "/meminfo", meminfo);
     auto api = tree.api();
     MEMORYSTATUSEX extended{};
     extended.dwLength = sizeof extended;
@@ -116,7 +109,7 @@ TEST(MemoryPosix, UnreadableMeminfo) {
     EXPECT_EQ(status.dwLength, 32u);
   }
   ProcTree tree;
-  write(tree.proc() + "/meminfo", "MemTotal: 1024 kB\n");
+  writeFile(tree.proc() + "/meminfo", "MemTotal: 1024 kB\n");
   MEMORYSTATUSEX wrongSize{};
   wrongSize.dwLength = 32;
   EXPECT_FALSE(tree.api().GlobalMemoryStatusEx(&wrongSize));
@@ -129,7 +122,7 @@ TEST(MemoryPosix, SystemInfoLayout) {
   } cases[] = {{"65536\n", 65536}, {"0\n", 0}, {nullptr, 0}, {"junk", 0}};
   for (const auto& c : cases) {
     ProcTree tree;
-    if (c.mmapMinAddr) write(tree.proc() + "/sys/vm/mmap_min_addr", c.mmapMinAddr);
+    if (c.mmapMinAddr) writeFile(tree.proc() + "/sys/vm/mmap_min_addr", c.mmapMinAddr);
     auto api = tree.api();
     SYSTEM_INFO info{};
     api.GetSystemInfo(&info);
