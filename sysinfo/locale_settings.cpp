@@ -1,7 +1,6 @@
 #include "sysinfo/locale_settings.h"
 
 #include <algorithm>
-#include <cstring>
 #include <new>
 #include <string_view>
 #include <vector>
