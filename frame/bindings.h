@@ -23,6 +23,8 @@
   X(ZSSpecialFolders)       \
   X(ZSFileVersion)          \
   X(ZSScreenModes)          \
+  X(ZSMemory)               \
+  X(ZSLocaleSettings)       \
   X(Collection)             \
   X(Enumerator)
 

@@ -16,6 +16,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes of clang
   libsqlite3-dev nlohmann-json3-dev
+  # Locale conventions (language ids, names, separators, date patterns) on Linux.
+  libicu-dev
   # The IDL files the type library imports, and its standard OLE library.
   libwine-dev
   # The 32-bit ELF loader, for the native 32-bit Wine fallback of the Wine tests.
