@@ -22,6 +22,7 @@ class RecordingUser32 : public platform::User32 {
     windows.push_back({className, windowName, style});
     return windows.size();
   }
+  platform::BOOL ExitWindowsEx(platform::UINT, platform::DWORD) override { return 0; }
   std::vector<Window> windows;
 };
 

@@ -22,6 +22,7 @@
   X(ZSWinVersion)           \
   X(ZSSpecialFolders)       \
   X(ZSFileVersion)          \
+  X(ZSWindows)              \
   X(Collection)             \
   X(Enumerator)
 

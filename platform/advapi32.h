@@ -39,6 +39,12 @@ class Advapi32 {
                                 BYTE* data, DWORD* dataLength) = 0;
   virtual LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
                               const BYTE* data, DWORD dataLength) = 0;
+
+  // The name of the user the calling thread runs as. *size: in the buffer's
+  // size, out on success the name's length with its NUL. A buffer that is too
+  // small fails with kErrorInsufficientBuffer (GetLastError) and *size the
+  // size needed, NUL included; nothing is written.
+  virtual BOOL GetUserNameA(char* buffer, DWORD* size) = 0;
 };
 
 }  // namespace zs::platform

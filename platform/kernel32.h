@@ -12,8 +12,6 @@
 
 namespace zs::platform {
 
-using BOOL = std::int32_t;
-using UINT = std::uint32_t;
 using ULONGLONG = std::uint64_t;
 
 // The drive-type codes of GetDriveTypeA.
@@ -69,6 +67,11 @@ class Kernel32 {
 
   // Fills the record; fails (writing nothing) unless its size field is 148.
   virtual BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) = 0;
+  // The computer's name. *size: in the buffer's size, out on success the
+  // name's length without its NUL. A buffer that is too small fails with
+  // kErrorBufferOverflow (GetLastError) and *size the size needed, NUL
+  // included; nothing is written.
+  virtual BOOL GetComputerNameA(char* buffer, DWORD* size) = 0;
 
   // Directories. Each text call writes the text and its NUL and returns its
   // length without the NUL; when the buffer is too small it writes nothing and

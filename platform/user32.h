@@ -17,6 +17,13 @@ inline constexpr DWORD kSsCenter = 0x00000001;
 inline constexpr DWORD kWsExToolWindow = 0x00000080;
 inline constexpr int kCwUseDefault = static_cast<int>(0x80000000u);
 
+// The flags of ExitWindowsEx.
+inline constexpr UINT kEwxLogoff = 0x00;
+inline constexpr UINT kEwxShutdown = 0x01;
+inline constexpr UINT kEwxReboot = 0x02;
+inline constexpr UINT kEwxForce = 0x04;
+inline constexpr UINT kEwxPowerOff = 0x08;
+
 class User32 {
  public:
   virtual ~User32() = default;
@@ -25,6 +32,10 @@ class User32 {
   virtual HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName,
                                DWORD style, int x, int y, int width, int height, HWND parent,
                                HINSTANCE instance) = 0;
+  // Ends the session (kEwxLogoff, with kEwxForce without asking its
+  // programs) or the whole system (kEwxShutdown, kEwxReboot, kEwxPowerOff).
+  // Nonzero when the request was accepted; 0 with GetLastError's reason.
+  virtual BOOL ExitWindowsEx(UINT flags, DWORD reason) = 0;
 };
 
 }  // namespace zs::platform

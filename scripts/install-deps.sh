@@ -16,6 +16,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes of clang
   libsqlite3-dev nlohmann-json3-dev
+  # sd-bus, through which the Linux backend asks logind to end the session or
+  # sleep; its tests run python3-dbusmock's logind on a private dbus-daemon.
+  libsystemd-dev python3-dbusmock
   # The IDL files the type library imports, and its standard OLE library.
   libwine-dev
   # The 32-bit ELF loader, for the native 32-bit Wine fallback of the Wine tests.

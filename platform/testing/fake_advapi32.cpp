@@ -1,5 +1,8 @@
 #include "platform/testing/fake_advapi32.h"
 
+#include "platform/last_error.h"
+#include "platform/posix/name_buffer.h"
+
 #include "platform/posix/utf8_fold.h"
 
 namespace zs::platform::testing {
@@ -118,6 +121,15 @@ LONG FakeAdvapi32::RegSetValueExA(HKEY key, const char* valueName, DWORD reserve
                                   const BYTE* data, DWORD dataLength) {
   if (auto status = injected(Operation::SetValue, key, valueName)) return *status;
   return real_.RegSetValueExA(key, valueName, reserved, type, data, dataLength);
+}
+
+BOOL FakeAdvapi32::GetUserNameA(char* buffer, DWORD* size) {
+  if (userNameFails_) {
+    if (size && failedSize_ >= 0) *size = static_cast<DWORD>(failedSize_);
+    SetLastError(kErrorGenFailure);
+    return 0;
+  }
+  return posix::answerName(userName_, buffer, size, kErrorInsufficientBuffer, true);
 }
 
 }  // namespace zs::platform::testing

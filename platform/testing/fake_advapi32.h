@@ -54,6 +54,16 @@ class FakeAdvapi32 : public Advapi32 {
   LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
                       const BYTE* data, DWORD dataLength) override;
 
+  // What GetUserNameA answers, with the Win32 buffer rules; failUserName
+  // makes it fail. `size` is then what the call leaves in *size (unchanged
+  // when negative).
+  void setUserName(std::string name) { userName_ = std::move(name); userNameFails_ = false; }
+  void failUserName(long long size = -1) {
+    userNameFails_ = true;
+    failedSize_ = size;
+  }
+  BOOL GetUserNameA(char* buffer, DWORD* size) override;
+
  private:
   struct Failure {
     Operation operation;
@@ -71,6 +81,9 @@ class FakeAdvapi32 : public Advapi32 {
   std::vector<Failure> failures_;
   std::array<int, kOperationCount> calls_{};
   std::set<HKEY> open_;
+  std::string userName_ = "fakeuser";
+  bool userNameFails_ = false;
+  long long failedSize_ = -1;
 };
 
 }  // namespace zs::platform::testing

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#include "platform/last_error.h"
+#include "platform/posix/name_buffer.h"
+
 namespace zs::platform::testing {
 
 const FakeKernel32::Drive* FakeKernel32::find(const char* root) const {
@@ -72,6 +75,15 @@ BOOL FakeKernel32::GetVersionExA(OSVERSIONINFOA* info) {
   *info = version_;
   info->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
   return 1;
+}
+
+BOOL FakeKernel32::GetComputerNameA(char* buffer, DWORD* size) {
+  record("GetComputerNameA", nullptr);
+  if (computerNameFails_) {
+    SetLastError(kErrorGenFailure);
+    return 0;
+  }
+  return posix::answerName(computerName_, buffer, size, kErrorBufferOverflow, false);
 }
 
 namespace {

@@ -26,6 +26,10 @@ class FakeKernel32 : public Kernel32 {
   void setVersion(const OSVERSIONINFOA& version) { version_ = version; versionFails_ = false; }
   void failVersion() { versionFails_ = true; }
   int versionCalls() const { return versionCalls_; }
+  // The computer name GetComputerNameA answers (the Win32 buffer rules);
+  // failComputerName makes it fail without writing.
+  void setComputerName(std::string name) { computerName_ = std::move(name); computerNameFails_ = false; }
+  void failComputerName() { computerNameFails_ = true; }
   // What the directory calls answer; an empty text makes the call answer 0.
   void setDirectories(std::string windows, std::string system, std::string temp) {
     windows_ = std::move(windows);
@@ -46,6 +50,7 @@ class FakeKernel32 : public Kernel32 {
                              char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
   DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
   BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
+  BOOL GetComputerNameA(char* buffer, DWORD* size) override;
   BOOL SetCurrentDirectoryA(const char* pathName) override;
   DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer) override;
   UINT GetWindowsDirectoryA(char* buffer, UINT size) override;
@@ -61,6 +66,8 @@ class FakeKernel32 : public Kernel32 {
   OSVERSIONINFOA version_{};
   bool versionFails_ = false;
   int versionCalls_ = 0;
+  std::string computerName_ = "FAKEHOST";
+  bool computerNameFails_ = false;
   std::string windows_, system_, temp_, current_ = "C:\\";
 };
 

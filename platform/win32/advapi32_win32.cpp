@@ -84,5 +84,11 @@ LONG Advapi32Win32::RegSetValueExA(HKEY key, const char* valueName, DWORD reserv
       ::RegSetValueExA(native(key), valueName, reserved, type, data, dataLength));
 }
 
+BOOL Advapi32Win32::GetUserNameA(char* buffer, DWORD* size) {
+  ::DWORD n = size ? *size : 0;
+  const BOOL ok = ::GetUserNameA(buffer, size ? &n : nullptr);
+  if (size) *size = n;
+  return ok;
+}
+
 }  // namespace zs::platform::win32
-#endif  // _WIN32

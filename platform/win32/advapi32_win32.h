@@ -20,6 +20,7 @@ class Advapi32Win32 : public Advapi32 {
                         DWORD* dataLength) override;
   LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
                       const BYTE* data, DWORD dataLength) override;
+  BOOL GetUserNameA(char* buffer, DWORD* size) override;
 };
 
 }  // namespace zs::platform::win32

@@ -46,6 +46,13 @@ BOOL Kernel32Win32::GetVersionExA(OSVERSIONINFOA* versionInformation) {
   return ::GetVersionExA(reinterpret_cast<::OSVERSIONINFOA*>(versionInformation));
 }
 
+BOOL Kernel32Win32::GetComputerNameA(char* buffer, DWORD* size) {
+  ::DWORD n = size ? *size : 0;
+  const BOOL ok = ::GetComputerNameA(buffer, size ? &n : nullptr);
+  if (size) *size = n;
+  return ok;
+}
+
 BOOL Kernel32Win32::SetCurrentDirectoryA(const char* pathName) {
   return ::SetCurrentDirectoryA(pathName);
 }

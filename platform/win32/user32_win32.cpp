@@ -13,4 +13,8 @@ HWND User32Win32::CreateWindowExA(DWORD exStyle, const char* className, const ch
   return reinterpret_cast<HWND>(created);
 }
 
+BOOL User32Win32::ExitWindowsEx(UINT flags, DWORD reason) {
+  return ::ExitWindowsEx(flags, reason);
+}
+
 }  // namespace zs::platform::win32
