@@ -76,8 +76,8 @@ class Logind {
   LogindResult managerAction(const char* method);
   std::string managerQuestion(const char* method, LogindResult* result);
 
+  LogindResult connectFailure_;  // before bus_, which fills it
   BusConnection bus_;
-  LogindResult connectFailure_;
 };
 
 }  // namespace zs::platform::posix
