@@ -74,6 +74,16 @@ TEST_F(WindowsFake, EachSessionMethodMakesOneCallWithItsFlags) {
   EXPECT_EQ(windows->registryObject(), nullptr) << "the session methods need no registry";
 }
 
+// The Wine suite relies on this to show that the session members exist
+// without running them.
+TEST_F(WindowsFake, ASessionMethodWithAnArgumentIsRefusedBeforeItRuns) {
+  for (const char* name : {"ReBoot", "ShutDown", "PowerOff", "LogOff", "Force"}) {
+    std::vector<Argument> one = {Argument::byValue(Variant(Long{1}))};
+    EXPECT_EQ(errorOf([&] { invoke(*windows, name, CallKind::Method, one); }), 450) << name;
+  }
+  EXPECT_TRUE(user->exits().empty());
+}
+
 TEST_F(WindowsFake, IdentityValuesComeFromTheKeyThroughOneRegistryObject) {
   setValue("RegisteredOwner", "Ana Kovač");
   setValue("ProductName", "Test System");
