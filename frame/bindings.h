@@ -23,6 +23,7 @@
   X(ZSSpecialFolders)       \
   X(ZSFileVersion)          \
   X(ZSWindows)              \
+  X(ZSPower)                \
   X(Collection)             \
   X(Enumerator)
 

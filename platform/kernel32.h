@@ -39,6 +39,24 @@ static_assert(sizeof(OSVERSIONINFOA) == 148);
 // of the Windows ones (0 Win32s, 1 Windows 9x, 2 NT).
 inline constexpr DWORD kVerPlatformLinux = 76;
 
+// SYSTEM_POWER_STATUS of GetSystemPowerStatus, 12 bytes.
+struct SYSTEM_POWER_STATUS {
+  BYTE ACLineStatus;         // 0 offline, 1 online, 255 unknown
+  BYTE BatteryFlag;          // bits below, 255 unknown
+  BYTE BatteryLifePercent;   // 0-100, 255 unknown
+  BYTE SystemStatusFlag;
+  DWORD BatteryLifeTime;     // seconds, 0xFFFFFFFF unknown
+  DWORD BatteryFullLifeTime; // seconds, 0xFFFFFFFF unknown
+};
+static_assert(sizeof(SYSTEM_POWER_STATUS) == 12);
+inline constexpr BYTE kBatteryHigh = 1;
+inline constexpr BYTE kBatteryLow = 2;
+inline constexpr BYTE kBatteryCritical = 4;
+inline constexpr BYTE kBatteryCharging = 8;
+inline constexpr BYTE kBatteryNone = 128;
+inline constexpr BYTE kPowerStatusUnknown = 255;
+inline constexpr DWORD kBatteryTimeUnknown = 0xFFFFFFFF;
+
 class Kernel32 {
  public:
   virtual ~Kernel32() = default;
@@ -72,6 +90,13 @@ class Kernel32 {
   // kErrorBufferOverflow (GetLastError) and *size the size needed, NUL
   // included; nothing is written.
   virtual BOOL GetComputerNameA(char* buffer, DWORD* size) = 0;
+
+  // The mains and battery state; 0 on failure, the record untouched.
+  virtual BOOL GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) = 0;
+  // The pseudo handle of the calling process (kCurrentProcess).
+  virtual HANDLE GetCurrentProcess() = 0;
+  // Closes a handle that a platform call issued (a token, ...).
+  virtual BOOL CloseHandle(HANDLE handle) = 0;
 
   // Directories. Each text call writes the text and its NUL and returns its
   // length without the NUL; when the buffer is too small it writes nothing and

@@ -21,6 +21,10 @@ using UINT = std::uint32_t;
 // widened keeps its identity.
 using HKEY = std::uintptr_t;
 
+// A kernel object handle; GetCurrentProcess's pseudo handle is -1.
+using HANDLE = std::uintptr_t;
+inline constexpr HANDLE kCurrentProcess = static_cast<HANDLE>(-1);
+
 constexpr HKEY predefinedKey(std::uint32_t value) {
   return static_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
 }

@@ -43,6 +43,12 @@ class Advapi32Posix : public Advapi32 {
                       const BYTE* data, DWORD dataLength) override;
 
   BOOL GetUserNameA(char* buffer, DWORD* size) override;
+  // Token calls without effect (token_posix.h).
+  BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) override;
+  BOOL LookupPrivilegeValueA(const char* systemName, const char* name, LUID* luid) override;
+  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivileges,
+                             const TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                             TOKEN_PRIVILEGES* previousState, DWORD* returnLength) override;
 
   // Makes the machine hive read-only (as for a user without administrator
   // rights), whatever the file's permissions. For fakes and tests.

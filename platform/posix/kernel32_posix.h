@@ -41,6 +41,10 @@ class Kernel32Posix : public Kernel32 {
   DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
   BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
   BOOL GetComputerNameA(char* buffer, DWORD* size) override;
+  // From sys/class/power_supply (power_supply.h).
+  BOOL GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) override;
+  HANDLE GetCurrentProcess() override;
+  BOOL CloseHandle(HANDLE handle) override;
   BOOL SetCurrentDirectoryA(const char* pathName) override;
   DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer) override;
   UINT GetWindowsDirectoryA(char* buffer, UINT size) override;

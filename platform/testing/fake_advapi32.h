@@ -64,6 +64,19 @@ class FakeAdvapi32 : public Advapi32 {
   }
   BOOL GetUserNameA(char* buffer, DWORD* size) override;
 
+  // Token calls: OpenProcessToken issues kToken; each call is recorded as
+  // "OpenProcessToken(process,access)", "LookupPrivilegeValueA(system,name)",
+  // "AdjustTokenPrivileges(token,disable,count,luid,attributes,length,
+  // previousCount,returnLength)".
+  static constexpr HANDLE kToken = 0x5150;
+  const std::vector<std::string>& tokenCalls() const { return tokenCalls_; }
+  void failOpenProcessToken() { tokenFails_ = true; }
+  BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) override;
+  BOOL LookupPrivilegeValueA(const char* systemName, const char* name, LUID* luid) override;
+  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivileges,
+                             const TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                             TOKEN_PRIVILEGES* previousState, DWORD* returnLength) override;
+
  private:
   struct Failure {
     Operation operation;
@@ -84,6 +97,8 @@ class FakeAdvapi32 : public Advapi32 {
   std::string userName_ = "fakeuser";
   bool userNameFails_ = false;
   long long failedSize_ = -1;
+  std::vector<std::string> tokenCalls_;
+  bool tokenFails_ = false;
 };
 
 }  // namespace zs::platform::testing

@@ -86,6 +86,23 @@ BOOL FakeKernel32::GetComputerNameA(char* buffer, DWORD* size) {
   return posix::answerName(computerName_, buffer, size, kErrorBufferOverflow, false);
 }
 
+BOOL FakeKernel32::GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) {
+  record("GetSystemPowerStatus", nullptr);
+  if (powerFails_ || !status) return 0;
+  *status = power_;
+  return 1;
+}
+
+HANDLE FakeKernel32::GetCurrentProcess() {
+  record("GetCurrentProcess", nullptr);
+  return kCurrentProcess;
+}
+
+BOOL FakeKernel32::CloseHandle(HANDLE handle) {
+  record("CloseHandle", std::to_string(handle).c_str());
+  return 1;
+}
+
 namespace {
 
 DWORD answerText(const std::string& text, char* buffer, DWORD size) {
