@@ -13,6 +13,7 @@
 
 #include "platform/last_error.h"
 #include "platform/posix/logind.h"
+#include "platform/posix/powrprof_posix.h"
 #include "platform/posix/user32_posix.h"
 #include "platform/testing/private_bus.h"
 
@@ -122,6 +123,18 @@ TEST_F(LogindBus, RefusalsBecomeWin32ErrorCodes) {
   }
 }
 
+TEST_F(LogindBus, PowrprofAllowsOnlyWhatLogindAnswersYes) {
+  posix::PowrprofPosix powrprof("/nonexistent");
+  EXPECT_EQ(powrprof.IsPwrShutdownAllowed(), 1);   // "yes"
+  EXPECT_EQ(powrprof.IsPwrSuspendAllowed(), 0);    // "no"
+  EXPECT_EQ(powrprof.IsPwrHibernateAllowed(), 0);  // "challenge": would need a password
+  ASSERT_TRUE(bus_->owned());
+  EXPECT_EQ(powrprof.SetSuspendState(1, 0, 0), 1);
+  EXPECT_EQ(powrprof.SetSuspendState(0, 1, 1), 1);
+  EXPECT_EQ(requests(), (std::vector<std::string>{"CanPowerOff", "CanSuspend", "CanHibernate",
+                                                  "Hibernate False", "Suspend False"}));
+}
+
 TEST(LogindWithoutBus, NoBusIsNotSupported) {
   PrivateBus bus;  // owns the address variable, then points it at nothing
   ASSERT_TRUE(bus.owned()) << bus.failure();
@@ -136,6 +149,10 @@ TEST(LogindWithoutBus, NoBusIsNotSupported) {
   LogindResult result;
   EXPECT_EQ(logind.canSuspend(&result), "");
   EXPECT_FALSE(result.ok);
+  posix::PowrprofPosix powrprof("/nonexistent");
+  EXPECT_EQ(powrprof.IsPwrSuspendAllowed(), 0);
+  EXPECT_EQ(powrprof.SetSuspendState(0, 0, 0), 0);
+  EXPECT_EQ(GetLastError(), static_cast<DWORD>(kErrorNotSupported));
   ::setenv("DBUS_SYSTEM_BUS_ADDRESS", bus.address().c_str(), 1);
 }
 
