@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "core/dispatch.h"
+#include "core/error.h"
 #include "platform/testing/fake_advapi32.h"
 #include "platform/testing/fake_kernel32.h"
 #include "platform/testing/fake_powrprof.h"
@@ -145,6 +146,23 @@ TEST_F(PowerFake, ATokenThatCannotBeOpenedSkipsThePrivilegeButNotTheRequest) {
   EXPECT_EQ(advapi->tokenCalls().size(), 1u);
   EXPECT_EQ(powrprof->calls().back(), "SetSuspendState(0,0,0)");
   for (const auto& call : kernel->calls()) EXPECT_EQ(call.rfind("CloseHandle", 0), std::string::npos);
+}
+
+// The Wine suite relies on this to show that the actions exist without
+// running them.
+TEST_F(PowerFake, AnActionWithAnArgumentIsRefusedBeforeItRuns) {
+  auto power = make();
+  for (const char* name : {"Hibernate", "Suspend"}) {
+    std::vector<Argument> one = {Argument::byValue(Variant(Long{1}))};
+    try {
+      invoke(*power, name, CallKind::Method, one);
+      ADD_FAILURE() << name << " ran";
+    } catch (const Error& e) {
+      EXPECT_EQ(e.number(), 450) << name;
+    }
+  }
+  EXPECT_TRUE(advapi->tokenCalls().empty());
+  EXPECT_EQ(powrprof->calls().size(), 1u) << "only Initialize's GetPwrCapabilities";
 }
 
 TEST_F(PowerFake, PolicyQuestionsAreAskedOnEveryCall) {

@@ -319,6 +319,92 @@ const VtblEntry kVtbl_ZSSpecialFolders[] = {
   reinterpret_cast<VtblEntry>(&ZSSpecialFolders_02_func_SpecialFolders),
 };
 
+// _ZSPower
+
+HRESULT STDMETHODCALLTYPE ZSPower_00_func_Hibernate(DualFace* self) {
+  return dualCall(self, 0x60030000, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_01_func_Suspend(DualFace* self) {
+  return dualCall(self, 0x60030001, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_02_func_DiskSpinDown(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030002, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_03_func_ThermalControl(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030003, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_04_func_WakeSupport(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030004, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_05_func_HiberFilePresent(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030005, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_06_func_SleepButtonPresent(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030006, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_07_func_PowerButtonPresent(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030007, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_08_func_ACPowerExists(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030008, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_09_func_BatteryIsLow(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030009, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_10_func_BatteryIsFull(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000A, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_11_func_BatteryIsCharging(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000B, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_12_func_BatteryIsCritical(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000C, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_13_func_IsPowerHibernateAllowed(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000D, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_14_func_IsPowerSuspendAllowed(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_15_func_IsPowerShutdownAllowed(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000F, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+const VtblEntry kVtbl_ZSPower[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSPower_00_func_Hibernate),
+  reinterpret_cast<VtblEntry>(&ZSPower_01_func_Suspend),
+  reinterpret_cast<VtblEntry>(&ZSPower_02_func_DiskSpinDown),
+  reinterpret_cast<VtblEntry>(&ZSPower_03_func_ThermalControl),
+  reinterpret_cast<VtblEntry>(&ZSPower_04_func_WakeSupport),
+  reinterpret_cast<VtblEntry>(&ZSPower_05_func_HiberFilePresent),
+  reinterpret_cast<VtblEntry>(&ZSPower_06_func_SleepButtonPresent),
+  reinterpret_cast<VtblEntry>(&ZSPower_07_func_PowerButtonPresent),
+  reinterpret_cast<VtblEntry>(&ZSPower_08_func_ACPowerExists),
+  reinterpret_cast<VtblEntry>(&ZSPower_09_func_BatteryIsLow),
+  reinterpret_cast<VtblEntry>(&ZSPower_10_func_BatteryIsFull),
+  reinterpret_cast<VtblEntry>(&ZSPower_11_func_BatteryIsCharging),
+  reinterpret_cast<VtblEntry>(&ZSPower_12_func_BatteryIsCritical),
+  reinterpret_cast<VtblEntry>(&ZSPower_13_func_IsPowerHibernateAllowed),
+  reinterpret_cast<VtblEntry>(&ZSPower_14_func_IsPowerSuspendAllowed),
+  reinterpret_cast<VtblEntry>(&ZSPower_15_func_IsPowerShutdownAllowed),
+};
+
 // _ZSNumbers
 
 HRESULT STDMETHODCALLTYPE ZSNumbers_00_func_BinToOct(DualFace* self, BSTR* p0, VARIANT* result) {
@@ -1032,6 +1118,7 @@ std::span<const DualVtable> dualVtables() {
     {"ZSWindows", kVtbl_ZSWindows},
     {"ZSStack", kVtbl_ZSStack},
     {"ZSSpecialFolders", kVtbl_ZSSpecialFolders},
+    {"ZSPower", kVtbl_ZSPower},
     {"ZSNumbers", kVtbl_ZSNumbers},
     {"ZSMath", kVtbl_ZSMath},
     {"ZSLinkedList", kVtbl_ZSLinkedList},
