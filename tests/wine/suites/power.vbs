@@ -3,17 +3,26 @@
 ' Suspend are never called (a power action must not run under the tests);
 ' each is called with one argument too many instead, which the dispatcher
 ' refuses (error 450) before the member runs.
-Dim p, names, i, v
+Dim p
 Set p = CreateObject(ZS & "ZSPower")
-names = Array("DiskSpinDown", "ThermalControl", "WakeSupport", "HiberFilePresent", _
-              "SleepButtonPresent", "PowerButtonPresent", "ACPowerExists", "BatteryIsLow", _
-              "BatteryIsFull", "BatteryIsCharging", "BatteryIsCritical", _
-              "IsPowerHibernateAllowed", "IsPowerSuspendAllowed", "IsPowerShutdownAllowed")
-For i = 0 To UBound(names)
-  v = Eval("p." & names(i))
-  Check names(i) & " is a Boolean", TypeName(v), "Boolean"
-  Check names(i) & " twice", Eval("p." & names(i)), v
-Next
+Sub CheckBoolean(member, first, second)
+  Check member & " is a Boolean", TypeName(first), "Boolean"
+  Check member & " twice", second, first
+End Sub
+CheckBoolean "DiskSpinDown", p.DiskSpinDown, p.DiskSpinDown
+CheckBoolean "ThermalControl", p.ThermalControl, p.ThermalControl
+CheckBoolean "WakeSupport", p.WakeSupport, p.WakeSupport
+CheckBoolean "HiberFilePresent", p.HiberFilePresent, p.HiberFilePresent
+CheckBoolean "SleepButtonPresent", p.SleepButtonPresent, p.SleepButtonPresent
+CheckBoolean "PowerButtonPresent", p.PowerButtonPresent, p.PowerButtonPresent
+CheckBoolean "ACPowerExists", p.ACPowerExists, p.ACPowerExists
+CheckBoolean "BatteryIsLow", p.BatteryIsLow, p.BatteryIsLow
+CheckBoolean "BatteryIsFull", p.BatteryIsFull, p.BatteryIsFull
+CheckBoolean "BatteryIsCharging", p.BatteryIsCharging, p.BatteryIsCharging
+CheckBoolean "BatteryIsCritical", p.BatteryIsCritical, p.BatteryIsCritical
+CheckBoolean "IsPowerHibernateAllowed", p.IsPowerHibernateAllowed, p.IsPowerHibernateAllowed
+CheckBoolean "IsPowerSuspendAllowed", p.IsPowerSuspendAllowed, p.IsPowerSuspendAllowed
+CheckBoolean "IsPowerShutdownAllowed", p.IsPowerShutdownAllowed, p.IsPowerShutdownAllowed
 CheckTrue "low and full exclude each other", Not (p.BatteryIsLow And p.BatteryIsFull)
 CheckTrue "critical and full exclude each other", Not (p.BatteryIsCritical And p.BatteryIsFull)
 

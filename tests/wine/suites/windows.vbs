@@ -5,21 +5,24 @@
 ' prefix's session. Each is called with one argument too many instead, which
 ' the dispatcher refuses (error 450) before the member runs; an unknown name
 ' would give 438. run.sh's type-library comparison checks their ids.
-Dim w, reg, key, members, values, i, v, u, c
+Dim w, reg, key, u, c
 Const HKLM = &H80000002
 key = "Software\Microsoft\Windows\CurrentVersion"
 Set w = CreateObject(ZS & "ZSWindows")
 Set reg = CreateObject(ZS & "ZSRegistry")
 
-members = Array("LicensingInfo", "RegisteredOwner", "RegisteredOrganization", "ProductType", _
-                "ProductKey", "ProductName", "ProductId", "PlusVersionNumber")
-values = Array("LicensingInfo", "RegisteredOwner", "RegisteredOrganization", "ProductType", _
-               "ProductKey", "ProductName", "ProductId", "Plus! VersionNumber")
-For i = 0 To UBound(members)
-  v = Eval("w." & members(i))
-  Check members(i) & " is text", TypeName(v), "String"
-  Check members(i) & " is the registry's value", v, CStr(reg.ReadValue(HKLM, key, values(i)) & "")
-Next
+Sub CheckValue(member, actual, valueName)
+  Check member & " is text", TypeName(actual), "String"
+  Check member & " is the registry's value", actual, CStr(reg.ReadValue(HKLM, key, valueName) & "")
+End Sub
+CheckValue "LicensingInfo", w.LicensingInfo, "LicensingInfo"
+CheckValue "RegisteredOwner", w.RegisteredOwner, "RegisteredOwner"
+CheckValue "RegisteredOrganization", w.RegisteredOrganization, "RegisteredOrganization"
+CheckValue "ProductType", w.ProductType, "ProductType"
+CheckValue "ProductKey", w.ProductKey, "ProductKey"
+CheckValue "ProductName", w.ProductName, "ProductName"
+CheckValue "ProductId", w.ProductId, "ProductId"
+CheckValue "PlusVersionNumber", w.PlusVersionNumber, "Plus! VersionNumber"
 
 ' A value written to the key is what the member answers.
 Check "write Plus! VersionNumber", reg.WriteValue(HKLM, key, 1, "Plus! VersionNumber", "IE 6 6.0"), CLng(0)
