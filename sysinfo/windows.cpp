@@ -11,6 +11,8 @@ namespace {
 
 constexpr platform::DWORD kNameBuffer = 255;
 constexpr int kMaxAttempts = 4;
+// The largest buffer a retry asks for; a larger reported size is no name.
+constexpr platform::DWORD kMaxNameBuffer = 64 * 1024;
 
 }  // namespace
 
@@ -49,7 +51,7 @@ String Windows::UserName() {
     }
     // A failure that names a larger buffer is asked again with it; any other
     // failure is no name, never the buffer's filler.
-    if (size <= buffer.size()) break;
+    if (size <= buffer.size() || size > kMaxNameBuffer) break;
     buffer.assign(size, ' ');
   }
   return {};

@@ -133,6 +133,8 @@ TEST_F(WindowsFake, AFailingUserNameCallGivesNoNameOrError5) {
   EXPECT_EQ(windows->UserName(), u"") << "not the buffer's 254 spaces";
   registry->failUserName(4000);  // names a larger buffer, then fails again
   EXPECT_EQ(windows->UserName(), u"");
+  registry->failUserName(0xFFFFFFFF);  // an absurd size is not allocated
+  EXPECT_EQ(windows->UserName(), u"");
   registry->failUserName(0);
   EXPECT_EQ(errorOf([&] { windows->UserName(); }), 5);
 }
