@@ -3,6 +3,7 @@
 #ifdef _WIN32
 #include "platform/win32/advapi32_win32.h"
 #include "platform/win32/kernel32_win32.h"
+#include "platform/win32/powrprof_win32.h"
 #include "platform/win32/shell32_win32.h"
 #include "platform/win32/version_win32.h"
 #include "platform/win32/user32_win32.h"
@@ -10,6 +11,7 @@
 #else
 #include "platform/posix/advapi32_posix.h"
 #include "platform/posix/kernel32_posix.h"
+#include "platform/posix/powrprof_posix.h"
 #include "platform/posix/shell32_posix.h"
 #include "platform/posix/version_info.h"
 #include "platform/posix/user32_posix.h"
@@ -30,6 +32,7 @@ const Libraries& systemLibraries() {
     created.ole32 = std::make_shared<win32::Ole32Win32>();
     created.version = std::make_shared<win32::VersionWin32>();
     created.gdi32 = std::make_shared<win32::Gdi32Win32>();
+    created.powrprof = std::make_shared<win32::PowrprofWin32>();
 #else
     created.advapi32 =
         std::make_shared<posix::Advapi32Posix>(posix::StoreLocation::fromEnvironment());
@@ -39,6 +42,7 @@ const Libraries& systemLibraries() {
     created.ole32 = std::make_shared<posix::Ole32Posix>();
     created.version = std::make_shared<posix::VersionPosix>();
     created.gdi32 = std::make_shared<posix::Gdi32Posix>();
+    created.powrprof = std::make_shared<posix::PowrprofPosix>();
 #endif
     return created;
   }();

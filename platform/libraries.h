@@ -6,6 +6,7 @@
 #include "platform/advapi32.h"
 #include "platform/gdi32.h"
 #include "platform/kernel32.h"
+#include "platform/powrprof.h"
 #include "platform/shell32.h"
 #include "platform/version.h"
 #include "platform/user32.h"
@@ -20,6 +21,7 @@ struct Libraries {
   std::shared_ptr<Ole32> ole32;
   std::shared_ptr<Version> version;
   std::shared_ptr<Gdi32> gdi32;
+  std::shared_ptr<Powrprof> powrprof;
 };
 
 // The process's real backends (the Linux store on Linux, the system's own

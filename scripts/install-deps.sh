@@ -18,6 +18,9 @@ packages=(
   libsqlite3-dev nlohmann-json3-dev
   # Locale conventions (language ids, names, separators, date patterns) on Linux.
   libicu-dev
+  # sd-bus, through which the Linux backend asks logind to end the session or
+  # sleep; its tests run python3-dbusmock's logind on a private dbus-daemon.
+  libsystemd-dev python3-dbusmock
   # The IDL files the type library imports, and its standard OLE library.
   libwine-dev
   # The 32-bit ELF loader, for the native 32-bit Wine fallback of the Wine tests.

@@ -45,4 +45,8 @@ LRESULT User32Win32::SendMessageTimeoutA(HWND window, UINT message, WPARAM wPara
   return sent;
 }
 
+BOOL User32Win32::ExitWindowsEx(UINT flags, DWORD reason) {
+  return ::ExitWindowsEx(flags, reason);
+}
+
 }  // namespace zs::platform::win32

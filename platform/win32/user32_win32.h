@@ -15,6 +15,7 @@ class User32Win32 : public User32 {
   LONG ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags) override;
   LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                               UINT timeout, DWORD_PTR* result) override;
+  BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
 };
 
 }  // namespace zs::platform::win32

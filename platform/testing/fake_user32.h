@@ -1,0 +1,34 @@
+// An in-memory user32 for tests of the components: every ExitWindowsEx call
+// recorded (nothing ends), windows counted.
+#pragma once
+
+#include <utility>
+#include <vector>
+
+#include "platform/user32.h"
+
+namespace zs::platform::testing {
+
+class FakeUser32 : public User32 {
+ public:
+  HWND CreateWindowExA(DWORD, const char*, const char*, DWORD, int, int, int, int, HWND,
+                       HINSTANCE) override {
+    return ++windows_;
+  }
+  BOOL ExitWindowsEx(UINT flags, DWORD reason) override {
+    exits_.emplace_back(flags, reason);
+    return answer_;
+  }
+
+  // What ExitWindowsEx answers (1 until set).
+  void answerExit(BOOL answer) { answer_ = answer; }
+  // The (flags, reason) of every ExitWindowsEx call, in order.
+  const std::vector<std::pair<UINT, DWORD>>& exits() const { return exits_; }
+
+ private:
+  std::vector<std::pair<UINT, DWORD>> exits_;
+  BOOL answer_ = 1;
+  HWND windows_ = 0;
+};
+
+}  // namespace zs::platform::testing
