@@ -1,10 +1,13 @@
 #include "platform/posix/registry_store.h"
 
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <thread>
 #include <new>
 
 #include "platform/posix/store_schema.h"
@@ -79,6 +82,41 @@ LONG RegistryStore::ensureOpen() {
   return state_ == State::Damaged ? kErrorBadDb : kErrorSuccess;
 }
 
+namespace {
+
+// Serialises the setting-up of a file (the check, the journal mode, the
+// tables) between the processes that open it at once: SQLite locks each of
+// those steps on its own, and a file another process is half-way through
+// setting up must neither read as damaged nor fail the switch to WAL. An
+// flock on its own descriptor is independent of SQLite's fcntl locks. A
+// process that cannot open the file for reading sets nothing up and takes no
+// lock.
+class SetupLock {
+ public:
+  SetupLock(const std::string& path, int timeoutMs)
+      : fd_(::open(path.c_str(), O_RDONLY | O_CLOEXEC)) {
+    if (fd_ < 0) return;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(timeoutMs);
+    while (::flock(fd_, LOCK_EX | LOCK_NB) != 0) {
+      if ((errno != EWOULDBLOCK && errno != EINTR) || std::chrono::steady_clock::now() >= deadline) {
+        ::close(fd_);
+        throw sqlite::SqliteError(SQLITE_BUSY, "the store is being set up by another process");
+      }
+      std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    }
+  }
+  ~SetupLock() {
+    if (fd_ >= 0) ::close(fd_);  // closing the descriptor releases the lock
+  }
+  SetupLock(const SetupLock&) = delete;
+  SetupLock& operator=(const SetupLock&) = delete;
+
+ private:
+  int fd_;
+};
+
+}  // namespace
+
 void RegistryStore::openFile() {
   const mode_t mode = kind_ == Kind::UserFile ? 0600 : 0644;
   struct stat st {};
@@ -100,6 +138,7 @@ void RegistryStore::openFile() {
     state_ = State::Damaged;  // a folder, a FIFO or a device where the file belongs
     return;
   }
+  const SetupLock setup(path_, busyTimeoutMs_);
   // Without write permission SQLite opens the file read-only.
   db_ = sqlite::open(path_, SQLITE_OPEN_READWRITE);
   sqlite3* db = db_.get();

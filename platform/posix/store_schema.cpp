@@ -74,6 +74,10 @@ bool quickCheckPasses(sqlite3* db) {
 }
 
 FileState inspectTables(sqlite3* db) {
+  // One snapshot for every question: another process may set the file up
+  // between two separate reads, and its version alone, or its tables alone,
+  // would look like damage.
+  sqlite::Transaction snapshot(db, false);
   const std::int64_t version = userVersion(db);
   const std::vector<SchemaRow> tables = schemaOf(db);
   if (version == 0) return tables.empty() ? FileState::New : FileState::Damaged;

@@ -1,5 +1,6 @@
 // An in-memory user32 for tests of the components: every ExitWindowsEx call
-// recorded (nothing ends), windows counted.
+// recorded (nothing ends), windows counted, no display (the display calls
+// answer as with no display attached; FakeDisplay models one).
 #pragma once
 
 #include <utility>
@@ -18,6 +19,13 @@ class FakeUser32 : public User32 {
   BOOL ExitWindowsEx(UINT flags, DWORD reason) override {
     exits_.emplace_back(flags, reason);
     return answer_;
+  }
+
+  BOOL EnumDisplaySettingsA(const char*, DWORD, DEVMODEA*) override { return 0; }
+  LONG ChangeDisplaySettingsA(DEVMODEA*, DWORD) override { return kDispChangeFailed; }
+  LRESULT SendMessageTimeoutA(HWND, UINT, WPARAM, LPARAM, UINT, UINT, DWORD_PTR* result) override {
+    if (result) *result = 0;
+    return 0;
   }
 
   // What ExitWindowsEx answers (1 until set).
