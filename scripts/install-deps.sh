@@ -25,6 +25,9 @@ packages=(
   python3
   # Line editing of `zavrin repl` (BSD licensed).
   libedit-dev
+  # The branding windows on Linux: drawn with cairo and pango in Liberation
+  # Sans (Arial's metrics), shown on X11; the presenter tests run an Xvfb.
+  libcairo2-dev libpango1.0-dev fonts-liberation libx11-dev
 )
 
 if [[ ${1:-} == --list ]]; then
