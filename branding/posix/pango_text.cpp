@@ -4,14 +4,13 @@
 
 #include <algorithm>
 
+#include "core/ascii.h"
+
 namespace zs::branding::posix {
 
 std::string_view substituteFace(std::string_view face) {
   for (std::string_view alias : {"Arial", "MS Sans Serif", "MS Shell Dlg", "Microsoft Sans Serif"})
-    if (face.size() == alias.size() &&
-        std::equal(face.begin(), face.end(), alias.begin(),
-                   [](char a, char b) { return (a | 0x20) == (b | 0x20); }))
-      return "Liberation Sans";
+    if (sameName(face, alias)) return "Liberation Sans";
   return face;
 }
 

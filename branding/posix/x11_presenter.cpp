@@ -67,7 +67,7 @@ X11Presenter::~X11Presenter() {
   XCloseDisplay(display_);
 }
 
-bool X11Presenter::connect() {
+bool X11Presenter::open() {
   if (!tried_) {
     tried_ = true;
     display_ = XOpenDisplay(displayName_.empty() ? nullptr : displayName_.c_str());
@@ -76,7 +76,7 @@ bool X11Presenter::connect() {
 }
 
 void X11Presenter::show(int slot, const Window& window) {
-  if (slot < 0 || slot >= kSlots || !connect()) return;
+  if (slot < 0 || slot >= kSlots || !open()) return;
   const Image image = renderWindow(window, colors_);
   ::Display* d = display_;
   const int screen = DefaultScreen(d);

@@ -23,6 +23,9 @@ class X11Presenter final : public WindowPresenter {
   X11Presenter(const X11Presenter&) = delete;
   X11Presenter& operator=(const X11Presenter&) = delete;
 
+  // Opens the connection if it is not open yet; false without a display.
+  bool open();
+
   void show(int slot, const Window& window) override;
   void hide(int slot) override;
 
@@ -32,7 +35,6 @@ class X11Presenter final : public WindowPresenter {
   static constexpr int kSlots = 8;
 
  private:
-  bool connect();
 
   struct Slot {
     unsigned long window = 0;
