@@ -128,7 +128,7 @@ Variant SplashScreen::HideSplash() {
   return Variant();
 }
 
-void SplashScreen::About() { showSuiteAbout(*libraries_.user32); }
+void SplashScreen::About() { showSuiteAbout(about_.get()); }
 
 void SplashScreen::InitProperties() {
   licenseTo_ = kLicenseTo;

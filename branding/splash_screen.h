@@ -5,9 +5,9 @@
 #include <memory>
 
 #include "branding/splash_windows.h"
+#include "branding/suite_about.h"
 #include "core/class_info.h"
 #include "core/property_bag.h"
-#include "platform/libraries.h"
 
 namespace zs {
 
@@ -29,9 +29,10 @@ inline constexpr StringView kPlatform = u"For Windows 95, 98, NT, 2000 and XP";
 
 class SplashScreen : public Control {
  public:
-  explicit SplashScreen(const platform::Libraries& libraries = platform::systemLibraries(),
-                        std::shared_ptr<branding::SplashWindows> windows = nullptr)
-      : libraries_(libraries), windows_(std::move(windows)) {}
+  // Null windows or about: the calling thread's own.
+  explicit SplashScreen(std::shared_ptr<branding::SplashWindows> windows = nullptr,
+                        std::shared_ptr<branding::AboutPresenter> about = nullptr)
+      : windows_(std::move(windows)), about_(std::move(about)) {}
 
   String LicenseTo() const { return licenseTo_; }
   void LicenseTo(String value);
@@ -78,8 +79,8 @@ class SplashScreen : public Control {
   // The style as a window index, or -1 for a value outside 0 to 4.
   int styleIndex() const;
 
-  platform::Libraries libraries_;
   std::shared_ptr<branding::SplashWindows> windows_;
+  std::shared_ptr<branding::AboutPresenter> about_;
 
   String licenseTo_, companyName_;
   ObjectPtr companyNameImage_;

@@ -63,7 +63,7 @@ struct Fixture {
   std::shared_ptr<RecordingPresenter> presenter = std::make_shared<RecordingPresenter>();
   std::shared_ptr<branding::SplashWindows> windows = std::make_shared<branding::SplashWindows>(
       std::make_shared<branding::testing::FakeMeasurer>(), presenter);
-  std::shared_ptr<SplashScreen> control = create<SplashScreen>(platform::Libraries{}, windows);
+  std::shared_ptr<SplashScreen> control = create<SplashScreen>(windows);
 
   explicit Fixture(PropertyBag* saved = nullptr) { startControl(*control, sink, saved); }
 };
@@ -197,7 +197,7 @@ TEST(SplashScreen, ReadConvertsOrRefusesWhatTheBagHolds) {
   for (auto& c : cases) {
     RecordingBag bag;
     bag.stored[c.key] = c.value;
-    auto control = create<SplashScreen>(platform::Libraries{});
+    auto control = create<SplashScreen>();
     try {
       control->ReadProperties(bag);
       EXPECT_EQ(c.error, 0) << c.key;
@@ -208,7 +208,7 @@ TEST(SplashScreen, ReadConvertsOrRefusesWhatTheBagHolds) {
   RecordingBag bag;
   bag.stored["LicenseTo"] = Long{42};
   bag.stored["ProductNameColor"] = u"255";
-  auto control = create<SplashScreen>(platform::Libraries{});
+  auto control = create<SplashScreen>();
   control->ReadProperties(bag);
   EXPECT_EQ(control->LicenseTo(), u"42");
   EXPECT_EQ(control->ProductNameColor(), 255u);
@@ -266,7 +266,7 @@ TEST(SplashScreen, ShowAndHideActOnTheWindowOfTheCurrentStyleOnly) {
 
 TEST(SplashScreen, TwoControlsOfAThreadShareTheWindowAndTheLaterShowWins) {
   Fixture f;
-  auto other = create<SplashScreen>(platform::Libraries{}, f.windows);
+  auto other = create<SplashScreen>(f.windows);
   startControl(*other, nullptr, nullptr);
   f.control->ProductName(u"First");
   other->ProductName(u"Second");

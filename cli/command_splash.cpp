@@ -1,6 +1,7 @@
 // zavrin splash --style N [--let NAME=VALUE ...] [-o OUT.png] [--show SECONDS]:
 // a ZSSplashScreen with its new-control defaults and the given properties,
 // shown in style N and written as PNG, or put on the X display for a while.
+// zavrin splash --about -o OUT.png: the suite about window as PNG.
 #include <chrono>
 #include <ostream>
 #include <thread>
@@ -11,6 +12,7 @@
 #include "branding/posix/pango_text.h"
 #include "branding/posix/x11_presenter.h"
 #include "branding/splash_screen.h"
+#include "branding/suite_about.h"
 #include "cli/commands.h"
 #include "cli/literals.h"
 #include "cli/plain_numbers.h"
@@ -85,6 +87,7 @@ int splashCommand(std::span<const std::string> args, CommandIo& io) {
   std::vector<std::string> lets;
   std::string out;
   std::optional<long> seconds;
+  bool about = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&]() -> const std::string& {
@@ -97,11 +100,20 @@ int splashCommand(std::span<const std::string> args, CommandIo& io) {
       lets.push_back(value());
     } else if (a == "-o" || a == "--output") {
       out = value();
+    } else if (a == "--about") {
+      about = true;
     } else if (a == "--show") {
       seconds = wholeOption(a, value(), 0, 3600);
     } else {
       throw UsageError("unknown argument '" + a + "'");
     }
+  }
+  if (about) {
+    // The suite about window instead of a splash window.
+    if (style || !lets.empty() || seconds || out.empty())
+      throw UsageError("--about takes -o OUT.png and nothing else");
+    branding::posix::writePng(branding::posix::renderWindow(branding::suiteAboutWindow()), out);
+    return 0;
   }
   if (!style) throw UsageError("--style N (0 to 4) is required");
   if (out.empty() && !seconds) throw UsageError("give -o OUT.png, --show SECONDS or both");
@@ -119,7 +131,7 @@ int splashCommand(std::span<const std::string> args, CommandIo& io) {
   }
   auto windows = std::make_shared<branding::SplashWindows>(
       std::make_shared<branding::posix::PangoMeasurer>(), presenters);
-  auto splash = create<SplashScreen>(platform::systemLibraries(), windows);
+  auto splash = create<SplashScreen>(windows);
   startControl(*splash, nullptr, nullptr);
   splash->SplashStyle(*style);
   for (const auto& l : lets) letProperty(*splash, l);

@@ -1,6 +1,8 @@
-// The splash windows of a Linux thread: pango measures, and an X11 window
-// shows each style when a display can be opened.
+// The branding windows of a Linux thread: pango measures, and X11 windows
+// show the splash styles and the suite about window when a display can be
+// opened.
 #include "branding/posix/pango_text.h"
+#include "branding/posix/x11_about.h"
 #include "branding/posix/x11_presenter.h"
 #include "branding/splash_windows.h"
 
@@ -10,6 +12,11 @@ std::shared_ptr<SplashWindows> threadSplashWindows() {
   thread_local auto windows = std::make_shared<SplashWindows>(std::make_shared<posix::PangoMeasurer>(),
                                                               std::make_shared<posix::X11Presenter>());
   return windows;
+}
+
+std::shared_ptr<AboutPresenter> threadAboutPresenter() {
+  thread_local auto about = std::make_shared<posix::X11AboutPresenter>();
+  return about;
 }
 
 }  // namespace zs::branding

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "branding/posix/cairo_renderer.h"
+#include "branding/posix/x11_image.h"
 
 // Last: Xlib defines macros (Bool, Status, True) that other headers must not see.
 #include <X11/Xatom.h>
@@ -11,19 +12,6 @@
 
 namespace zs::branding::posix {
 namespace {
-
-// An XImage over our own buffer: XDestroyImage would free it, so the buffer
-// pointer is taken back before destruction.
-void putImage(::Display* d, Pixmap target, GC gc, int depth, Visual* visual, const Image& img) {
-  std::vector<std::uint32_t> pixels(img.pixels);
-  XImage* x = XCreateImage(d, visual, static_cast<unsigned>(depth), ZPixmap, 0,
-                           reinterpret_cast<char*>(pixels.data()), static_cast<unsigned>(img.width),
-                           static_cast<unsigned>(img.height), 32, img.width * 4);
-  if (!x) return;
-  XPutImage(d, target, gc, x, 0, 0, 0, 0, static_cast<unsigned>(img.width), static_cast<unsigned>(img.height));
-  x->data = nullptr;
-  XDestroyImage(x);
-}
 
 // Undecorated (the library draws the thin frame), not in the task bar,
 // neither resizable nor moved by the window manager.
@@ -99,11 +87,7 @@ void X11Presenter::show(int slot, const Window& window) {
     setWindowManagerHints(d, s.window, x, y, image.width, image.height);
     XStoreName(d, s.window, "");
   }
-  const Pixmap pixmap = XCreatePixmap(d, root, static_cast<unsigned>(image.width),
-                                      static_cast<unsigned>(image.height), static_cast<unsigned>(depth));
-  GC gc = XCreateGC(d, pixmap, 0, nullptr);
-  putImage(d, pixmap, gc, depth, DefaultVisual(d, screen), image);
-  XFreeGC(d, gc);
+  const Pixmap pixmap = imagePixmap(d, screen, image);
   // The server paints every exposure from the background pixmap by itself.
   XSetWindowBackgroundPixmap(d, s.window, pixmap);
   if (s.pixmap) XFreePixmap(d, s.pixmap);

@@ -3,78 +3,20 @@
 #include "branding/posix/x11_presenter.h"
 
 #include <gtest/gtest.h>
-#include <fcntl.h>
-#include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-#include <unistd.h>
 
 #include <string>
 #include <thread>
 
 #include "branding/posix/cairo_renderer.h"
 #include "branding/posix/pango_text.h"
+#include "branding/posix/virtual_display.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 
-extern char** environ;
-
 namespace zs::branding::posix {
 namespace {
-
-constexpr int kScreenWidth = 1024, kScreenHeight = 768;
-
-// An Xvfb of its own for the test suite, stopped at the end.
-class VirtualDisplay {
- public:
-  VirtualDisplay() {
-    int fds[2];
-    if (pipe(fds) != 0) return;
-    const std::string fd = std::to_string(fds[1]);
-    const std::string screen = std::to_string(kScreenWidth) + "x" + std::to_string(kScreenHeight) + "x24";
-    const char* argv[] = {ZS_XVFB_PATH, "-displayfd", fd.c_str(), "-screen", "0", screen.c_str(),
-                          "-nolisten", "tcp", "-nocursor", nullptr};
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, fds[0]);
-    posix_spawn_file_actions_addopen(&actions, 1, "/dev/null", O_WRONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, 2, "/dev/null", O_WRONLY, 0);
-    const int rc = posix_spawn(&pid_, argv[0], &actions, nullptr, const_cast<char**>(argv), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    close(fds[1]);
-    if (rc != 0) {
-      pid_ = 0;
-      close(fds[0]);
-      return;
-    }
-    // The server writes its display number once it accepts connections.
-    std::string number;
-    pollfd p{fds[0], POLLIN, 0};
-    char c;
-    while (poll(&p, 1, 30000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
-    close(fds[0]);
-    if (!number.empty()) name_ = ":" + number;
-  }
-  ~VirtualDisplay() {
-    if (pid_ > 0) {
-      kill(pid_, SIGTERM);
-      waitpid(pid_, nullptr, 0);
-    }
-  }
-  const std::string& name() const { return name_; }
-
- private:
-  pid_t pid_ = 0;
-  std::string name_;
-};
-
-VirtualDisplay& display() {
-  static VirtualDisplay d;
-  return d;
-}
 
 Window filledSplash(int style) {
   PangoMeasurer m;
@@ -87,14 +29,6 @@ Window filledSplash(int style) {
   fillSplash(w, style, v, m);
   return w;
 }
-
-struct Connection {
-  explicit Connection(const std::string& name) : d(XOpenDisplay(name.c_str())) {}
-  ~Connection() {
-    if (d) XCloseDisplay(d);
-  }
-  ::Display* d;
-};
 
 std::vector<Atom> atomList(::Display* d, ::Window w, const char* property) {
   Atom type;
