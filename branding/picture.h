@@ -23,6 +23,14 @@ struct Image {
   std::uint32_t at(int x, int y) const { return pixels[static_cast<std::size_t>(y) * width + x]; }
 };
 
+// A pixel with its colour channels scaled by its alpha (what cairo and GDI
+// blend with).
+constexpr std::uint32_t premultiplied(std::uint32_t argb) {
+  const std::uint32_t a = argb >> 24;
+  auto scale = [a](std::uint32_t c) { return (c * a + 127) / 255; };
+  return (a << 24) | (scale((argb >> 16) & 0xFF) << 16) | (scale((argb >> 8) & 0xFF) << 8) | scale(argb & 0xFF);
+}
+
 class Picture final : public Object {
  public:
   // The empty picture: a picture object that holds no image.

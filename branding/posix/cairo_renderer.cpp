@@ -20,11 +20,7 @@ Surface surfaceOf(const Image& img) {
   const int stride = cairo_image_surface_get_stride(s.get());
   for (int y = 0; y < img.height; ++y) {
     auto* row = reinterpret_cast<std::uint32_t*>(data + static_cast<std::ptrdiff_t>(y) * stride);
-    for (int x = 0; x < img.width; ++x) {
-      const std::uint32_t p = img.at(x, y), a = p >> 24;
-      auto premul = [a](std::uint32_t c) { return (c * a + 127) / 255; };
-      row[x] = (a << 24) | (premul((p >> 16) & 0xFF) << 16) | (premul((p >> 8) & 0xFF) << 8) | premul(p & 0xFF);
-    }
+    for (int x = 0; x < img.width; ++x) row[x] = premultiplied(img.at(x, y));
   }
   cairo_surface_mark_dirty(s.get());
   return s;
