@@ -28,6 +28,26 @@ String readText(PropertyBag& bag, StringView key, StringView defaultValue) {
 
 }  // namespace
 
+SplashScreen::SplashScreen(std::shared_ptr<branding::SplashWindows> windows,
+                           std::shared_ptr<branding::AboutPresenter> about)
+    : windows_(std::move(windows)), about_(std::move(about)) {
+  setDefaultTexts();
+}
+
+// Every value but the pictures, as a new control holds them.
+void SplashScreen::setDefaultTexts() {
+  licenseTo_ = kLicenseTo;
+  companyName_ = kCompanyName;
+  productName_ = kProductName;
+  productVersion_ = kProductVersion;
+  copyright_ = kCopyright;
+  copyrightOwner_ = kCopyrightOwner;
+  copyrightWarning_ = kCopyrightWarning;
+  splashStyle_ = Integer{0};
+  platform_ = kPlatform;
+  productNameColor_ = 0;
+}
+
 void SplashScreen::LicenseTo(String value) {
   licenseTo_ = std::move(value);
   PropertyChanged(u"LicenseTo");
@@ -131,19 +151,10 @@ Variant SplashScreen::HideSplash() {
 void SplashScreen::About() { showSuiteAbout(about_.get()); }
 
 void SplashScreen::InitProperties() {
-  licenseTo_ = kLicenseTo;
-  companyName_ = kCompanyName;
+  setDefaultTexts();
   companyNameImage_ = loadPicture("");
-  productName_ = kProductName;
   productNameImage_ = loadPicture("");
   productLogo_ = loadPicture("");
-  productVersion_ = kProductVersion;
-  copyright_ = kCopyright;
-  copyrightOwner_ = kCopyrightOwner;
-  copyrightWarning_ = kCopyrightWarning;
-  splashStyle_ = Integer{0};
-  platform_ = kPlatform;
-  productNameColor_ = 0;
 }
 
 void SplashScreen::ReadProperties(PropertyBag& bag) {

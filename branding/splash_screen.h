@@ -29,10 +29,12 @@ inline constexpr StringView kPlatform = u"For Windows 95, 98, NT, 2000 and XP";
 
 class SplashScreen : public Control {
  public:
-  // Null windows or about: the calling thread's own.
+  // Null windows or about: the calling thread's own. A control that no
+  // container starts (created by a script or `zavrin call`) holds the default
+  // texts, style and colour and no pictures until InitProperties or
+  // ReadProperties.
   explicit SplashScreen(std::shared_ptr<branding::SplashWindows> windows = nullptr,
-                        std::shared_ptr<branding::AboutPresenter> about = nullptr)
-      : windows_(std::move(windows)), about_(std::move(about)) {}
+                        std::shared_ptr<branding::AboutPresenter> about = nullptr);
 
   String LicenseTo() const { return licenseTo_; }
   void LicenseTo(String value);
@@ -81,6 +83,8 @@ class SplashScreen : public Control {
 
   std::shared_ptr<branding::SplashWindows> windows_;
   std::shared_ptr<branding::AboutPresenter> about_;
+
+  void setDefaultTexts();
 
   String licenseTo_, companyName_;
   ObjectPtr companyNameImage_;

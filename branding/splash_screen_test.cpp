@@ -95,6 +95,14 @@ TEST(SplashScreen, NewControlHoldsTheDefaultsAndEmptyPicturesWithoutNotifying) {
   EXPECT_TRUE(f.sink->names.empty());
 }
 
+TEST(SplashScreen, AControlNoContainerStartedHasTheDefaultTextsAndNoPictures) {
+  auto c = create<SplashScreen>();
+  EXPECT_EQ(c->LicenseTo(), u"Valued Customer");
+  EXPECT_EQ(c->CopyrightWarning(), splash_defaults::kCopyrightWarning);
+  EXPECT_EQ(c->SplashStyle(), 0);
+  for (const auto& p : {c->CompanyNameImage(), c->ProductNameImage(), c->ProductLogo()}) EXPECT_EQ(p, nullptr);
+}
+
 TEST(SplashScreen, EachSetterStoresThenNotifiesOnlyItsOwnName) {
   Fixture f;
   auto picture = std::make_shared<Picture>();
