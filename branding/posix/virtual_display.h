@@ -12,6 +12,9 @@
 #include <string>
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+
+#include "branding/picture.h"
 
 extern char** environ;
 
@@ -77,5 +80,21 @@ struct Connection {
   Connection& operator=(const Connection&) = delete;
   ::Display* d;
 };
+
+// The pixels of window `w` (read back with XGetImage) that differ from
+// `expected` in colour; -1 when the window cannot be read or differs in size.
+inline int differingPixels(::Display* d, ::Window w, const Image& expected) {
+  XWindowAttributes a;
+  if (!XGetWindowAttributes(d, w, &a) || a.width != expected.width || a.height != expected.height) return -1;
+  XImage* shot = XGetImage(d, w, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height),
+                           AllPlanes, ZPixmap);
+  if (!shot) return -1;
+  int differing = 0;
+  for (int y = 0; y < a.height; ++y)
+    for (int x = 0; x < a.width; ++x)
+      differing += (XGetPixel(shot, x, y) & 0xFFFFFF) != (expected.at(x, y) & 0xFFFFFF);
+  XDestroyImage(shot);
+  return differing;
+}
 
 }  // namespace zs::branding::posix

@@ -98,15 +98,7 @@ TEST(X11About, OpensOnceWithItsCaptionAndPixelsAndClosesByEachWay) {
     ASSERT_TRUE(XGetWindowAttributes(c.d, w, &a));
     EXPECT_EQ(a.width, expected.width);
     EXPECT_EQ(a.height, expected.height);
-    XImage* shot = XGetImage(c.d, w, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height),
-                             AllPlanes, ZPixmap);
-    ASSERT_NE(shot, nullptr);
-    int differing = 0;
-    for (int y = 0; y < a.height; ++y)
-      for (int x = 0; x < a.width; ++x)
-        differing += (XGetPixel(shot, x, y) & 0xFFFFFF) != (expected.at(x, y) & 0xFFFFFF);
-    XDestroyImage(shot);
-    EXPECT_EQ(differing, 0);
+    EXPECT_EQ(differingPixels(c.d, w, expected), 0);
 
     way.close(c.d, w, okX, okY);
     EXPECT_TRUE(closes(about)) << way.name;

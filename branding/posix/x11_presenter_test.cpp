@@ -63,15 +63,7 @@ TEST(X11Presenter, ShowsEachStyleCentredAtItsSizeWithThePixelsOfItsImage) {
     EXPECT_EQ(a.x, (kScreenWidth - expected.width) / 2);
     EXPECT_EQ(a.y, (kScreenHeight - expected.height) / 2);
 
-    XImage* shot = XGetImage(c.d, xw, 0, 0, static_cast<unsigned>(a.width), static_cast<unsigned>(a.height),
-                             AllPlanes, ZPixmap);
-    ASSERT_NE(shot, nullptr);
-    int differing = 0;
-    for (int y = 0; y < a.height; ++y)
-      for (int x = 0; x < a.width; ++x)
-        differing += (XGetPixel(shot, x, y) & 0xFFFFFF) != (expected.at(x, y) & 0xFFFFFF);
-    XDestroyImage(shot);
-    EXPECT_EQ(differing, 0) << "style " << style;
+    EXPECT_EQ(differingPixels(c.d, xw, expected), 0) << "style " << style;
 
     // Kept out of the task bar, undecorated and of one fixed size.
     const auto state = atomList(c.d, xw, "_NET_WM_STATE");
