@@ -15,6 +15,13 @@ constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME;
 
 const Window* layoutOf(HWND hwnd) { return reinterpret_cast<const Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
 
+// WM_PRINTCLIENT: the client area into the given device context (PrintWindow
+// and in-process captures).
+LRESULT printClient(HWND hwnd, HDC dc) {
+  if (const Window* layout = layoutOf(hwnd)) paintClient(dc, *layout);
+  return 0;
+}
+
 // Paints through a memory bitmap, so a repaint does not flicker.
 void paint(HWND hwnd) {
   PAINTSTRUCT ps;
@@ -39,6 +46,7 @@ LRESULT CALLBACK splashProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: paint(hwnd); return 0;
+    case WM_PRINTCLIENT: return printClient(hwnd, reinterpret_cast<HDC>(w));
     case WM_CLOSE: ShowWindow(hwnd, SW_HIDE); return 0;  // the host hides it with HideSplash
     default: return DefWindowProcA(hwnd, message, w, l);
   }
@@ -48,6 +56,7 @@ LRESULT CALLBACK aboutProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
   switch (message) {
     case WM_ERASEBKGND: return 1;
     case WM_PAINT: paint(hwnd); return 0;
+    case WM_PRINTCLIENT: return printClient(hwnd, reinterpret_cast<HDC>(w));
     case WM_KEYDOWN:
       if (w == VK_RETURN || w == VK_ESCAPE) DestroyWindow(hwnd);
       return 0;

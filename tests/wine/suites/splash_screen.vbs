@@ -54,8 +54,8 @@ Check "a second control shows", sp2.ShowSplash, Empty
 Check "and hides", sp2.HideSplash, Empty
 
 sp.About
-Check "About opens the suite window without an error", Err.Number, 0
+CheckTrue "About opens the suite window without an error", Err.Number = 0
 Dim suite
 Set suite = CreateObject(ZS & "ZSVelquorsoft")
 suite.About
-Check "ZSVelquorsoft.About too", Err.Number, 0
+CheckTrue "ZSVelquorsoft.About too", Err.Number = 0
