@@ -32,10 +32,10 @@ use_win64
 make_prefix || die "wineboot failed (see $LOG/wineboot-win64.txt)"
 
 # The X server: it writes its display number on the pipe once it accepts clients.
-exec {fd}< <("$XVFB" -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -nocursor 2>/dev/null & echo "pid $!")
-read -r -u "$fd" _ xvfb_pid
-read -r -t 60 -u "$fd" display || die "Xvfb did not start"
+exec {fd}< <(exec "$XVFB" -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -nocursor 2>/dev/null)
+xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null; "$ZS_WINESERVER" -k >/dev/null 2>&1' EXIT
+read -r -t 60 -u "$fd" display || die "Xvfb did not start"
 # Every Wine process from here on, the server's desktop included, uses it.
 "$ZS_WINESERVER" -k >/dev/null 2>&1
 export DISPLAY=:$display
