@@ -11,7 +11,7 @@
 #include <thread>
 
 #include "branding/posix/cairo_renderer.h"
-#include "branding/posix/virtual_display.h"
+#include "branding/testing/virtual_display.h"
 #include "branding/velquorsoft.h"
 
 #include <X11/Xutil.h>

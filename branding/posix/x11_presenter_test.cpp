@@ -9,7 +9,7 @@
 
 #include "branding/posix/cairo_renderer.h"
 #include "branding/posix/pango_text.h"
-#include "branding/posix/virtual_display.h"
+#include "branding/testing/virtual_display.h"
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
