@@ -15,16 +15,18 @@ Element text(const char* name, Box box, std::string_view value, double points, b
   return e;
 }
 
+// A link: underlined, in blue.
+Element link(const char* name, Box box, std::string_view value) {
+  Element e = text(name, box, value, 8.25);
+  e.font.underline = true;
+  e.foreColor = 0x00FF0000;
+  return e;
+}
+
 }  // namespace
 
 Window suiteAboutWindow() {
   Window w{"frmSuiteAbout", 5400, 2520, kButtonFace, {}};
-  Element link = text("lblLink", {240, 1200, 4920, 255}, kMakerLink, 8.25);
-  link.font.underline = true;
-  link.foreColor = 0x00FF0000;  // blue
-  Element mail = text("lblMail", {240, 1440, 4920, 255}, kMakerMail, 8.25);
-  mail.font.underline = true;
-  mail.foreColor = 0x00FF0000;
   Element ok = text("lblOK", {4080, 2025, 1080, 255}, "OK", 8.25);
   ok.align = Align::Centre;
   ok.transparent = true;
@@ -45,8 +47,8 @@ Window suiteAboutWindow() {
       text("lblTitle", {240, 240, 4920, 330}, kSuiteTitle, 12, true),
       text("lblVersion", {240, 660, 4920, 255}, kSuiteVersion, 8.25),
       text("lblMaker", {240, 960, 4920, 255}, "Made by Velquorsoft", 8.25),
-      link,
-      mail,
+      link("lblLink", {240, 1200, 4920, 255}, kMakerLink),
+      link("lblMail", {240, 1440, 4920, 255}, kMakerMail),
       rule,
   };
   return w;
