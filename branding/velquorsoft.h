@@ -1,31 +1,30 @@
 // ZSVelquorsoft: the suite's own about entry.
 #pragma once
 
+#include <memory>
+
+#include "branding/suite_about.h"
 #include "core/class_info.h"
-#include "platform/libraries.h"
+#include "core/object.h"
 
 namespace zs {
 
-// The suite's about text: title, version and maker.
-inline constexpr std::string_view kSuiteAboutCaption = "About Zavrin Studio Suite";
-inline constexpr std::string_view kSuiteAboutText =
-    "Velquorsoft Zavrin Studio Suite\r\nVersion 1.22\r\nhttps://www.velquorsoft.com";
-
-// Opens the suite's about window modeless; the window closes itself when its
-// user closes it. Shared by every About member of the library.
-void showSuiteAbout(platform::User32& user32);
+// Opens the suite's about window (branding/suite_about.h) modeless through
+// `about`, or through the calling thread's own when it is null. Shared by
+// every About member of the library.
+void showSuiteAbout(branding::AboutPresenter* about = nullptr);
 
 class Velquorsoft : public Object {
  public:
-  explicit Velquorsoft(const platform::Libraries& libraries = platform::systemLibraries())
-      : libraries_(libraries) {}
+  explicit Velquorsoft(std::shared_ptr<branding::AboutPresenter> about = nullptr)
+      : about_(std::move(about)) {}
 
-  void About();
+  void About() { showSuiteAbout(about_.get()); }
 
   const ClassInfo* classInfo() const override;
 
  private:
-  platform::Libraries libraries_;
+  std::shared_ptr<branding::AboutPresenter> about_;
 };
 
 }  // namespace zs

@@ -5,52 +5,36 @@
 #include <string>
 #include <vector>
 
+#include "branding/splash_screen.h"
 #include "core/dispatch.h"
 
 namespace zs {
 namespace {
 
-class RecordingUser32 : public platform::User32 {
+class RecordingAbout : public branding::AboutPresenter {
  public:
-  struct Window {
-    std::string className, text;
-    platform::DWORD style;
-  };
-  platform::HWND CreateWindowExA(platform::DWORD, const char* className, const char* windowName,
-                                 platform::DWORD style, int, int, int, int, platform::HWND,
-                                 platform::HINSTANCE) override {
-    windows.push_back({className, windowName, style});
-    return windows.size();
-  }
-  platform::BOOL EnumDisplaySettingsA(const char*, platform::DWORD, platform::DEVMODEA*) override {
-    return 0;
-  }
-  platform::LONG ChangeDisplaySettingsA(platform::DEVMODEA*, platform::DWORD) override {
-    return platform::kDispChangeFailed;
-  }
-  platform::LRESULT SendMessageTimeoutA(platform::HWND, platform::UINT, platform::WPARAM,
-                                        platform::LPARAM, platform::UINT, platform::UINT,
-                                        platform::DWORD_PTR*) override {
-    return 0;
-  }
-  platform::BOOL ExitWindowsEx(platform::UINT, platform::DWORD) override { return 0; }
-  std::vector<Window> windows;
+  void open(const branding::Window& w) override { opened.push_back(w); }
+  std::vector<branding::Window> opened;
 };
 
-TEST(Velquorsoft, AboutOpensOneVisibleWindowWithTitleVersionAndMakerEachCall) {
-  auto user32 = std::make_shared<RecordingUser32>();
-  platform::Libraries libraries;
-  libraries.user32 = user32;
-  auto suite = create<Velquorsoft>(libraries);
+TEST(SuiteAbout, BothAboutMembersOpenTheSuiteWindowEachCall) {
+  auto about = std::make_shared<RecordingAbout>();
+  auto suite = create<Velquorsoft>(about);
+  auto splash = create<SplashScreen>(nullptr, about);
   std::vector<Argument> none;
   invoke(*suite, "About", CallKind::Method, none);
-  suite->About();
-  ASSERT_EQ(user32->windows.size(), 2u);
-  const auto& w = user32->windows[0];
-  EXPECT_EQ(w.className, "STATIC");
-  EXPECT_TRUE(w.style & platform::kWsVisible);
-  for (auto part : {"Zavrin Studio Suite", "1.22", "velquorsoft"})
-    EXPECT_NE(w.text.find(part), std::string::npos) << part;
+  invoke(*splash, "About", CallKind::Method, none);
+  ASSERT_EQ(about->opened.size(), 2u);
+  for (const auto& w : about->opened) {
+    EXPECT_EQ(w.element("lblTitle").text, "Velquorsoft Zavrin Studio Suite");
+    EXPECT_EQ(w.element("lblVersion").text, "Version 1.22");
+    EXPECT_EQ(w.element("lblLink").text, "https://www.velquorsoft.com");
+    EXPECT_EQ(w.element("cmdOK").kind, branding::ElementKind::Band);
+    // The OK text lies on its button.
+    const auto ok = w.element("cmdOK").box, text = w.element("lblOK").box;
+    EXPECT_GE(text.top, ok.top);
+    EXPECT_LE(text.bottom(), ok.bottom());
+  }
 }
 
 }  // namespace

@@ -30,6 +30,10 @@ std::span<const Command> commands() {
       {"reg", "reg query|add|delete KEY [/v NAME | /ve] [/t REG_SZ|REG_BINARY|REG_DWORD] [/d DATA]",
        "query, add or delete registry keys and values (KEY: HKCU\\Software\\..., HKLM, HKCR, HKU, HKCC)",
        regCommand},
+      {"splash", "splash --style N [--let NAME=VALUE ...] [-o OUT.png] [--show SECONDS] | --about -o OUT.png",
+       "a ZSSplashScreen window in style N (0 to 4) with its defaults and the given properties, "
+       "written as PNG or shown on the X display; --about: the suite about window as PNG",
+       splashCommand},
   };
   return kCommands;
 }

@@ -18,6 +18,7 @@
   X(ZSFolderSelectValues)   \
   X(ZSFolderSelectValue)    \
   X(ZSVelquorsoft)          \
+  X(ZSSplashScreen)         \
   X(ZSDiskInfo)             \
   X(ZSWinVersion)           \
   X(ZSSpecialFolders)       \

@@ -32,6 +32,9 @@ packages=(
   libedit-dev
   # Display modes through the X server's RandR extension.
   libx11-dev libxrandr-dev
+  # The branding windows on Linux: drawn with cairo and pango in Liberation
+  # Sans (Arial's metrics), shown on X11; the presenter tests run an Xvfb.
+  libcairo2-dev libpango1.0-dev fonts-liberation
 )
 
 if [[ ${1:-} == --list ]]; then

@@ -85,6 +85,9 @@ cases=(
   "zavrin reg add HKCU\\Software /v |"
   "zavrin reg query HKCU\\Software /|/f /v /ve"
   "zavrin serve |"
+  "zavrin splash --st|--style"
+  "zavrin splash --style |0 1 2 3 4"
+  "zavrin splash --style 4 --let ProductN|ProductName= ProductNameColor= ProductNameImage="
 )
 for case in "${cases[@]}"; do
   line=${case%|*} expected=${case##*|}

@@ -1004,6 +1004,170 @@ const VtblEntry kVtbl_ZSFileVersion[] = {
   reinterpret_cast<VtblEntry>(&ZSFileVersion_17_func_LegalCopyright),
 };
 
+// _ZSSplashScreen
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_00_propget_ProductNameColor(DualFace* self, OLE_COLOR* result) {
+  return dualCall(self, 0x68030000, zs::CallKind::Get, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_01_propput_ProductNameColor(DualFace* self, OLE_COLOR p0) {
+  const RawArg args[] = {{VT_I4, &p0}};
+  return dualCall(self, 0x68030000, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_02_propget_Platform(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030001, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_03_propput_Platform(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030001, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_04_propget_SplashStyle(DualFace* self, LONG* result) {
+  return dualCall(self, 0x68030002, zs::CallKind::Get, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_05_propput_SplashStyle(DualFace* self, LONG p0) {
+  const RawArg args[] = {{VT_I4, &p0}};
+  return dualCall(self, 0x68030002, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_06_propget_CopyrightWarning(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030003, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_07_propput_CopyrightWarning(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030003, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_08_propget_CopyrightOwner(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030004, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_09_propput_CopyrightOwner(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030004, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_10_propget_Copyright(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030005, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_11_propput_Copyright(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030005, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_12_propget_ProductVersion(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030006, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_13_propput_ProductVersion(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030006, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_14_propget_ProductLogo(DualFace* self, IDispatch** result) {
+  return dualCall(self, 0x68030007, zs::CallKind::Get, {}, RawResult{VT_DISPATCH, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_15_propputref_ProductLogo(DualFace* self, IDispatch* p0) {
+  const RawArg args[] = {{VT_DISPATCH, &p0}};
+  return dualCall(self, 0x68030007, zs::CallKind::Set, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_16_propget_ProductNameImage(DualFace* self, IDispatch** result) {
+  return dualCall(self, 0x68030008, zs::CallKind::Get, {}, RawResult{VT_DISPATCH, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_17_propputref_ProductNameImage(DualFace* self, IDispatch* p0) {
+  const RawArg args[] = {{VT_DISPATCH, &p0}};
+  return dualCall(self, 0x68030008, zs::CallKind::Set, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_18_propget_ProductName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030009, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_19_propput_ProductName(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030009, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_20_propget_CompanyNameImage(DualFace* self, IDispatch** result) {
+  return dualCall(self, 0x6803000A, zs::CallKind::Get, {}, RawResult{VT_DISPATCH, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_21_propputref_CompanyNameImage(DualFace* self, IDispatch* p0) {
+  const RawArg args[] = {{VT_DISPATCH, &p0}};
+  return dualCall(self, 0x6803000A, zs::CallKind::Set, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_22_propget_CompanyName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6803000B, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_23_propput_CompanyName(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x6803000B, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_24_propget_LicenseTo(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6803000C, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_25_propput_LicenseTo(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x6803000C, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_26_func_ShowSplash(DualFace* self, VARIANT* result) {
+  return dualCall(self, 0x6003000D, zs::CallKind::Method, {}, RawResult{VT_VARIANT, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_27_func_HideSplash(DualFace* self, VARIANT* result) {
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, {}, RawResult{VT_VARIANT, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSSplashScreen_28_func_About(DualFace* self) {
+  return dualCall(self, 0x60030013, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+const VtblEntry kVtbl_ZSSplashScreen[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_00_propget_ProductNameColor),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_01_propput_ProductNameColor),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_02_propget_Platform),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_03_propput_Platform),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_04_propget_SplashStyle),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_05_propput_SplashStyle),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_06_propget_CopyrightWarning),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_07_propput_CopyrightWarning),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_08_propget_CopyrightOwner),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_09_propput_CopyrightOwner),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_10_propget_Copyright),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_11_propput_Copyright),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_12_propget_ProductVersion),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_13_propput_ProductVersion),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_14_propget_ProductLogo),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_15_propputref_ProductLogo),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_16_propget_ProductNameImage),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_17_propputref_ProductNameImage),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_18_propget_ProductName),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_19_propput_ProductName),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_20_propget_CompanyNameImage),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_21_propputref_CompanyNameImage),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_22_propget_CompanyName),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_23_propput_CompanyName),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_24_propget_LicenseTo),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_25_propput_LicenseTo),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_26_func_ShowSplash),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_27_func_HideSplash),
+  reinterpret_cast<VtblEntry>(&ZSSplashScreen_28_func_About),
+};
+
 // _ZSRegistry
 
 HRESULT STDMETHODCALLTYPE ZSRegistry_00_func_CreateKey(DualFace* self, LONG* p0, BSTR* p1, VARIANT* result) {
@@ -1290,6 +1454,7 @@ std::span<const DualVtable> dualVtables() {
     {"ZSLocaleSettings", kVtbl_ZSLocaleSettings},
     {"ZSLinkedList", kVtbl_ZSLinkedList},
     {"ZSFileVersion", kVtbl_ZSFileVersion},
+    {"ZSSplashScreen", kVtbl_ZSSplashScreen},
     {"ZSRegistry", kVtbl_ZSRegistry},
     {"ZSRegistryKeys", kVtbl_ZSRegistryKeys},
     {"ZSRegistryKey", kVtbl_ZSRegistryKey},

@@ -57,6 +57,9 @@ std::string typeText(ITypeInfo* owner, const TYPEDESC& t) {
     }
     case VT_I2: return "short";
     case VT_I4: return "long";
+    // widl stores OLE_COLOR, the one unsigned 32-bit type the library
+    // declares, as its base type rather than as the alias.
+    case VT_UI4: return "OLE_COLOR";
     case VT_R4: return "float";
     case VT_R8: return "double";
     case VT_CY: return "CURRENCY";

@@ -1,0 +1,33 @@
+// The suite's own about window: title, version and the maker's links, with an
+// OK button. Every About member of the library opens it modeless; it closes
+// by its button, Enter, Esc or its close box. One window per thread: opening
+// it while it is open brings it to the front.
+#pragma once
+
+#include <memory>
+#include <string_view>
+
+#include "branding/layout.h"
+
+namespace zs::branding {
+
+inline constexpr std::string_view kSuiteAboutCaption = "About Zavrin Studio Suite";
+inline constexpr std::string_view kSuiteTitle = "Velquorsoft Zavrin Studio Suite";
+inline constexpr std::string_view kSuiteVersion = "Version 1.22";
+inline constexpr std::string_view kMakerLink = "https://www.velquorsoft.com";
+inline constexpr std::string_view kMakerMail = "support@velquorsoft.com";
+
+// The window's layout; `cmdOK` is the button that closes it.
+Window suiteAboutWindow();
+
+// Puts the about window on the screen, modeless.
+class AboutPresenter {
+ public:
+  virtual ~AboutPresenter() = default;
+  virtual void open(const Window& window) = 0;
+};
+
+// The calling thread's about window on this platform.
+std::shared_ptr<AboutPresenter> threadAboutPresenter();
+
+}  // namespace zs::branding

@@ -1,0 +1,150 @@
+#include "branding/win32/gdi_presenter.h"
+
+#include "branding/win32/gdi_renderer.h"
+#include "branding/win32/gdi_text.h"
+
+namespace zs::branding::win32 {
+namespace {
+
+constexpr const char* kSplashClass = "ZavrinBrandingSplash";
+constexpr const char* kAboutClass = "ZavrinBrandingAbout";
+constexpr DWORD kSplashStyle = WS_POPUP | WS_DLGFRAME;
+constexpr DWORD kSplashExStyle = WS_EX_TOOLWINDOW;
+constexpr DWORD kAboutStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
+constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME;
+
+const Window* layoutOf(HWND hwnd) { return reinterpret_cast<const Window*>(GetWindowLongPtrA(hwnd, GWLP_USERDATA)); }
+
+// WM_PRINTCLIENT: the client area into the given device context (PrintWindow
+// and in-process captures).
+LRESULT printClient(HWND hwnd, HDC dc) {
+  if (const Window* layout = layoutOf(hwnd)) paintClient(dc, *layout);
+  return 0;
+}
+
+// Paints through a memory bitmap, so a repaint does not flicker.
+void paint(HWND hwnd) {
+  PAINTSTRUCT ps;
+  HDC dc = BeginPaint(hwnd, &ps);
+  const Window* layout = layoutOf(hwnd);
+  RECT client;
+  GetClientRect(hwnd, &client);
+  HDC mem = CreateCompatibleDC(dc);
+  HBITMAP bitmap = CreateCompatibleBitmap(dc, client.right, client.bottom);
+  if (layout && mem && bitmap) {
+    HGDIOBJ old = SelectObject(mem, bitmap);
+    paintClient(mem, *layout);
+    BitBlt(dc, 0, 0, client.right, client.bottom, mem, 0, 0, SRCCOPY);
+    SelectObject(mem, old);
+  }
+  if (bitmap) DeleteObject(bitmap);
+  if (mem) DeleteDC(mem);
+  EndPaint(hwnd, &ps);
+}
+
+LRESULT CALLBACK splashProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: paint(hwnd); return 0;
+    case WM_PRINTCLIENT: return printClient(hwnd, reinterpret_cast<HDC>(w));
+    case WM_CLOSE: ShowWindow(hwnd, SW_HIDE); return 0;  // the host hides it with HideSplash
+    default: return DefWindowProcA(hwnd, message, w, l);
+  }
+}
+
+LRESULT CALLBACK aboutProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
+  switch (message) {
+    case WM_ERASEBKGND: return 1;
+    case WM_PAINT: paint(hwnd); return 0;
+    case WM_PRINTCLIENT: return printClient(hwnd, reinterpret_cast<HDC>(w));
+    case WM_KEYDOWN:
+      if (w == VK_RETURN || w == VK_ESCAPE) DestroyWindow(hwnd);
+      return 0;
+    case WM_LBUTTONDOWN:
+      if (const Window* layout = layoutOf(hwnd)) {
+        const Box ok = layout->clientBox(layout->element("cmdOK"));
+        const int x = static_cast<short>(LOWORD(l)) * kTwipsPerPixel, y = static_cast<short>(HIWORD(l)) * kTwipsPerPixel;
+        if (x >= ok.left && x < ok.right() && y >= ok.top && y < ok.bottom()) DestroyWindow(hwnd);
+      }
+      return 0;
+    default: return DefWindowProcA(hwnd, message, w, l);
+  }
+}
+
+HINSTANCE thisModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                     reinterpret_cast<LPCSTR>(&splashProc), &module);
+  return module;
+}
+
+void registerClass(const char* name, WNDPROC proc) {
+  WNDCLASSEXA c{};
+  c.cbSize = sizeof c;
+  c.lpfnWndProc = proc;
+  c.hInstance = thisModule();
+  c.hCursor = LoadCursor(nullptr, IDC_ARROW);
+  c.lpszClassName = name;
+  RegisterClassExA(&c);  // a second registration fails harmlessly
+}
+
+// A window whose client area has the layout's size, centred on the screen;
+// null when the system cannot create one.
+HWND createWindow(const char* cls, WNDPROC proc, DWORD style, DWORD exStyle, const char* caption,
+                  const Window& layout) {
+  registerClass(cls, proc);
+  RECT r{0, 0, layout.clientWidth / kTwipsPerPixel, layout.clientHeight / kTwipsPerPixel};
+  AdjustWindowRectEx(&r, style, FALSE, exStyle);
+  const int w = r.right - r.left, h = r.bottom - r.top;
+  const int x = (GetSystemMetrics(SM_CXSCREEN) - w) / 2, y = (GetSystemMetrics(SM_CYSCREEN) - h) / 2;
+  return CreateWindowExA(exStyle, cls, caption, style, x, y, w, h, nullptr, nullptr, thisModule(), nullptr);
+}
+
+}  // namespace
+
+GdiPresenter::~GdiPresenter() {
+  for (auto& s : slots_)
+    if (s.hwnd && IsWindow(s.hwnd)) DestroyWindow(s.hwnd);
+}
+
+void GdiPresenter::show(int slot, const Window& window) {
+  if (slot < 0 || slot >= kSlots) return;
+  Slot& s = slots_[static_cast<std::size_t>(slot)];
+  s.window = std::make_unique<Window>(window);
+  if (!s.hwnd || !IsWindow(s.hwnd)) s.hwnd = createWindow(kSplashClass, splashProc, kSplashStyle, kSplashExStyle, "", window);
+  if (!s.hwnd) return;  // no window station to show it on: nothing is shown
+  SetWindowLongPtrA(s.hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(s.window.get()));
+  InvalidateRect(s.hwnd, nullptr, FALSE);
+  ShowWindow(s.hwnd, SW_SHOWNOACTIVATE);
+  UpdateWindow(s.hwnd);
+}
+
+void GdiPresenter::hide(int slot) {
+  if (slot < 0 || slot >= kSlots) return;
+  HWND hwnd = slots_[static_cast<std::size_t>(slot)].hwnd;
+  if (hwnd && IsWindow(hwnd)) ShowWindow(hwnd, SW_HIDE);
+}
+
+HWND GdiPresenter::windowOf(int slot) const {
+  return slot >= 0 && slot < kSlots ? slots_[static_cast<std::size_t>(slot)].hwnd : nullptr;
+}
+
+GdiAboutPresenter::~GdiAboutPresenter() {
+  if (hwnd_ && IsWindow(hwnd_)) DestroyWindow(hwnd_);
+}
+
+void GdiAboutPresenter::open(const Window& window) {
+  if (hwnd_ && IsWindow(hwnd_)) {
+    SetForegroundWindow(hwnd_);
+    return;
+  }
+  window_ = std::make_unique<Window>(window);
+  const std::string caption(kSuiteAboutCaption);
+  hwnd_ = createWindow(kAboutClass, aboutProc, kAboutStyle, kAboutExStyle, caption.c_str(), *window_);
+  if (!hwnd_) return;
+  SetWindowLongPtrA(hwnd_, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window_.get()));
+  ShowWindow(hwnd_, SW_SHOWNORMAL);
+  UpdateWindow(hwnd_);
+}
+
+}  // namespace zs::branding::win32

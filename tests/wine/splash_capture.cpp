@@ -1,0 +1,112 @@
+// Shows a ZSSplashScreen window through automation (IDispatch, as a script
+// does), captures its client area in-process (WM_PRINTCLIENT into a bitmap)
+// and writes it as a 32-bit BMP, for comparison with the Linux rendering of
+// the same layout (tests/wine/splash_capture.sh).
+// usage: splash_capture STYLE OUT.bmp
+#include <windows.h>
+#include <oleauto.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <vector>
+
+namespace {
+
+HRESULT call(IDispatch* d, const wchar_t* name, WORD flags, VARIANT* arg, VARIANT* result) {
+  DISPID id = 0;
+  LPOLESTR n = const_cast<LPOLESTR>(name);
+  HRESULT hr = d->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id);
+  if (FAILED(hr)) return hr;
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params{arg, flags == DISPATCH_PROPERTYPUT ? &named : nullptr, arg ? 1u : 0u,
+                    flags == DISPATCH_PROPERTYPUT ? 1u : 0u};
+  return d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
+}
+
+bool writeBmp(const char* path, int w, int h, const std::vector<unsigned>& pixels) {
+  BITMAPFILEHEADER file{};
+  BITMAPINFOHEADER info{};
+  info.biSize = sizeof info;
+  info.biWidth = w;
+  info.biHeight = -h;
+  info.biPlanes = 1;
+  info.biBitCount = 32;
+  info.biCompression = BI_RGB;
+  file.bfType = 0x4D42;
+  file.bfOffBits = sizeof file + sizeof info;
+  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size() * 4);
+  FILE* f = std::fopen(path, "wb");
+  if (!f) return false;
+  bool ok = std::fwrite(&file, sizeof file, 1, f) == 1 && std::fwrite(&info, sizeof info, 1, f) == 1 &&
+            std::fwrite(pixels.data(), 4, pixels.size(), f) == pixels.size();
+  return std::fclose(f) == 0 && ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 3) {
+    std::printf("usage: splash_capture STYLE OUT.bmp\n");
+    return 2;
+  }
+  CoInitialize(nullptr);
+  CLSID clsid;
+  if (FAILED(CLSIDFromProgID(L"VQZavrinStudio.ZSSplashScreen", &clsid))) {
+    std::printf("FAIL the class is not registered\n");
+    return 1;
+  }
+  IDispatch* splash = nullptr;
+  if (FAILED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IDispatch,
+                              reinterpret_cast<void**>(&splash)))) {
+    std::printf("FAIL CoCreateInstance\n");
+    return 1;
+  }
+  VARIANT style;
+  VariantInit(&style);
+  style.vt = VT_I4;
+  style.lVal = std::atoi(argv[1]);
+  VARIANT result;
+  VariantInit(&result);
+  if (FAILED(call(splash, L"SplashStyle", DISPATCH_PROPERTYPUT, &style, nullptr)) ||
+      FAILED(call(splash, L"ShowSplash", DISPATCH_METHOD, nullptr, &result))) {
+    std::printf("FAIL ShowSplash\n");
+    return 1;
+  }
+  HWND hwnd = FindWindowA("ZavrinBrandingSplash", nullptr);
+  if (!hwnd || !IsWindowVisible(hwnd)) {
+    std::printf("FAIL no visible splash window\n");
+    return 1;
+  }
+  RECT client;
+  GetClientRect(hwnd, &client);
+  const int w = client.right, h = client.bottom;
+  HDC screen = GetDC(nullptr);
+  HDC mem = CreateCompatibleDC(screen);
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = w;
+  info.bmiHeader.biHeight = -h;
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 32;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  HGDIOBJ old = SelectObject(mem, bitmap);
+  SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
+  GdiFlush();
+  std::vector<unsigned> pixels(static_cast<const unsigned*>(bits), static_cast<const unsigned*>(bits) + w * h);
+  for (auto& p : pixels) p |= 0xFF000000u;
+  SelectObject(mem, old);
+  DeleteObject(bitmap);
+  DeleteDC(mem);
+  ReleaseDC(nullptr, screen);
+  call(splash, L"HideSplash", DISPATCH_METHOD, nullptr, &result);
+  splash->Release();
+  CoUninitialize();
+  if (!writeBmp(argv[2], w, h, pixels)) {
+    std::printf("FAIL cannot write %s\n", argv[2]);
+    return 1;
+  }
+  std::printf("captured %dx%d\n", w, h);
+  return 0;
+}
