@@ -22,6 +22,9 @@
   X(ZSWinVersion)           \
   X(ZSSpecialFolders)       \
   X(ZSFileVersion)          \
+  X(ZSFolderSelect)         \
+  X(ZSHelp)                 \
+  X(ZSHyperLink)            \
   X(Collection)             \
   X(Enumerator)
 

@@ -2,12 +2,14 @@
 
 #ifdef _WIN32
 #include "platform/win32/advapi32_win32.h"
+#include "platform/win32/hhctrl_win32.h"
 #include "platform/win32/kernel32_win32.h"
 #include "platform/win32/shell32_win32.h"
 #include "platform/win32/version_win32.h"
 #include "platform/win32/user32_win32.h"
 #else
 #include "platform/posix/advapi32_posix.h"
+#include "platform/posix/help_viewer.h"
 #include "platform/posix/kernel32_posix.h"
 #include "platform/posix/shell32_posix.h"
 #include "platform/posix/version_info.h"
@@ -27,6 +29,7 @@ const Libraries& systemLibraries() {
     created.shell32 = std::make_shared<win32::Shell32Win32>();
     created.ole32 = std::make_shared<win32::Ole32Win32>();
     created.version = std::make_shared<win32::VersionWin32>();
+    created.hhctrl = std::make_shared<win32::HtmlHelpWin32>();
 #else
     created.advapi32 =
         std::make_shared<posix::Advapi32Posix>(posix::StoreLocation::fromEnvironment());
@@ -35,6 +38,7 @@ const Libraries& systemLibraries() {
     created.shell32 = std::make_shared<posix::Shell32Posix>();
     created.ole32 = std::make_shared<posix::Ole32Posix>();
     created.version = std::make_shared<posix::VersionPosix>();
+    created.hhctrl = std::make_shared<posix::HtmlHelpPosix>();
 #endif
     return created;
   }();

@@ -2,6 +2,7 @@
 #pragma once
 
 #include "platform/types.h"
+#include "platform/kernel32.h"
 
 namespace zs::platform {
 
@@ -25,6 +26,10 @@ class User32 {
   virtual HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName,
                                DWORD style, int x, int y, int width, int height, HWND parent,
                                HINSTANCE instance) = 0;
+
+  // Help and icons (the shell components).
+  // Hands `command` with `data` for the classic help file `file` to the help engine.
+  virtual BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) = 0;
 };
 
 }  // namespace zs::platform

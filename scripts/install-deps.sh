@@ -16,6 +16,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes of clang
   libsqlite3-dev nlohmann-json3-dev
+  # The shell components on Linux: sd-bus for the desktop portal, the private
+  # bus of the portal tests.
+  libsystemd-dev dbus-daemon
   # The IDL files the type library imports, and its standard OLE library.
   libwine-dev
   # The 32-bit ELF loader, for the native 32-bit Wine fallback of the Wine tests.

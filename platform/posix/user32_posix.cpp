@@ -14,4 +14,22 @@ HWND User32Posix::CreateWindowExA(DWORD, const char* className, const char* wind
   return next_++;
 }
 
+BOOL User32Posix::WinHelpA(HWND, const char* file, UINT command, std::uintptr_t) {
+  switch (command) {
+    case kHelpContext:
+    case kHelpContents:
+    case kHelpContextPopup:
+    case kHelpForceFile:
+    case kHelpFinder:
+    case kHelpKey:
+    case kHelpPartialKey:
+      return helpViewers_.display(file) ? 1 : 0;
+    case kHelpQuit:
+      helpViewers_.closeAll();
+      return 1;
+    default:
+      return 0;
+  }
+}
+
 }  // namespace zs::platform::posix

@@ -13,4 +13,8 @@ HWND User32Win32::CreateWindowExA(DWORD exStyle, const char* className, const ch
   return reinterpret_cast<HWND>(created);
 }
 
+BOOL User32Win32::WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) {
+  return ::WinHelpA(reinterpret_cast<::HWND>(window), file, command, static_cast<::ULONG_PTR>(data));
+}
+
 }  // namespace zs::platform::win32

@@ -10,6 +10,7 @@ class User32Win32 : public User32 {
   HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
                        int x, int y, int width, int height, HWND parent,
                        HINSTANCE instance) override;
+  BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) override;
 };
 
 }  // namespace zs::platform::win32
