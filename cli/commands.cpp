@@ -25,6 +25,12 @@ std::span<const Command> commands() {
       {"reg", "reg query|add|delete KEY [/v NAME | /ve] [/t REG_SZ|REG_BINARY|REG_DWORD] [/d DATA]",
        "query, add or delete registry keys and values (KEY: HKCU\\Software\\..., HKLM, HKCR, HKU, HKCC)",
        regCommand},
+      {"open", "open URL|FILE",
+       "open a link or a file with the desktop's program (xdg-open), as ZSHyperLink.GoUrl",
+       openCommand},
+      {"mail", "mail ADDRESS",
+       "start a mail message to ADDRESS (xdg-email mailto:ADDRESS), as ZSHyperLink.SendMail",
+       mailCommand},
   };
   return kCommands;
 }

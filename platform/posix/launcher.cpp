@@ -130,6 +130,8 @@ Started startDetached(const std::vector<std::string>& argv) {
     // The intermediate: start the program, tell its pid (or the failure),
     // and stay until the parent has taken hold of it, so that the pid cannot
     // be reused in between. Only async-signal-safe calls and _exit here.
+    ::close(report[0]);
+    ::close(resume[1]);  // else the wait below never sees the end of the pipe
     pid_t pid = 0;
     const int error = plan.spawn(pid);
     const long long message[2] = {error, pid};
