@@ -576,6 +576,42 @@ const VtblEntry kVtbl_ZSLinkedList[] = {
   reinterpret_cast<VtblEntry>(&ZSLinkedList_16_func_CheckIndex),
 };
 
+// _ZSHyperLink
+
+HRESULT STDMETHODCALLTYPE ZSHyperLink_00_func_GoUrl(DualFace* self, BSTR* p0, VARIANT* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030000, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSHyperLink_01_func_SendMail(DualFace* self, BSTR* p0, VARIANT* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030001, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+const VtblEntry kVtbl_ZSHyperLink[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSHyperLink_00_func_GoUrl),
+  reinterpret_cast<VtblEntry>(&ZSHyperLink_01_func_SendMail),
+};
+
+// _ZSHelp
+
+HRESULT STDMETHODCALLTYPE ZSHelp_00_func_RunHtmlHelp(DualFace* self, LONG* p0, BSTR* p1, LONG* p2, VARIANT* result) {
+  const RawArg args[] = {{VT_I4 | VT_BYREF, p0}, {VT_BSTR | VT_BYREF, p1}, {VT_I4 | VT_BYREF, p2}};
+  return dualCall(self, 0x60030000, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSHelp_01_func_RunWinHelp(DualFace* self, LONG* p0, BSTR* p1, LONG* p2, VARIANT* result) {
+  const RawArg args[] = {{VT_I4 | VT_BYREF, p0}, {VT_BSTR | VT_BYREF, p1}, {VT_I4 | VT_BYREF, p2}};
+  return dualCall(self, 0x60030001, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+const VtblEntry kVtbl_ZSHelp[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSHelp_00_func_RunHtmlHelp),
+  reinterpret_cast<VtblEntry>(&ZSHelp_01_func_RunWinHelp),
+};
+
 // _ZSFileVersion
 
 HRESULT STDMETHODCALLTYPE ZSFileVersion_00_propget_FileName(DualFace* self, BSTR* result) {
@@ -737,6 +773,18 @@ const VtblEntry kVtbl_ZSRegistry[] = {
   reinterpret_cast<VtblEntry>(&ZSRegistry_07_func_WriteValue),
   reinterpret_cast<VtblEntry>(&ZSRegistry_08_func_ReadValue),
   reinterpret_cast<VtblEntry>(&ZSRegistry_09_func_ReadDataType),
+};
+
+// _ZSFolderSelect
+
+HRESULT STDMETHODCALLTYPE ZSFolderSelect_00_func_FolderSelect(DualFace* self, LONG* p0, BSTR* p1, IDispatch** result) {
+  const RawArg args[] = {{VT_I4 | VT_BYREF, p0}, {VT_BSTR | VT_BYREF, p1}};
+  return dualCall(self, 0x60030000, zs::CallKind::Method, args, RawResult{VT_DISPATCH, result});
+}
+
+const VtblEntry kVtbl_ZSFolderSelect[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSFolderSelect_00_func_FolderSelect),
 };
 
 // _ZSRegistryKeys
@@ -953,8 +1001,11 @@ std::span<const DualVtable> dualVtables() {
     {"ZSNumbers", kVtbl_ZSNumbers},
     {"ZSMath", kVtbl_ZSMath},
     {"ZSLinkedList", kVtbl_ZSLinkedList},
+    {"ZSHyperLink", kVtbl_ZSHyperLink},
+    {"ZSHelp", kVtbl_ZSHelp},
     {"ZSFileVersion", kVtbl_ZSFileVersion},
     {"ZSRegistry", kVtbl_ZSRegistry},
+    {"ZSFolderSelect", kVtbl_ZSFolderSelect},
     {"ZSRegistryKeys", kVtbl_ZSRegistryKeys},
     {"ZSRegistryKey", kVtbl_ZSRegistryKey},
     {"ZSRegistryValues", kVtbl_ZSRegistryValues},
