@@ -23,6 +23,7 @@
   X(ZSSpecialFolders)       \
   X(ZSFileVersion)          \
   X(ZSFolderSelect)         \
+  X(ZSExtractIcon)          \
   X(ZSHelp)                 \
   X(ZSHyperLink)            \
   X(Collection)             \

@@ -2,6 +2,7 @@
 
 #ifdef _WIN32
 #include "platform/win32/advapi32_win32.h"
+#include "platform/win32/gdi32_win32.h"
 #include "platform/win32/hhctrl_win32.h"
 #include "platform/win32/kernel32_win32.h"
 #include "platform/win32/shell32_win32.h"
@@ -9,6 +10,7 @@
 #include "platform/win32/user32_win32.h"
 #else
 #include "platform/posix/advapi32_posix.h"
+#include "platform/posix/gdi32_posix.h"
 #include "platform/posix/help_viewer.h"
 #include "platform/posix/kernel32_posix.h"
 #include "platform/posix/shell32_posix.h"
@@ -30,6 +32,7 @@ const Libraries& systemLibraries() {
     created.ole32 = std::make_shared<win32::Ole32Win32>();
     created.version = std::make_shared<win32::VersionWin32>();
     created.hhctrl = std::make_shared<win32::HtmlHelpWin32>();
+    created.gdi32 = std::make_shared<win32::Gdi32Win32>();
 #else
     created.advapi32 =
         std::make_shared<posix::Advapi32Posix>(posix::StoreLocation::fromEnvironment());
@@ -39,6 +42,7 @@ const Libraries& systemLibraries() {
     created.ole32 = std::make_shared<posix::Ole32Posix>();
     created.version = std::make_shared<posix::VersionPosix>();
     created.hhctrl = std::make_shared<posix::HtmlHelpPosix>();
+    created.gdi32 = std::make_shared<posix::Gdi32Posix>();
 #endif
     return created;
   }();

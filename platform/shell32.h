@@ -56,6 +56,11 @@ class Shell32 {
   // Opens `file` with `verb` (null: the default action); a result above 32 is success.
   virtual HINSTANCE ShellExecuteA(HWND owner, const char* verb, const char* file,
                                   const char* parameters, const char* directory, int show) = 0;
+  // With index -1 and no outputs: the number of icons in `file`. Otherwise
+  // the large (32) and small (16) icons of `count` icons from `index` (a
+  // negative index names a resource id); the number of icons extracted.
+  virtual UINT ExtractIconExA(const char* file, int index, HICON* large, HICON* small,
+                              UINT count) = 0;
 };
 
 class Ole32 {

@@ -8,6 +8,12 @@ namespace zs::platform {
 
 using HWND = std::uintptr_t;
 using HINSTANCE = std::uintptr_t;
+using HICON = std::uintptr_t;
+
+// DrawIconEx flags.
+inline constexpr UINT kDiMask = 1;
+inline constexpr UINT kDiImage = 2;
+inline constexpr UINT kDiNormal = 3;
 
 // Window styles used by the library's own windows.
 inline constexpr DWORD kWsOverlapped = 0x00000000;
@@ -30,6 +36,11 @@ class User32 {
   // Help and icons (the shell components).
   // Hands `command` with `data` for the classic help file `file` to the help engine.
   virtual BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) = 0;
+  // Draws `icon` at (x, y) of `dc`, `width` × `height` (0: the icon's own
+  // size); a `brush` fills the square first (flicker-free drawing).
+  virtual BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height,
+                          UINT step, std::uintptr_t brush, UINT flags) = 0;
+  virtual BOOL DestroyIcon(HICON icon) = 0;
 };
 
 }  // namespace zs::platform

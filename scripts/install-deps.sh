@@ -19,6 +19,8 @@ packages=(
   # The shell components on Linux: sd-bus for the desktop portal, the private
   # bus of the portal tests.
   libsystemd-dev dbus-daemon
+  # Icons on Linux: cairo image surfaces and PNG images.
+  libcairo2-dev libpng-dev
   # The IDL files the type library imports, and its standard OLE library.
   libwine-dev
   # The 32-bit ELF loader, for the native 32-bit Wine fallback of the Wine tests.

@@ -6,6 +6,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/posix/gdi_objects.h"
+#include "platform/posix/icon_image.h"
 #include "platform/posix/launcher.h"
 #include "platform/posix/open_target.h"
 
@@ -100,6 +102,34 @@ BOOL Shell32Posix::SHGetPathFromIDListA(const ITEMIDLIST* list, char* path) {
   }
   std::memcpy(path, text, length + 1);
   return 1;
+}
+
+UINT Shell32Posix::ExtractIconExA(const char* file, int index, HICON* large, HICON* small,
+                                  UINT count) {
+  if (!file) return 0;
+  const std::size_t icons = countFileIcons(file);
+  if (index == -1 && !large && !small) return static_cast<UINT>(icons);
+  UINT extracted = 0;
+  // Consecutive icons from `index`; a resource id names one icon.
+  for (UINT i = 0; i < count && (large || small); ++i) {
+    const long long at = index < 0 ? index : static_cast<long long>(index) + i;
+    if (index < 0 && i > 0) break;
+    if (at > INT32_MAX) break;
+    bool any = false;
+    if (large) {
+      const auto image = loadFileIcon(file, static_cast<int>(at), 32);
+      large[i] = image ? addIcon(*image) : 0;
+      any |= large[i] != 0;
+    }
+    if (small) {
+      const auto image = loadFileIcon(file, static_cast<int>(at), 16);
+      small[i] = image ? addIcon(*image) : 0;
+      any |= small[i] != 0;
+    }
+    if (!any) break;
+    ++extracted;
+  }
+  return extracted;
 }
 
 void Ole32Posix::CoTaskMemFree(void* memory) { std::free(memory); }

@@ -28,6 +28,8 @@ class Shell32Posix : public Shell32 {
   // folder are not used, and the program starts in "/".
   HINSTANCE ShellExecuteA(HWND owner, const char* verb, const char* file, const char* parameters,
                           const char* directory, int show) override;
+  // The icons of .ico files and executables (icon_image.h), 32 and 16 pixels.
+  UINT ExtractIconExA(const char* file, int index, HICON* large, HICON* small, UINT count) override;
 
  private:
   EnvironmentReader env_;

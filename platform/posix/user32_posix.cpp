@@ -2,6 +2,8 @@
 
 #include <string_view>
 
+#include "platform/posix/gdi_objects.h"
+
 namespace zs::platform::posix {
 
 HWND User32Posix::CreateWindowExA(DWORD, const char* className, const char* windowName,
@@ -31,5 +33,12 @@ BOOL User32Posix::WinHelpA(HWND, const char* file, UINT command, std::uintptr_t)
       return 0;
   }
 }
+
+BOOL User32Posix::DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height,
+                             UINT, std::uintptr_t brush, UINT) {
+  return drawIcon(dc, x, y, icon, width, height, brush) ? 1 : 0;
+}
+
+BOOL User32Posix::DestroyIcon(HICON icon) { return removeIcon(icon) ? 1 : 0; }
 
 }  // namespace zs::platform::posix

@@ -22,6 +22,11 @@ class User32Posix : public User32 {
   // Display commands open the file with the desktop's viewer; HELP_QUIT ends
   // the viewers opened here.
   BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) override;
+  // Icons and device contexts of gdi_objects.h; the step and flags other
+  // than DI_NORMAL's are not looked at.
+  BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height, UINT step,
+                  std::uintptr_t brush, UINT flags) override;
+  BOOL DestroyIcon(HICON icon) override;
 
  private:
   std::FILE* out_;

@@ -81,6 +81,23 @@ HINSTANCE FakeShell32::ShellExecuteA(HWND owner, const char* verb, const char* f
   return kSeStarted;
 }
 
+UINT FakeShell32::ExtractIconExA(const char* file, int index, HICON* large, HICON* small,
+                                 UINT count) {
+  extractCalls_.push_back({file ? file : "", index, large != nullptr, small != nullptr, count});
+  const auto found = icons_.find(file ? file : "");
+  const std::size_t known = found == icons_.end() ? 0 : found->second.size();
+  if (index == -1 && !large && !small) return static_cast<UINT>(known);
+  UINT extracted = 0;
+  for (UINT i = 0; i < count; ++i) {
+    const long long at = static_cast<long long>(index) + i;
+    const bool there = at >= 0 && static_cast<std::size_t>(at) < known;
+    if (large) large[i] = there ? found->second[at].first : 0;
+    if (small) small[i] = there ? found->second[at].second : 0;
+    extracted += there;
+  }
+  return extracted;
+}
+
 void FakeShell32::CoTaskMemFree(void* memory) {
   live_.erase(memory);
 }

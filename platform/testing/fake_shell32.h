@@ -59,6 +59,19 @@ class FakeShell32 : public Shell32, public Ole32 {
   };
   const std::vector<ExecuteCall>& executeCalls() const { return executeCalls_; }
 
+  // The icons of a file: each has a large and a small handle (0: that
+  // variant is missing).
+  void setIcons(std::string file, std::vector<std::pair<HICON, HICON>> icons) {
+    icons_[std::move(file)] = std::move(icons);
+  }
+  struct ExtractCall {
+    std::string file;
+    int index;
+    bool large, small;
+    UINT count;
+  };
+  const std::vector<ExtractCall>& extractCalls() const { return extractCalls_; }
+
   HRESULT SHGetSpecialFolderLocation(HWND owner, int csidl, ITEMIDLIST** list) override;
   BOOL SHGetPathFromIDListA(const ITEMIDLIST* list, char* path) override;
   HRESULT SHGetFolderLocation(HWND owner, int csidl, std::uintptr_t token, DWORD reserved,
@@ -66,6 +79,7 @@ class FakeShell32 : public Shell32, public Ole32 {
   ITEMIDLIST* SHBrowseForFolderA(BROWSEINFOA* info) override;
   HINSTANCE ShellExecuteA(HWND owner, const char* verb, const char* file, const char* parameters,
                           const char* directory, int show) override;
+  UINT ExtractIconExA(const char* file, int index, HICON* large, HICON* small, UINT count) override;
   void CoTaskMemFree(void* memory) override;
 
  private:
@@ -85,6 +99,8 @@ class FakeShell32 : public Shell32, public Ole32 {
   std::deque<Pick> picks_;
   std::vector<BrowseCall> browseCalls_;
   std::vector<ExecuteCall> executeCalls_;
+  std::map<std::string, std::vector<std::pair<HICON, HICON>>> icons_;
+  std::vector<ExtractCall> extractCalls_;
   std::map<const void*, std::unique_ptr<Item>> live_;
 };
 

@@ -27,9 +27,32 @@ class FakeUser32 : public User32 {
   BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) override;
   const std::vector<HelpCall>& helpCalls() const { return helpCalls_; }
 
+  struct DrawCall {
+    std::uintptr_t dc;
+    int x, y;
+    HICON icon;
+    int width, height;
+    UINT step;
+    std::uintptr_t brush;
+    UINT flags;
+  };
+  BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height, UINT step,
+                  std::uintptr_t brush, UINT flags) override {
+    draws_.push_back({dc, x, y, icon, width, height, step, brush, flags});
+    return icon != 0;
+  }
+  BOOL DestroyIcon(HICON icon) override {
+    destroyed_.push_back(icon);
+    return icon != 0;
+  }
+  const std::vector<DrawCall>& draws() const { return draws_; }
+  const std::vector<HICON>& destroyed() const { return destroyed_; }
+
  private:
   HWND windows_ = 0;
   std::vector<HelpCall> helpCalls_;
+  std::vector<DrawCall> draws_;
+  std::vector<HICON> destroyed_;
 };
 
 class FakeHtmlHelp : public HtmlHelpControl {

@@ -49,6 +49,24 @@ HINSTANCE Shell32Win32::ShellExecuteA(HWND owner, const char* verb, const char* 
                                                      parameters, directory, show));
 }
 
+UINT Shell32Win32::ExtractIconExA(const char* file, int index, HICON* large, HICON* small,
+                                  UINT count) {
+  // One icon at a time, so that the handle widths never matter.
+  ::HICON bigOne = nullptr, smallOne = nullptr;
+  if (!large && !small) return ::ExtractIconExA(file, index, nullptr, nullptr, count);
+  UINT extracted = 0;
+  for (UINT i = 0; i < count; ++i) {
+    const UINT got = ::ExtractIconExA(file, index < 0 ? index : index + static_cast<int>(i),
+                                      large ? &bigOne : nullptr, small ? &smallOne : nullptr, 1);
+    if (large) large[i] = reinterpret_cast<HICON>(bigOne);
+    if (small) small[i] = reinterpret_cast<HICON>(smallOne);
+    if (got == 0) break;
+    extracted += 1;
+    if (index < 0) break;
+  }
+  return extracted;
+}
+
 void Ole32Win32::CoTaskMemFree(void* memory) { ::CoTaskMemFree(memory); }
 
 }  // namespace zs::platform::win32

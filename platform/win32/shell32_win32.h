@@ -14,6 +14,7 @@ class Shell32Win32 : public Shell32 {
   ITEMIDLIST* SHBrowseForFolderA(BROWSEINFOA* info) override;
   HINSTANCE ShellExecuteA(HWND owner, const char* verb, const char* file, const char* parameters,
                           const char* directory, int show) override;
+  UINT ExtractIconExA(const char* file, int index, HICON* large, HICON* small, UINT count) override;
 };
 
 class Ole32Win32 : public Ole32 {

@@ -11,6 +11,9 @@ class User32Win32 : public User32 {
                        int x, int y, int width, int height, HWND parent,
                        HINSTANCE instance) override;
   BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) override;
+  BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height, UINT step,
+                  std::uintptr_t brush, UINT flags) override;
+  BOOL DestroyIcon(HICON icon) override;
 };
 
 }  // namespace zs::platform::win32
