@@ -31,6 +31,9 @@ std::span<const Command> commands() {
       {"mail", "mail ADDRESS",
        "start a mail message to ADDRESS (xdg-email mailto:ADDRESS), as ZSHyperLink.SendMail",
        mailCommand},
+      {"icon", "icon FILE [--index N] [--size 16|24|32|...|128] -o OUT.png",
+       "draw icon N (from 1) of an .exe, .dll or .ico as ZSExtractIcon.Extract does, as a PNG",
+       iconCommand},
   };
   return kCommands;
 }
