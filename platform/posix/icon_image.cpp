@@ -113,7 +113,7 @@ std::optional<IconImage> decodeDib(std::span<const std::uint8_t> data) {
   return out;
 }
 
-// A file's bytes, at most `max`; nullopt for anything but a readable regular file.
+// A readable regular file, open for the life of the object.
 struct OpenFile {
   int fd = -1;
   std::uint64_t size = 0;
@@ -131,13 +131,16 @@ struct OpenFile {
   }
   OpenFile(const OpenFile&) = delete;
   OpenFile& operator=(const OpenFile&) = delete;
-  std::optional<std::vector<std::uint8_t>> read(std::uint64_t offset, std::size_t length) const {
-    if (fd < 0 || offset > size || length > size - offset) return std::nullopt;
-    std::vector<std::uint8_t> out(length);
-    if (!fileImage(fd)(offset, length, out.data())) return std::nullopt;
-    return out;
-  }
 };
+
+// `length` bytes at `offset` of an image of `size` bytes.
+std::optional<std::vector<std::uint8_t>> readBytes(const ImageReader& read, std::uint64_t size,
+                                                   std::uint64_t offset, std::size_t length) {
+  if (offset > size || length > size - offset) return std::nullopt;
+  std::vector<std::uint8_t> out(length);
+  if (!read(offset, length, out.data())) return std::nullopt;
+  return out;
+}
 
 bool isIcoHeader(const std::vector<std::uint8_t>& head) {
   return head.size() >= 6 && u16(head.data()) == 0 && u16(head.data() + 2) == 1 &&
@@ -222,29 +225,24 @@ IconImage scaleIcon(const IconImage& image, int side) {
   return out;
 }
 
-std::size_t countFileIcons(const std::string& path) {
-  const OpenFile file(path);
-  if (file.fd < 0) return 0;
-  const auto head = file.read(0, 6);
+std::size_t countIcons(const ImageReader& read, std::uint64_t size) {
+  const auto head = readBytes(read, size, 0, 6);
   if (head && isIcoHeader(*head)) return 1;
-  return countResources(fileImage(file.fd), kResourceGroupIcon);
+  return countResources(read, kResourceGroupIcon);
 }
 
-std::optional<IconImage> loadFileIcon(const std::string& path, int index, int side) {
-  const OpenFile file(path);
-  if (file.fd < 0) return std::nullopt;
+std::optional<IconImage> loadIcon(const ImageReader& read, std::uint64_t size, int index, int side) {
   std::optional<std::vector<std::uint8_t>> image;
-  const auto head = file.read(0, 6);
+  const auto head = readBytes(read, size, 0, 6);
   if (head && isIcoHeader(*head)) {
     if (index != 0) return std::nullopt;  // an .ico file holds one icon
-    const auto directory = file.read(0, std::min<std::uint64_t>(file.size, 6 + 16 * kMaxEntries));
+    const auto directory = readBytes(read, size, 0, std::min<std::uint64_t>(size, 6 + 16 * kMaxEntries));
     const auto entries = directory ? parseIconDirectory(*directory, false) : std::nullopt;
     if (!entries) return std::nullopt;
     const IconEntry& e = (*entries)[chooseIconEntry(*entries, side)];
     if (e.size > kMaxImageBytes) return std::nullopt;
-    image = file.read(e.offsetOrId, e.size);
+    image = readBytes(read, size, e.offsetOrId, e.size);
   } else {
-    const ImageReader read = fileImage(file.fd);
     const auto group = index >= 0
                            ? resourceAt(read, kResourceGroupIcon, static_cast<std::size_t>(index))
                            : index == std::numeric_limits<int>::min()
@@ -260,6 +258,17 @@ std::optional<IconImage> loadFileIcon(const std::string& path, int index, int si
   const auto decoded = decodeIconImage(*image);
   if (!decoded) return std::nullopt;
   return scaleIcon(*decoded, side);
+}
+
+std::size_t countFileIcons(const std::string& path) {
+  const OpenFile file(path);
+  return file.fd < 0 ? 0 : countIcons(fileImage(file.fd), file.size);
+}
+
+std::optional<IconImage> loadFileIcon(const std::string& path, int index, int side) {
+  const OpenFile file(path);
+  if (file.fd < 0) return std::nullopt;
+  return loadIcon(fileImage(file.fd), file.size, index, side);
 }
 
 }  // namespace zs::platform::posix

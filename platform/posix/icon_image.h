@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/posix/pe_resources.h"
+
 namespace zs::platform::posix {
 
 // Pixels as 0xAARRGGBB, not premultiplied, rows from the top.
@@ -41,6 +43,10 @@ std::optional<IconImage> decodeIconImage(std::span<const std::uint8_t> data);
 
 // The image scaled to side × side (bilinear over premultiplied colours).
 IconImage scaleIcon(const IconImage& image, int side);
+
+// The same over any image of `size` bytes (a file, or memory).
+std::size_t countIcons(const ImageReader& read, std::uint64_t size);
+std::optional<IconImage> loadIcon(const ImageReader& read, std::uint64_t size, int index, int side);
 
 // The number of icons of a file: 1 for an .ico file, the RT_GROUP_ICON
 // resources of an executable, 0 for anything else.

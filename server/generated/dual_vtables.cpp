@@ -612,6 +612,34 @@ const VtblEntry kVtbl_ZSHelp[] = {
   reinterpret_cast<VtblEntry>(&ZSHelp_01_func_RunWinHelp),
 };
 
+// _ZSExtractIcon
+
+HRESULT STDMETHODCALLTYPE ZSExtractIcon_00_propget_FileName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030000, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSExtractIcon_01_propput_FileName(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030000, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSExtractIcon_02_func_Count(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030001, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSExtractIcon_03_func_Extract(DualFace* self, LONG* p0, LONG* p1, LONG* p2, LONG* p3, LONG* p4, VARIANT* result) {
+  const RawArg args[] = {{VT_I4 | VT_BYREF, p0}, {VT_I4 | VT_BYREF, p1}, {VT_I4 | VT_BYREF, p2}, {VT_I4 | VT_BYREF, p3}, {VT_I4 | VT_BYREF, p4}};
+  return dualCall(self, 0x60030002, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+const VtblEntry kVtbl_ZSExtractIcon[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSExtractIcon_00_propget_FileName),
+  reinterpret_cast<VtblEntry>(&ZSExtractIcon_01_propput_FileName),
+  reinterpret_cast<VtblEntry>(&ZSExtractIcon_02_func_Count),
+  reinterpret_cast<VtblEntry>(&ZSExtractIcon_03_func_Extract),
+};
+
 // _ZSFileVersion
 
 HRESULT STDMETHODCALLTYPE ZSFileVersion_00_propget_FileName(DualFace* self, BSTR* result) {
@@ -1003,6 +1031,7 @@ std::span<const DualVtable> dualVtables() {
     {"ZSLinkedList", kVtbl_ZSLinkedList},
     {"ZSHyperLink", kVtbl_ZSHyperLink},
     {"ZSHelp", kVtbl_ZSHelp},
+    {"ZSExtractIcon", kVtbl_ZSExtractIcon},
     {"ZSFileVersion", kVtbl_ZSFileVersion},
     {"ZSRegistry", kVtbl_ZSRegistry},
     {"ZSFolderSelect", kVtbl_ZSFolderSelect},
