@@ -33,14 +33,17 @@ class User32 {
                                DWORD style, int x, int y, int width, int height, HWND parent,
                                HINSTANCE instance) = 0;
 
-  // Help and icons (the shell components).
+  // Help and icons (the shell components). A backend without them (a test's
+  // own recording user32) fails these calls, as Win32 fails a call it cannot
+  // carry out.
   // Hands `command` with `data` for the classic help file `file` to the help engine.
-  virtual BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) = 0;
+  virtual BOOL WinHelpA(HWND, const char*, UINT, std::uintptr_t) { return 0; }
   // Draws `icon` at (x, y) of `dc`, `width` × `height` (0: the icon's own
   // size); a `brush` fills the square first (flicker-free drawing).
-  virtual BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height,
-                          UINT step, std::uintptr_t brush, UINT flags) = 0;
-  virtual BOOL DestroyIcon(HICON icon) = 0;
+  virtual BOOL DrawIconEx(std::uintptr_t, int, int, HICON, int, int, UINT, std::uintptr_t, UINT) {
+    return 0;
+  }
+  virtual BOOL DestroyIcon(HICON) { return 0; }
 };
 
 }  // namespace zs::platform

@@ -16,9 +16,9 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes of clang
   libsqlite3-dev nlohmann-json3-dev
-  # The shell components on Linux: sd-bus for the desktop portal, the private
-  # bus of the portal tests.
-  libsystemd-dev dbus-daemon
+  # The shell components on Linux: sd-bus for the desktop portal (the private
+  # bus of its tests, dbus-daemon, comes from cmake/tools.txt).
+  libsystemd-dev
   # Icons on Linux: cairo image surfaces and PNG images.
   libcairo2-dev libpng-dev
   # The IDL files the type library imports, and its standard OLE library.

@@ -42,8 +42,8 @@ class PrivateBus {
     posix_spawn_file_actions_adddup2(&actions, out[1], 1);
     posix_spawn_file_actions_addclose(&actions, out[0]);
     const std::string configArg = "--config-file=" + config;
-    const char* argv[] = {"dbus-daemon", configArg.c_str(), "--nofork", "--print-address=1", nullptr};
-    if (posix_spawnp(&pid_, "dbus-daemon", &actions, nullptr, const_cast<char**>(argv), environ) != 0) {
+    const char* argv[] = {ZS_DBUS_DAEMON, configArg.c_str(), "--nofork", "--print-address=1", nullptr};
+    if (posix_spawn(&pid_, ZS_DBUS_DAEMON, &actions, nullptr, const_cast<char**>(argv), environ) != 0) {
       pid_ = -1;
     }
     posix_spawn_file_actions_destroy(&actions);
