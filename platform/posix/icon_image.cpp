@@ -136,7 +136,7 @@ struct OpenFile {
 // `length` bytes at `offset` of an image of `size` bytes.
 std::optional<std::vector<std::uint8_t>> readBytes(const ImageReader& read, std::uint64_t size,
                                                    std::uint64_t offset, std::size_t length) {
-  if (offset > size || length > size - offset) return std::nullopt;
+  if (length == 0 || offset > size || length > size - offset) return std::nullopt;
   std::vector<std::uint8_t> out(length);
   if (!read(offset, length, out.data())) return std::nullopt;
   return out;

@@ -212,7 +212,7 @@ std::optional<std::vector<std::uint8_t>> resourceWithId(const ImageReader& read,
 ImageReader memoryImage(const std::vector<std::uint8_t>& image) {
   return [&image](std::uint64_t offset, std::size_t size, std::uint8_t* out) {
     if (offset > image.size() || size > image.size() - offset) return false;
-    std::memcpy(out, image.data() + offset, size);
+    if (size > 0) std::memcpy(out, image.data() + offset, size);  // `out` may be null for 0 bytes
     return true;
   };
 }

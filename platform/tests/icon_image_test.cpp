@@ -130,6 +130,9 @@ TEST(IconImage, MalformedDataGivesNoIcon) {
       for (int side : {16, 32}) loadFileIcon(path, 0, side);
     }
   }
+  Bytes emptyEntry = ico;
+  putLe(emptyEntry, 6 + 8, 0, 4);  // the first image has no bytes
+  EXPECT_FALSE(loadIcon(memoryImage(emptyEntry), emptyEntry.size(), 0, 16));
   Bytes huge = dibPicture(16, 8, red).data;
   putLe(huge, 4, 100000, 4);  // width beyond any icon
   const Bytes cases[] = {Bytes{}, Bytes(39, 0), huge, Bytes{0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0}};
