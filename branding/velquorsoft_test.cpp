@@ -22,6 +22,17 @@ class RecordingUser32 : public platform::User32 {
     windows.push_back({className, windowName, style});
     return windows.size();
   }
+  platform::BOOL EnumDisplaySettingsA(const char*, platform::DWORD, platform::DEVMODEA*) override {
+    return 0;
+  }
+  platform::LONG ChangeDisplaySettingsA(platform::DEVMODEA*, platform::DWORD) override {
+    return platform::kDispChangeFailed;
+  }
+  platform::LRESULT SendMessageTimeoutA(platform::HWND, platform::UINT, platform::WPARAM,
+                                        platform::LPARAM, platform::UINT, platform::UINT,
+                                        platform::DWORD_PTR*) override {
+    return 0;
+  }
   std::vector<Window> windows;
 };
 

@@ -1,7 +1,8 @@
-// zavrin call CLASS MEMBER [--kind K] [--json] [--depth N] [--items N] [ARG...]:
-// creates the object, invokes the member with every argument by reference, and
-// prints the result and each argument as it stands after the call; objects
-// print what they hold (object_view.h).
+// zavrin call CLASS [--let NAME=LITERAL]... MEMBER [--kind K] [--json] [--depth N]
+// [--items N] [ARG...]: creates the object, sets the named properties in the
+// order given, invokes the member with every argument by reference, and prints
+// the result and each argument as it stands after the call; objects print what
+// they hold (object_view.h).
 #include <limits>
 #include <optional>
 #include <ostream>
@@ -78,15 +79,43 @@ void printJson(std::ostream& out, const std::optional<Variant>& result, const Er
   out << doc << "]}\n";
 }
 
-// Creates the object and invokes the member with the literals as arguments
-// (left in `args`, as they stand after the call); `invoked` tells whether the
-// member was reached.
+struct Assignment {
+  std::string property;
+  std::string literal;
+};
+
+// NAME=LITERAL of --let.
+Assignment parseAssignment(std::string_view text) {
+  const auto eq = text.find('=');
+  if (eq == std::string_view::npos || eq == 0)
+    throw UsageError("--let takes NAME=LITERAL, not '" + std::string(text) + "'");
+  return {std::string(text.substr(0, eq)), std::string(text.substr(eq + 1))};
+}
+
+// Property let of each assignment, in order, on the fresh object.
+void assign(Object& object, const std::vector<Assignment>& assignments) {
+  for (const Assignment& a : assignments) {
+    const Literal literal = readLiteral(a.literal);
+    if (const ClassInfo* cls = object.classInfo()) {
+      if (const Member* member = findMember(*cls, a.property, CallKind::Let))
+        checkLiterals(*member, std::span(&literal, 1));
+    }
+    std::vector<Argument> value{literal.argument};
+    invoke(object, a.property, CallKind::Let, value);
+  }
+}
+
+// Creates the object, makes the assignments and invokes the member with the
+// literals as arguments (left in `args`, as they stand after the call);
+// `invoked` tells whether the member was reached.
 Variant makeCall(const std::vector<std::string>& positional, CallKind kind,
-                 std::vector<Argument>& args, bool& invoked) {
+                 const std::vector<Assignment>& assignments, std::vector<Argument>& args,
+                 bool& invoked) {
   const std::optional<DispId> dispid = parseDispId(positional[1]);
   std::vector<Literal> literals;
   for (std::size_t i = 2; i < positional.size(); ++i) literals.push_back(readLiteral(positional[i]));
   const ObjectPtr object = createObject(positional[0]);
+  assign(*object, assignments);
   if (const ClassInfo* cls = object->classInfo()) {
     const Member* member =
         dispid ? findMember(*cls, *dispid, kind) : findMember(*cls, positional[1], kind);
@@ -134,10 +163,16 @@ int callCommand(std::span<const std::string> args, CommandIo& io) {
   ViewLimits limits;
   bool json = false;
   bool options = true;
+  std::vector<Assignment> assignments;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     if (options && a == "--") {
       options = false;
+    } else if (options && a == "--let") {
+      if (i + 1 >= args.size()) throw UsageError("--let needs NAME=LITERAL");
+      assignments.push_back(parseAssignment(args[++i]));
+    } else if (options && a.starts_with("--let=")) {
+      assignments.push_back(parseAssignment(std::string_view(a).substr(6)));
     } else if (options && a == "--kind") {
       if (i + 1 >= args.size()) throw UsageError("--kind needs a value");
       kind = parseKind(args[++i]);
@@ -155,7 +190,7 @@ int callCommand(std::span<const std::string> args, CommandIo& io) {
   bool invoked = false;
   Variant result;
   try {
-    result = makeCall(positional, kind, callArgs, invoked);
+    result = makeCall(positional, kind, assignments, callArgs, invoked);
   } catch (const Error& e) {
     // What the member wrote to its arguments before failing stays visible;
     // with --json every run-time error answers in JSON.

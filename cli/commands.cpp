@@ -14,9 +14,14 @@ std::span<const Command> commands() {
        "the members of a class with dispatch ids and signatures, and its enumerations",
        membersCommand},
       {"call",
-       "call CLASS MEMBER [--kind get|let|set|method] [--json] [--depth N] [--items N] [ARG...]",
-       "create an object, invoke a member, print the result and the arguments after the call",
+       "call CLASS [--let NAME=LITERAL]... MEMBER [--kind get|let|set|method] [--json] [--depth N] "
+       "[--items N] [ARG...]",
+       "create an object, set properties, invoke a member, print the result and the arguments "
+       "after the call",
        callCommand},
+      {"info", "info [--json] [--drive PATH] [--file PATH]",
+       "what the system-information classes read: every member that only reads, one line each",
+       infoCommand},
       {"repl", "repl [--depth N] [--items N] [FILE]",
        "an interactive session: objects live across lines; a FILE or a pipe runs as a script",
        replCommand},
@@ -69,6 +74,10 @@ std::string helpText() {
       "             constant's name)\n"
       "Numbers always use '.' as decimal point.\n"
       "\n"
+      "--let NAME=LITERAL sets a property of the fresh object before the call\n"
+      "(in the order given), for the members that read one:\n"
+      "  $ zavrin call ZSDiskInfo --let DriveName=/ TotalSpace\n"
+      "\n"
       "`call` prints `Result: ` and the value, then `Argument N: ` and each argument\n"
       "as it stands after the call. Values print as the kind and the value:\n"
       "Integer 5, String \"1\" (JSON string syntax), Currency 1.25, Boolean True,\n"
@@ -86,6 +95,12 @@ std::string helpText() {
       "  $ zavrin call --json ZSNumbers BinToDec 101 | jq .result.value\n"
       "  5\n"
       "`list --json` and `members CLASS --json` describe the catalogue the same way.\n"
+      "\n"
+      "`zavrin info` reads every member of the system-information classes that\n"
+      "only reads the system (never one that acts), for the root file system\n"
+      "(--drive PATH for another) and this program's file (--file PATH): one line\n"
+      "each, `ZSDiskInfo.TotalSpace: Currency 1234`, or an error; --json prints an\n"
+      "array of {\"class\",\"member\",\"value\"} or {...,\"error\"}.\n"
       "\n"
       "`zavrin repl` keeps objects across lines:\n"
       "  zavrin> set n = ZSNumbers\n"

@@ -54,6 +54,7 @@ int membersCommand(std::span<const std::string> args, CommandIo& io);
 int callCommand(std::span<const std::string> args, CommandIo& io);
 int serveCommand(std::span<const std::string> args, CommandIo& io);
 int regCommand(std::span<const std::string> args, CommandIo& io);
+int infoCommand(std::span<const std::string> args, CommandIo& io);
 int replCommand(std::span<const std::string> args, CommandIo& io);
 int openCommand(std::span<const std::string> args, CommandIo& io);
 int mailCommand(std::span<const std::string> args, CommandIo& io);

@@ -4,6 +4,11 @@
 
 namespace zs {
 
+bool equalsDefault(const Variant& value, const Variant& defaultValue) {
+  return value.kind() == defaultValue.kind() && value.kind() != Kind::Object &&
+         equals(value, defaultValue);
+}
+
 String MemoryPropertyBag::fold(StringView name) {
   String out(name);
   for (auto& c : out)
@@ -19,9 +24,7 @@ Variant MemoryPropertyBag::ReadProperty(StringView name, const Variant& defaultV
 void MemoryPropertyBag::WriteProperty(StringView name, const Variant& value,
                                       const Variant& defaultValue) {
   auto key = fold(name);
-  // Only like kinds are compared: a String "0" is not left out for a default 0.
-  if (value.kind() == defaultValue.kind() && value.kind() != Kind::Object &&
-      equals(value, defaultValue)) {
+  if (equalsDefault(value, defaultValue)) {
     values_.erase(key);
   } else {
     values_[key] = value;

@@ -10,6 +10,10 @@
 
 namespace zs {
 
+// Whether a bag may leave out `value` written with `defaultValue`: only like
+// kinds are compared (a String "0" is not the Long default 0), objects never.
+bool equalsDefault(const Variant& value, const Variant& defaultValue);
+
 class PropertyBag {
  public:
   virtual ~PropertyBag() = default;

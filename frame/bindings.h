@@ -22,6 +22,9 @@
   X(ZSWinVersion)           \
   X(ZSSpecialFolders)       \
   X(ZSFileVersion)          \
+  X(ZSScreenModes)          \
+  X(ZSMemory)               \
+  X(ZSLocaleSettings)       \
   X(ZSFolderSelect)         \
   X(ZSExtractIcon)          \
   X(ZSHelp)                 \

@@ -15,6 +15,10 @@ namespace zs::platform {
 using BOOL = std::int32_t;
 using UINT = std::uint32_t;
 using ULONGLONG = std::uint64_t;
+using WORD = std::uint16_t;
+using LANGID = std::uint16_t;
+using LCID = std::uint32_t;
+using LCTYPE = std::uint32_t;
 
 // The drive-type codes of GetDriveTypeA.
 inline constexpr UINT kDriveUnknown = 0;
@@ -40,6 +44,66 @@ static_assert(sizeof(OSVERSIONINFOA) == 148);
 // The platform identifier that the Linux backend reports (the letter L): none
 // of the Windows ones (0 Win32s, 1 Windows 9x, 2 NT).
 inline constexpr DWORD kVerPlatformLinux = 76;
+
+// The memory status record of GlobalMemoryStatus: eight 32-bit fields; sizes
+// in bytes, each capped at 0xFFFFFFFF when the real figure is larger.
+struct MEMORYSTATUS {
+  DWORD dwLength;
+  DWORD dwMemoryLoad;
+  DWORD dwTotalPhys;
+  DWORD dwAvailPhys;
+  DWORD dwTotalPageFile;
+  DWORD dwAvailPageFile;
+  DWORD dwTotalVirtual;
+  DWORD dwAvailVirtual;
+};
+static_assert(sizeof(MEMORYSTATUS) == 32);
+
+// The record of GlobalMemoryStatusEx: the same figures at their real size.
+struct MEMORYSTATUSEX {
+  DWORD dwLength;
+  DWORD dwMemoryLoad;
+  ULONGLONG ullTotalPhys;
+  ULONGLONG ullAvailPhys;
+  ULONGLONG ullTotalPageFile;
+  ULONGLONG ullAvailPageFile;
+  ULONGLONG ullTotalVirtual;
+  ULONGLONG ullAvailVirtual;
+  ULONGLONG ullAvailExtendedVirtual;
+};
+static_assert(sizeof(MEMORYSTATUSEX) == 64);
+
+// The record of GetSystemInfo. The addresses and the processor mask are
+// pointer-sized on Windows; they are held here at 64 bits on every build.
+struct SYSTEM_INFO {
+  WORD wProcessorArchitecture;
+  WORD wReserved;
+  DWORD dwPageSize;
+  ULONGLONG lpMinimumApplicationAddress;
+  ULONGLONG lpMaximumApplicationAddress;
+  ULONGLONG dwActiveProcessorMask;
+  DWORD dwNumberOfProcessors;
+  DWORD dwProcessorType;
+  DWORD dwAllocationGranularity;
+  WORD wProcessorLevel;
+  WORD wProcessorRevision;
+};
+
+// Locale identifiers and the information types of GetLocaleInfoA.
+inline constexpr LCID kLocaleSystemDefault = 0x800;
+inline constexpr LCID kLocaleUserDefault = 0x400;
+inline constexpr LCTYPE kLocaleSNativeLangName = 4;
+inline constexpr LCTYPE kLocaleSNativeCtryName = 8;
+inline constexpr LCTYPE kLocaleSDecimal = 14;
+inline constexpr LCTYPE kLocaleSThousand = 15;
+inline constexpr LCTYPE kLocaleSCurrency = 20;
+inline constexpr LCTYPE kLocaleSShortDate = 31;
+inline constexpr LCTYPE kLocaleSPositiveSign = 80;
+inline constexpr LCTYPE kLocaleSNegativeSign = 81;
+inline constexpr LCTYPE kLocaleSEngCountry = 0x1002;
+inline constexpr LCTYPE kLocaleSTimeFormat = 0x1003;
+// LOCALE_NOUSEROVERRIDE, a flag that may accompany any type.
+inline constexpr LCTYPE kLocaleNoUserOverride = 0x80000000;
 
 class Kernel32 {
  public:
@@ -79,6 +143,21 @@ class Kernel32 {
   virtual UINT GetSystemDirectoryA(char* buffer, UINT size) = 0;
   // The temporary folder, ending in the path separator.
   virtual DWORD GetTempPathA(DWORD bufferLength, char* buffer) = 0;
+
+  // Memory and locale.
+  // The processor and memory layout.
+  virtual void GetSystemInfo(SYSTEM_INFO* systemInfo) = 0;
+  // Fills the record (its dwLength set to 32); sizes above 4 GB - 1 read 0xFFFFFFFF.
+  virtual void GlobalMemoryStatus(MEMORYSTATUS* buffer) = 0;
+  // Fills the record; fails (writing nothing) unless its dwLength is 64.
+  virtual BOOL GlobalMemoryStatusEx(MEMORYSTATUSEX* buffer) = 0;
+  // One item of a locale as text in the 8-bit code page. Writes the text and
+  // its NUL and returns the byte count with the NUL; with `size` 0 it writes
+  // nothing and returns the count needed; 0 when the locale or type is
+  // unknown or the text does not fit (nothing written then).
+  virtual int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) = 0;
+  // The language of the system's locale (the low 16 bits of its LCID).
+  virtual LANGID GetSystemDefaultLangID() = 0;
 };
 
 }  // namespace zs::platform

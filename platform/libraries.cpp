@@ -2,20 +2,20 @@
 
 #ifdef _WIN32
 #include "platform/win32/advapi32_win32.h"
-#include "platform/win32/gdi32_win32.h"
 #include "platform/win32/hhctrl_win32.h"
 #include "platform/win32/kernel32_win32.h"
 #include "platform/win32/shell32_win32.h"
 #include "platform/win32/version_win32.h"
 #include "platform/win32/user32_win32.h"
+#include "platform/win32/gdi32_win32.h"
 #else
 #include "platform/posix/advapi32_posix.h"
-#include "platform/posix/gdi32_posix.h"
 #include "platform/posix/help_viewer.h"
 #include "platform/posix/kernel32_posix.h"
 #include "platform/posix/shell32_posix.h"
 #include "platform/posix/version_info.h"
 #include "platform/posix/user32_posix.h"
+#include "platform/posix/gdi32_posix.h"
 #endif
 
 namespace zs::platform {

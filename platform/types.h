@@ -5,12 +5,15 @@
 // the values are the Win32 ones, so a status or a handle crosses unchanged.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 
 namespace zs::platform {
 
 using LONG = std::int32_t;
 using DWORD = std::uint32_t;
+using WORD = std::uint16_t;
+using SHORT = std::int16_t;
 using BYTE = unsigned char;
 using REGSAM = DWORD;
 
@@ -81,5 +84,53 @@ inline constexpr REGSAM kGenericRead = 0x80000000;
 // Longest key-name component and value name, in bytes.
 inline constexpr DWORD kMaxKeyNameLength = 255;
 inline constexpr DWORD kMaxValueNameLength = 16383;
+
+// The ANSI display-mode record of EnumDisplaySettingsA and
+// ChangeDisplaySettingsA, 156 bytes, with the display arm of the
+// printer/display union. dmFields names the fields that carry a value.
+struct DEVMODEA {
+  BYTE dmDeviceName[32];
+  WORD dmSpecVersion;
+  WORD dmDriverVersion;
+  WORD dmSize;
+  WORD dmDriverExtra;
+  DWORD dmFields;
+  LONG dmPositionX;
+  LONG dmPositionY;
+  DWORD dmDisplayOrientation;
+  DWORD dmDisplayFixedOutput;
+  SHORT dmColor;
+  SHORT dmDuplex;
+  SHORT dmYResolution;
+  SHORT dmTTOption;
+  SHORT dmCollate;
+  BYTE dmFormName[32];
+  WORD dmLogPixels;
+  DWORD dmBitsPerPel;
+  DWORD dmPelsWidth;
+  DWORD dmPelsHeight;
+  DWORD dmDisplayFlags;
+  DWORD dmDisplayFrequency;
+  DWORD dmICMMethod;
+  DWORD dmICMIntent;
+  DWORD dmMediaType;
+  DWORD dmDitherType;
+  DWORD dmReserved1;
+  DWORD dmReserved2;
+  DWORD dmPanningWidth;
+  DWORD dmPanningHeight;
+};
+static_assert(sizeof(DEVMODEA) == 156);
+static_assert(offsetof(DEVMODEA, dmFields) == 40);
+static_assert(offsetof(DEVMODEA, dmBitsPerPel) == 104);
+static_assert(offsetof(DEVMODEA, dmPelsWidth) == 108);
+static_assert(offsetof(DEVMODEA, dmPelsHeight) == 112);
+static_assert(offsetof(DEVMODEA, dmDisplayFrequency) == 120);
+
+// dmFields bits of a display mode.
+inline constexpr DWORD kDmBitsPerPel = 0x00040000;
+inline constexpr DWORD kDmPelsWidth = 0x00080000;
+inline constexpr DWORD kDmPelsHeight = 0x00100000;
+inline constexpr DWORD kDmDisplayFrequency = 0x00400000;
 
 }  // namespace zs::platform

@@ -1,8 +1,9 @@
-// The windowing operations of user32 that the library uses.
+// The windowing and display-settings operations of user32 that the library
+// uses, with the Win32 names, argument order and results.
 #pragma once
 
-#include "platform/types.h"
 #include "platform/kernel32.h"
+#include "platform/types.h"
 
 namespace zs::platform {
 
@@ -24,6 +25,22 @@ inline constexpr DWORD kSsCenter = 0x00000001;
 inline constexpr DWORD kWsExToolWindow = 0x00000080;
 inline constexpr int kCwUseDefault = static_cast<int>(0x80000000u);
 
+// Display settings.
+using WPARAM = std::uintptr_t;
+using LPARAM = std::intptr_t;
+using LRESULT = std::intptr_t;
+using DWORD_PTR = std::uintptr_t;
+inline constexpr DWORD kEnumCurrentSettings = 0xFFFFFFFFu;  // the mode index of the current mode
+inline constexpr DWORD kCdsUpdateRegistry = 0x1;  // change now and keep it for the user
+inline constexpr DWORD kCdsTest = 0x2;            // only ask whether the mode can be set
+inline constexpr LONG kDispChangeSuccessful = 0;
+inline constexpr LONG kDispChangeFailed = -1;
+inline constexpr LONG kDispChangeBadMode = -2;
+inline constexpr LONG kDispChangeBadParam = -5;
+inline constexpr HWND kHwndBroadcast = 0xFFFF;
+inline constexpr UINT kWmDisplayChange = 0x007E;
+inline constexpr UINT kSmtoAbortIfHung = 0x0002;
+
 class User32 {
  public:
   virtual ~User32() = default;
@@ -32,6 +49,23 @@ class User32 {
   virtual HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName,
                                DWORD style, int x, int y, int width, int height, HWND parent,
                                HINSTANCE instance) = 0;
+
+  // Fills `devMode` with mode `modeNum` of the display `deviceName` (null: the
+  // primary display); kEnumCurrentSettings gives the current mode, 0 upwards
+  // the modes the display supports. FALSE past the last mode or without a
+  // display. Fills dmBitsPerPel, dmPelsWidth, dmPelsHeight,
+  // dmDisplayFrequency, dmFields and dmSize.
+  virtual BOOL EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) = 0;
+  // Switches the primary display to the mode the record names (fields not in
+  // dmFields, or 0, keep their current value). kCdsTest only asks; the result
+  // is kDispChangeSuccessful, kDispChangeBadMode for a mode the display does
+  // not have, kDispChangeFailed when the display refuses or is absent.
+  virtual LONG ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags) = 0;
+  // Sends a message and waits at most `timeout` milliseconds per window; with
+  // kSmtoAbortIfHung a window that stopped answering is skipped at once.
+  // kHwndBroadcast sends to every top-level window. 0 on failure or timeout.
+  virtual LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                      UINT flags, UINT timeout, DWORD_PTR* result) = 0;
 
   // Help and icons (the shell components). A backend without them (a test's
   // own recording user32) fails these calls, as Win32 fails a call it cannot

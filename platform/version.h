@@ -22,6 +22,10 @@ class Version {
   // *buffer is null and *length 0.
   virtual BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer,
                               UINT* length) = 0;
+  // The English name of a language id ("English (United States)") with its
+  // NUL, cut to fit `size` bytes at a character boundary; returns its length
+  // without the NUL, 0 for an unknown id.
+  virtual DWORD VerLanguageNameA(DWORD language, char* name, DWORD size) = 0;
 };
 
 }  // namespace zs::platform

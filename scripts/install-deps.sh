@@ -16,6 +16,8 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libclang-rt-14-dev  # libFuzzer and the sanitizer runtimes of clang
   libsqlite3-dev nlohmann-json3-dev
+  # Locale conventions (language ids, names, separators, date patterns) on Linux.
+  libicu-dev
   # The shell components on Linux: sd-bus for the desktop portal (the private
   # bus of its tests, dbus-daemon, comes from cmake/tools.txt).
   libsystemd-dev
@@ -30,6 +32,8 @@ packages=(
   python3
   # Line editing of `zavrin repl` (BSD licensed).
   libedit-dev
+  # Display modes through the X server's RandR extension.
+  libx11-dev libxrandr-dev
 )
 
 if [[ ${1:-} == --list ]]; then

@@ -86,6 +86,9 @@ void clearSlot(VARTYPE vt, void* p) {
 
 ComObject::ComObject(ObjectPtr core, const ClassInfo& cls, const VtblEntry* vtbl)
     : face_{vtbl, this}, core_(std::move(core)), cls_(cls) {
+  if (cls.kind == ClassKind::Control)
+    if (auto control = std::dynamic_pointer_cast<Control>(core_))
+      control_ = std::make_unique<ControlProtocol>(*this, std::move(control), cls);
   objectCreated();
 }
 
@@ -123,6 +126,8 @@ HRESULT ComObject::QueryInterface(REFIID iid, void** out) {
     *out = static_cast<IProvideClassInfo*>(this);
   else if (iid == kIidCoreObject)
     *out = static_cast<CoreObject*>(this);
+  else if (void* control = control_ ? control_->find(iid) : nullptr)
+    *out = control;
   else
     return E_NOINTERFACE;
   AddRef();
@@ -185,6 +190,15 @@ HRESULT ComObject::getIDsOfNames(LPOLESTR* names, UINT count, DISPID* ids) {
     if (ids[i] == DISPID_UNKNOWN) hr = DISP_E_UNKNOWNNAME;
   }
   return hr;
+}
+
+template <class Fn>
+std::optional<Error> ComObject::run(DISPID id, CallKind kind, Fn&& call) {
+  if (!control_ || (kind != CallKind::Let && kind != CallKind::Set)) return guarded(call);
+  control_->beginPut(id);
+  auto failure = guarded(call);
+  control_->endPut(!failure);
+  return failure;
 }
 
 HRESULT ComObject::fail(const Error& e, EXCEPINFO* excepInfo) {
@@ -252,7 +266,7 @@ HRESULT ComObject::invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* re
   }
 
   Variant value;
-  auto failure = guarded([&] { value = zs::invoke(*core_, *member, kind, args); });
+  auto failure = run(member->dispid, kind, [&] { value = zs::invoke(*core_, *member, kind, args); });
   // By-reference arguments go back to the caller's variables whatever way the
   // call ended; one that cannot take its new value keeps its old one.
   for (std::size_t i = 0; i < slots.size(); ++i)
@@ -276,7 +290,7 @@ HRESULT ComObject::callFromVtable(DISPID id, CallKind kind, std::span<const RawA
     if (failure) return fail(*failure, nullptr);
   }
   Variant value;
-  auto failure = guarded([&] { value = zs::invoke(*core_, id, kind, args); });
+  auto failure = run(id, kind, [&] { value = zs::invoke(*core_, id, kind, args); });
   for (std::size_t i = 0; i < raw.size(); ++i)
     if (args[i].byRef)
       guarded([&] { storeTyped(args[i].value, raw[i].vt & VT_TYPEMASK, raw[i].p, true); });

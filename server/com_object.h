@@ -1,7 +1,8 @@
 // The COM object of a library object. There is at most one per core object at
 // a time, so the same core object handed out twice is the same COM pointer.
 // Its IUnknown, IDispatch and dual-interface pointer is one and the same (the
-// DualFace); it also answers ISupportErrorInfo and IProvideClassInfo.
+// DualFace); it also answers ISupportErrorInfo and IProvideClassInfo, and a
+// control the container interfaces of its ControlProtocol.
 // Enumerators have a COM class of their own (enum_variant.h).
 #pragma once
 
@@ -10,11 +11,14 @@
 #include <ocidl.h>
 
 #include <atomic>
+#include <memory>
+#include <optional>
 #include <span>
 
 #include "frame/catalogue.h"
 #include "core/error.h"
 #include "core/dispatch.h"
+#include "server/control_protocol.h"
 #include "server/core_object.h"
 #include "server/dual_call.h"
 
@@ -45,6 +49,9 @@ class ComObject final : public ISupportErrorInfo, public IProvideClassInfo, publ
   // CoreObject
   ObjectPtr core() override { return core_; }
 
+  // Sets the error information of `e` for the caller; the code to return.
+  HRESULT report(const Error& e) { return fail(e, nullptr); }
+
   ComObject(ObjectPtr core, const ClassInfo& cls, const VtblEntry* vtbl);
   ~ComObject();
   ComObject(const ComObject&) = delete;
@@ -53,11 +60,16 @@ class ComObject final : public ISupportErrorInfo, public IProvideClassInfo, publ
  private:
   IDispatch* face() { return reinterpret_cast<IDispatch*>(&face_); }
   HRESULT fail(const Error& e, EXCEPINFO* excepInfo);
+  // Runs a member call; a property assignment of a control is followed by
+  // its change notification.
+  template <class Fn>
+  std::optional<Error> run(DISPID id, CallKind kind, Fn&& call);
 
   DualFace face_;
   ObjectPtr core_;
   const ClassInfo& cls_;
   std::atomic<ULONG> refs_{0};
+  std::unique_ptr<ControlProtocol> control_;  // controls only
 };
 
 }  // namespace zs::server

@@ -22,7 +22,7 @@ for c in "${commands[@]}"; do
   grep -Eq "^\.BI? \"?$c( |\"|$)" <<<"$commands_section" || fail "man page: no entry for '$c'"
 done
 options_section=$(sed -n '/^\.SH OPTIONS/,/^\.SH /p' "$man_page")
-for option in help version kind json depth items; do
+for option in help version kind let json depth items drive file; do
   grep -Fq -- "\\-\\-$option" <<<"$options_section" || fail "man page: no entry for --$option"
 done
 warnings=$(groff -man -ww -z "$man_page" 2>&1)
@@ -62,7 +62,9 @@ cases=(
   "zavrin call ZSRegistryKey |KeyNames"
   "zavrin call --kind get ZSRegistryKeys Co|Count"
   "zavrin call ZSNumbers --kind |get let method set"
-  "zavrin call ZSNumbers BinToDec --|-- --depth --items --json --kind"
+  "zavrin call ZSNumbers BinToDec --|-- --depth --items --json --kind --let"
+  "zavrin info --|--drive --file --json"
+  "zavrin call ZSDiskInfo --let DriveName=/ Total|TotalSpace TotalSpaceUsed"
   "zavrin call ZSRegistry ListKeys zvHKEY_CURRENT_|zvHKEY_CURRENT_CONFIG zvHKEY_CURRENT_USER"
   "zavrin call ZSRegistry ListKeys zvhkey_cu|zvHKEY_CURRENT_CONFIG zvHKEY_CURRENT_USER"
   "zavrin call --items 3 ZSNumbers BinTo|BinToDec BinToHex BinToOct"
@@ -74,7 +76,8 @@ cases=(
   "zavrin call -- ZSNumbers --|"
   "zavrin call ZSNumbers BinToDec |"
   "zavrin call NoSuchClass |"
-  "zavrin call ZSScreenModes |"
+  "zavrin call ZSAboutBox |"
+  "zavrin call ZSScreenModes Sc|ScreenHeight ScreenWidth"
   "zavrin call ZSDiskInfo IsF|IsFAT16 IsFAT32 IsFixed"
   "zavrin reg |add delete query"
   "zavrin reg query HKC|HKCC HKCR HKCU"

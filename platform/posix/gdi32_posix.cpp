@@ -1,10 +1,30 @@
 #include "platform/posix/gdi32_posix.h"
 
 #include <cairo.h>
+#include <strings.h>
 
 #include "platform/posix/gdi_objects.h"
 
 namespace zs::platform::posix {
+
+HDC Gdi32Posix::CreateDCA(const char* driver, const char*, const char*, const DEVMODEA*) {
+  if (!driver || ::strcasecmp(driver, "DISPLAY") != 0) return 0;
+  return addDc();
+}
+
+int Gdi32Posix::GetDeviceCaps(HDC dc, int index) {
+  if (!dc) return 0;
+  const auto mode = display_.current();
+  if (!mode) return 0;
+  switch (index) {
+    case kHorzRes: return static_cast<int>(mode->width);
+    case kVertRes: return static_cast<int>(mode->height);
+    case kBitsPixel: return static_cast<int>(mode->bitsPerPixel);
+    case kPlanes: return 1;
+    default: return 0;
+  }
+}
+
 
 HGDIOBJ Gdi32Posix::GetStockObject(int object) { return stockObject(object); }
 

@@ -2,8 +2,12 @@
 // points (see mount_table.h), sizes come from statvfs, labels and serial
 // numbers from the udev links under /dev/disk. The folders it reads are
 // injectable so tests run over fixture trees. docs/disk_info.md has the table.
+// Memory figures come from /proc (docs/memory.md), locale items from ICU for
+// the locale the environment names (docs/locale_settings.md).
 #pragma once
 
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -21,8 +25,14 @@ struct SystemRoots {
   // The os-release files, the first readable one wins.
   std::vector<std::string> osRelease = {"/etc/os-release", "/usr/lib/os-release"};
   std::string kernelRelease;   // empty: the running kernel's (uname)
-  // Reads TMPDIR; null: the process's environment.
+  // Reads TMPDIR and the locale variables (LC_ALL, LC_*, LANG); null: the
+  // process's environment.
   EnvironmentReader environment;
+  // The system's locale files, the first with a LANG entry wins.
+  std::vector<std::string> localeFiles = {"/etc/default/locale", "/etc/locale.conf"};
+  // Gives the address-space limit (RLIMIT_AS) in bytes, nullopt when
+  // unlimited; null: the process's own limit.
+  std::function<std::optional<ULONGLONG>()> addressSpaceLimit;
 };
 
 class Kernel32Posix : public Kernel32 {
@@ -44,6 +54,12 @@ class Kernel32Posix : public Kernel32 {
   UINT GetWindowsDirectoryA(char* buffer, UINT size) override;
   UINT GetSystemDirectoryA(char* buffer, UINT size) override;
   DWORD GetTempPathA(DWORD bufferLength, char* buffer) override;
+  // Memory and locale: kernel32_posix_system.cpp.
+  void GetSystemInfo(SYSTEM_INFO* systemInfo) override;
+  void GlobalMemoryStatus(MEMORYSTATUS* buffer) override;
+  BOOL GlobalMemoryStatusEx(MEMORYSTATUSEX* buffer) override;
+  int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) override;
+  LANGID GetSystemDefaultLangID() override;
 
  private:
   std::string mountInfoPath() const { return roots_.proc + "/self/mountinfo"; }
@@ -51,6 +67,11 @@ class Kernel32Posix : public Kernel32 {
   // when the source is not a device.
   std::string deviceFile(const std::string& source) const;
   bool removable(const std::string& source) const;
+  EnvironmentReader environment() const;
+  std::optional<MEMORYSTATUSEX> memory() const;
+  // The ICU id of a locale identifier (user, system or a specific LCID) for
+  // an item type; "" when the identifier is unknown.
+  std::string localeFor(LCID locale, LCTYPE type) const;
   // The name of the by-label or by-uuid link that points at the source's device.
   std::string diskLink(const char* folder, const std::string& source) const;
 

@@ -1,7 +1,8 @@
 #include "platform/posix/os_release.h"
 
-#include <fstream>
 #include <algorithm>
+
+#include "platform/posix/small_file.h"
 
 namespace zs::platform::posix {
 namespace {
@@ -68,12 +69,7 @@ std::map<std::string, std::string> parseOsRelease(std::string_view text) {
 
 std::map<std::string, std::string> readOsRelease(const std::vector<std::string>& files) {
   for (const auto& file : files) {
-    std::ifstream in(file, std::ios::binary);
-    if (!in) continue;
-    std::string text(kMaxOsReleaseBytes, '\0');
-    in.read(text.data(), static_cast<std::streamsize>(text.size()));
-    text.resize(static_cast<std::size_t>(in.gcount()));
-    return parseOsRelease(text);
+    if (const auto text = readSmallFile(file, kMaxOsReleaseBytes)) return parseOsRelease(*text);
   }
   return {};
 }

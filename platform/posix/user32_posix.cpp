@@ -16,6 +16,43 @@ HWND User32Posix::CreateWindowExA(DWORD, const char* className, const char* wind
   return next_++;
 }
 
+BOOL User32Posix::EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) {
+  // Only the primary display has a name-less identity here.
+  if (!devMode || (deviceName && *deviceName)) return 0;
+  const auto mode = modeNum == kEnumCurrentSettings ? display_.current() : display_.mode(modeNum);
+  if (!mode) return 0;
+  devMode->dmSize = static_cast<WORD>(sizeof(DEVMODEA));
+  devMode->dmFields = kDmBitsPerPel | kDmPelsWidth | kDmPelsHeight | kDmDisplayFrequency;
+  devMode->dmBitsPerPel = mode->bitsPerPixel;
+  devMode->dmPelsWidth = mode->width;
+  devMode->dmPelsHeight = mode->height;
+  devMode->dmDisplayFrequency = mode->frequency;
+  return 1;
+}
+
+LONG User32Posix::ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags) {
+  // No record asks for the stored mode, which is the current one here.
+  if (!devMode) return kDispChangeSuccessful;
+  ScreenMode wanted;
+  const DWORD fields = devMode->dmFields;
+  if (fields & kDmPelsWidth) wanted.width = devMode->dmPelsWidth;
+  if (fields & kDmPelsHeight) wanted.height = devMode->dmPelsHeight;
+  if (fields & kDmBitsPerPel) wanted.bitsPerPixel = devMode->dmBitsPerPel;
+  if (fields & kDmDisplayFrequency) wanted.frequency = devMode->dmDisplayFrequency;
+  switch (display_.apply(wanted, (flags & kCdsTest) != 0)) {
+    case RandrDisplay::Outcome::Done: return kDispChangeSuccessful;
+    case RandrDisplay::Outcome::BadMode: return kDispChangeBadMode;
+    case RandrDisplay::Outcome::Failed: break;
+  }
+  return kDispChangeFailed;
+}
+
+LRESULT User32Posix::SendMessageTimeoutA(HWND, UINT, WPARAM, LPARAM, UINT, UINT,
+                                         DWORD_PTR* result) {
+  if (result) *result = 0;
+  return 1;
+}
+
 BOOL User32Posix::WinHelpA(HWND, const char* file, UINT command, std::uintptr_t) {
   switch (command) {
     case kHelpContext:

@@ -3,11 +3,16 @@
 // is shown by writing its caption and text to the standard error stream,
 // where a person running a program sees it. Help files open in the desktop's
 // viewer (help_viewer.h).
+//
+// The display settings are those of the X server's primary output (RandR,
+// see randr_display.h): the server named by $DISPLAY, or by `display`.
 #pragma once
 
 #include <atomic>
 #include <cstdio>
+#include <string>
 
+#include "platform/posix/randr_display.h"
 #include "platform/posix/help_viewer.h"
 #include "platform/user32.h"
 
@@ -15,10 +20,19 @@ namespace zs::platform::posix {
 
 class User32Posix : public User32 {
  public:
-  explicit User32Posix(std::FILE* out = stderr) : out_(out) {}
+  explicit User32Posix(std::FILE* out = stderr, std::string display = {})
+      : out_(out), display_(std::move(display)) {}
   HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
                        int x, int y, int width, int height, HWND parent,
                        HINSTANCE instance) override;
+  BOOL EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) override;
+  // CDS_UPDATEREGISTRY switches as flags 0 do: X keeps no per-user mode, the
+  // desktop's own settings restore theirs at the next login.
+  LONG ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags) override;
+  // The X server tells its clients of a new mode itself (RRScreenChangeNotify):
+  // a broadcast of WM_DISPLAYCHANGE has nobody to reach and succeeds at once.
+  LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                              UINT timeout, DWORD_PTR* result) override;
   // Display commands open the file with the desktop's viewer; HELP_QUIT ends
   // the viewers opened here.
   BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) override;
@@ -31,6 +45,7 @@ class User32Posix : public User32 {
  private:
   std::FILE* out_;
   std::atomic<HWND> next_{1};
+  RandrDisplay display_;
   HelpViewers helpViewers_;
 };
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/value_types.h"
+#include "platform/posix/icu_locale.h"
 #include "platform/posix/pe_resources.h"
 
 namespace zs::platform::posix {
@@ -213,6 +214,20 @@ BOOL VersionPosix::GetFileVersionInfoA(const char* filename, DWORD, DWORD length
 BOOL VersionPosix::VerQueryValueA(const void* block, const char* subBlock, void** buffer,
                                   UINT* length) {
   return queryVersionBuffer(block, subBlock ? subBlock : "", buffer, length);
+}
+
+DWORD VersionPosix::VerLanguageNameA(DWORD language, char* name, DWORD size) {
+  if (!name || size == 0) return 0;
+  std::string text = englishLanguageName(static_cast<LANGID>(language & 0xFFFF));
+  if (language > 0xFFFF) text.clear();
+  if (text.size() >= size) {
+    // Cut to fit without splitting a UTF-8 sequence.
+    std::size_t cut = size - 1;
+    while (cut > 0 && (static_cast<unsigned char>(text[cut]) & 0xC0) == 0x80) --cut;
+    text.resize(cut);
+  }
+  std::memcpy(name, text.c_str(), text.size() + 1);
+  return static_cast<DWORD>(text.size());
 }
 
 }  // namespace zs::platform::posix

@@ -34,6 +34,8 @@ class VersionPosix : public Version {
   BOOL GetFileVersionInfoA(const char* filename, DWORD handle, DWORD length, void* data) override;
   BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer,
                       UINT* length) override;
+  // English names from ICU (icu_locale.h).
+  DWORD VerLanguageNameA(DWORD language, char* name, DWORD size) override;
 
  private:
   static std::optional<std::vector<std::uint8_t>> resourceOf(const char* filename);

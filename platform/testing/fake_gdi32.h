@@ -15,6 +15,9 @@ class FakeGdi32 : public Gdi32 {
     stockAsked_.push_back(object);
     return kStockBase + static_cast<HGDIOBJ>(object);
   }
+  // No display: no display context.
+  HDC CreateDCA(const char*, const char*, const char*, const DEVMODEA*) override { return 0; }
+  int GetDeviceCaps(HDC, int) override { return 0; }
   HDC CreateCompatibleDC(HDC) override { return ++next_; }
   BOOL DeleteDC(HDC) override { return 1; }
   HBITMAP CreateCompatibleBitmap(HDC, int, int) override { return ++next_; }

@@ -1,6 +1,7 @@
 #include "platform/testing/fake_kernel32.h"
 
 #include <cstring>
+#include <string>
 
 namespace zs::platform::testing {
 
@@ -106,6 +107,46 @@ UINT FakeKernel32::GetSystemDirectoryA(char* buffer, UINT size) {
 
 DWORD FakeKernel32::GetTempPathA(DWORD bufferLength, char* buffer) {
   return answerText(temp_, buffer, bufferLength);
+}
+
+void FakeKernel32::GetSystemInfo(SYSTEM_INFO* systemInfo) {
+  queries_.push_back("GetSystemInfo");
+  *systemInfo = systemInfo_;
+}
+
+void FakeKernel32::GlobalMemoryStatus(MEMORYSTATUS* buffer) {
+  queries_.push_back("GlobalMemoryStatus");
+  *buffer = memory_;
+  buffer->dwLength = sizeof(MEMORYSTATUS);
+}
+
+BOOL FakeKernel32::GlobalMemoryStatusEx(MEMORYSTATUSEX* buffer) {
+  queries_.push_back("GlobalMemoryStatusEx");
+  if (!memoryEx_ || buffer->dwLength != sizeof(MEMORYSTATUSEX)) return 0;
+  *buffer = *memoryEx_;
+  buffer->dwLength = sizeof(MEMORYSTATUSEX);
+  return 1;
+}
+
+int FakeKernel32::GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) {
+  queries_.push_back("GetLocaleInfoA(" + std::to_string(locale) + "," + std::to_string(type) +
+                     "," + std::to_string(size) + ")");
+  if (localeError_) throw *localeError_;
+  const auto found = locale_.find({locale, type});
+  if (found == locale_.end()) return 0;
+  const std::string& text = found->second;
+  const auto forced = localeCount_.find({locale, type});
+  const int needed = static_cast<int>(text.size()) + 1;
+  if (size == 0) return forced != localeCount_.end() ? forced->second : needed;
+  if (!data || needed > size) return 0;
+  std::memcpy(data, text.c_str(), text.size() + 1);
+  return forced != localeCount_.end() ? forced->second : needed;
+}
+
+LANGID FakeKernel32::GetSystemDefaultLangID() {
+  queries_.push_back("GetSystemDefaultLangID");
+  if (localeError_) throw *localeError_;
+  return langId_;
 }
 
 }  // namespace zs::platform::testing

@@ -2,8 +2,13 @@
 // test, with every call and the names passed to it recorded.
 #pragma once
 
+#include <map>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "core/error.h"
 
 #include "platform/kernel32.h"
 
@@ -33,6 +38,25 @@ class FakeKernel32 : public Kernel32 {
     temp_ = std::move(temp);
   }
   const std::string& currentDirectory() const { return current_; }
+  // What GetSystemInfo and GlobalMemoryStatus answer; setMemoryEx gives the
+  // record of GlobalMemoryStatusEx, which fails until it is set.
+  void setSystemInfo(const SYSTEM_INFO& info) { systemInfo_ = info; }
+  void setMemory(const MEMORYSTATUS& status) { memory_ = status; }
+  void setMemoryEx(const MEMORYSTATUSEX& status) { memoryEx_ = status; }
+  // The text of one locale item (LCID, type); unset items fail. raiseLocale
+  // makes every GetLocaleInfoA and GetSystemDefaultLangID call raise the error instead.
+  void setLocaleInfo(LCID locale, LCTYPE type, std::string text) {
+    locale_[{locale, type}] = std::move(text);
+  }
+  // Answers the count `count` for the item whatever the text's length, as a
+  // faulty or character-counting system would.
+  void setLocaleCount(LCID locale, LCTYPE type, int count) { localeCount_[{locale, type}] = count; }
+  void raiseLocale(Error error) { localeError_ = std::move(error); }
+  void setLangId(LANGID id) { langId_ = id; }
+  // Every memory, system and locale call, in order: "GetSystemInfo",
+  // "GetLocaleInfoA(1024,31,256)", ...
+  const std::vector<std::string>& queries() const { return queries_; }
+
   // The names passed to every call, in order, as "Operation(name)".
   const std::vector<std::string>& calls() const { return calls_; }
 
@@ -51,6 +75,11 @@ class FakeKernel32 : public Kernel32 {
   UINT GetWindowsDirectoryA(char* buffer, UINT size) override;
   UINT GetSystemDirectoryA(char* buffer, UINT size) override;
   DWORD GetTempPathA(DWORD bufferLength, char* buffer) override;
+  void GetSystemInfo(SYSTEM_INFO* systemInfo) override;
+  void GlobalMemoryStatus(MEMORYSTATUS* buffer) override;
+  BOOL GlobalMemoryStatusEx(MEMORYSTATUSEX* buffer) override;
+  int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) override;
+  LANGID GetSystemDefaultLangID() override;
 
  private:
   const Drive* find(const char* root) const;
@@ -62,6 +91,14 @@ class FakeKernel32 : public Kernel32 {
   bool versionFails_ = false;
   int versionCalls_ = 0;
   std::string windows_, system_, temp_, current_ = "C:\\";
+  SYSTEM_INFO systemInfo_{};
+  MEMORYSTATUS memory_{};
+  std::optional<MEMORYSTATUSEX> memoryEx_;
+  std::map<std::pair<LCID, LCTYPE>, std::string> locale_;
+  std::map<std::pair<LCID, LCTYPE>, int> localeCount_;
+  std::optional<Error> localeError_;
+  LANGID langId_ = 0x0409;
+  std::vector<std::string> queries_;
 };
 
 }  // namespace zs::platform::testing

@@ -24,6 +24,12 @@ class FakeUser32 : public User32 {
                        HINSTANCE) override {
     return ++windows_;
   }
+  // No display: the display-settings calls fail.
+  BOOL EnumDisplaySettingsA(const char*, DWORD, DEVMODEA*) override { return 0; }
+  LONG ChangeDisplaySettingsA(DEVMODEA*, DWORD) override { return kDispChangeFailed; }
+  LRESULT SendMessageTimeoutA(HWND, UINT, WPARAM, LPARAM, UINT, UINT, DWORD_PTR*) override {
+    return 0;
+  }
   BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) override;
   const std::vector<HelpCall>& helpCalls() const { return helpCalls_; }
 

@@ -1,5 +1,6 @@
 #include "platform/testing/fake_version.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace zs::platform::testing {
@@ -80,6 +81,16 @@ BOOL FakeVersion::VerQueryValueA(const void* block, const char* subBlock, void**
     return 1;
   }
   return 0;
+}
+
+DWORD FakeVersion::VerLanguageNameA(DWORD language, char* name, DWORD size) {
+  languageQueries_.push_back(language);
+  const auto found = languages_.find(language);
+  if (found == languages_.end() || !name || size == 0) return 0;
+  const std::size_t length = std::min<std::size_t>(found->second.size(), size - 1);
+  std::memcpy(name, found->second.data(), length);
+  name[length] = '\0';
+  return languageCount_.value_or(static_cast<DWORD>(length));
 }
 
 }  // namespace zs::platform::testing

@@ -25,6 +25,13 @@ class FakeVersion : public Version {
   };
 
   void addFile(const std::string& name, File file) { files_[name] = std::move(file); }
+  // The name VerLanguageNameA answers for a language id; others answer 0.
+  // languageCount forces the count it returns.
+  void addLanguageName(DWORD language, std::string name) { languages_[language] = std::move(name); }
+  void setLanguageCount(DWORD count) { languageCount_ = count; }
+  // The language ids asked, in order.
+  const std::vector<DWORD>& languageQueries() const { return languageQueries_; }
+
   // The sub-block paths asked, in order.
   const std::vector<std::string>& queries() const { return queries_; }
 
@@ -36,10 +43,14 @@ class FakeVersion : public Version {
   BOOL GetFileVersionInfoA(const char* filename, DWORD handle, DWORD length, void* data) override;
   BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer,
                       UINT* length) override;
+  DWORD VerLanguageNameA(DWORD language, char* name, DWORD size) override;
 
  private:
   std::map<std::string, File> files_;
   std::vector<std::string> queries_;
+  std::map<DWORD, std::string> languages_;
+  std::optional<DWORD> languageCount_;
+  std::vector<DWORD> languageQueries_;
 };
 
 }  // namespace zs::platform::testing

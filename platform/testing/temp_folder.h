@@ -3,6 +3,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <stdexcept>
 #include <string>
 
@@ -26,5 +27,11 @@ class TempFolder {
  private:
   std::string path_;
 };
+
+// Writes `text` to `file`, creating the folders above it.
+inline void writeFile(const std::filesystem::path& file, const std::string& text) {
+  std::filesystem::create_directories(file.parent_path());
+  std::ofstream(file, std::ios::binary) << text;
+}
 
 }  // namespace zs::platform::testsupport

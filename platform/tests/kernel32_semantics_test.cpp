@@ -16,10 +16,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-void write(const fs::path& file, const std::string& text) {
-  fs::create_directories(file.parent_path());
-  std::ofstream(file, std::ios::binary) << text;
-}
+using testsupport::writeFile;
 
 void link(const fs::path& at, const fs::path& target) {
   fs::create_directories(at.parent_path());
@@ -36,23 +33,23 @@ class Kernel32Posix : public ::testing::Test {
     for (const char* dir : {"sys-root", "usb stick", "share", "ram", "cd", "sys-root/plain"}) {
       fs::create_directories(t + "/" + dir);
     }
-    write(t + "/proc/self/mountinfo",
+    writeFile(t + "/proc/self/mountinfo",
           "1 0 8:1 / " + t + "/sys-root rw - ntfs3 /dev/sda1 rw\n"
           "2 1 8:17 / " + t + "/usb\\040stick rw - vfat /dev/sdb1 rw\n"
           "3 1 0:50 / " + t + "/share rw - nfs4 server:/export rw\n"
           "4 1 0:40 / " + t + "/ram rw - tmpfs tmpfs rw\n"
           "5 1 11:0 / " + t + "/cd ro - iso9660 /dev/sr0 ro\n"
           "6 1 0:5 / " + t + "/proc rw - proc proc rw\n");
-    write(t + "/dev/sda1", "");
-    write(t + "/dev/sdb1", "");
-    write(t + "/dev/sr0", "");
+    writeFile(t + "/dev/sda1", "");
+    writeFile(t + "/dev/sdb1", "");
+    writeFile(t + "/dev/sr0", "");
     link(t + "/dev/disk/by-label/My\\x20Disk", "../../sda1");
     link(t + "/dev/disk/by-uuid/0123456789ABCDEF", "../../sda1");
     link(t + "/dev/disk/by-uuid/ABCD-1234", "../../sdb1");
-    write(t + "/sys/devices/pci/sdb/removable", "1\n");
-    write(t + "/sys/devices/pci/sdb/sdb1/partition", "1\n");
-    write(t + "/sys/devices/pci/sda/removable", "0\n");
-    write(t + "/sys/devices/pci/sda/sda1/partition", "1\n");
+    writeFile(t + "/sys/devices/pci/sdb/removable", "1\n");
+    writeFile(t + "/sys/devices/pci/sdb/sdb1/partition", "1\n");
+    writeFile(t + "/sys/devices/pci/sda/removable", "0\n");
+    writeFile(t + "/sys/devices/pci/sda/sda1/partition", "1\n");
     link(t + "/sys/class/block/sdb1", t + "/sys/devices/pci/sdb/sdb1");
     link(t + "/sys/class/block/sda1", t + "/sys/devices/pci/sda/sda1");
     posix::SystemRoots roots;
@@ -145,8 +142,8 @@ TEST(Kernel32PosixText, SerialsFromUuidsAndUdevNames) {
 
 TEST(Kernel32PosixVersion, KernelReleaseAndOsRelease) {
   testsupport::TempFolder tmp;
-  write(tmp.path() + "/usr-os-release", "VERSION_ID=\"22.04\"\n");
-  write(tmp.path() + "/long-os-release", "VERSION_ID=" + std::string(126, 'x') + "\xC3\xA9z\n");
+  writeFile(tmp.path() + "/usr-os-release", "VERSION_ID=\"22.04\"\n");
+  writeFile(tmp.path() + "/long-os-release", "VERSION_ID=" + std::string(126, 'x') + "\xC3\xA9z\n");
   struct Case {
     const char* release;
     std::vector<std::string> files;

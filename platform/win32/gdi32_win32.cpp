@@ -12,6 +12,17 @@ T as(std::uintptr_t handle) {
 
 }  // namespace
 
+HDC Gdi32Win32::CreateDCA(const char* driver, const char* device, const char* output,
+                          const DEVMODEA* initData) {
+  static_assert(sizeof(::DEVMODEA) == sizeof(DEVMODEA));
+  return reinterpret_cast<HDC>(
+      ::CreateDCA(driver, device, output, reinterpret_cast<const ::DEVMODEA*>(initData)));
+}
+
+BOOL Gdi32Win32::DeleteDC(HDC dc) { return ::DeleteDC(as<::HDC>(dc)); }
+
+int Gdi32Win32::GetDeviceCaps(HDC dc, int index) { return ::GetDeviceCaps(as<::HDC>(dc), index); }
+
 HGDIOBJ Gdi32Win32::GetStockObject(int object) {
   return reinterpret_cast<HGDIOBJ>(::GetStockObject(object));
 }
@@ -19,8 +30,6 @@ HGDIOBJ Gdi32Win32::GetStockObject(int object) {
 HDC Gdi32Win32::CreateCompatibleDC(HDC reference) {
   return reinterpret_cast<HDC>(::CreateCompatibleDC(as<::HDC>(reference)));
 }
-
-BOOL Gdi32Win32::DeleteDC(HDC dc) { return ::DeleteDC(as<::HDC>(dc)); }
 
 HBITMAP Gdi32Win32::CreateCompatibleBitmap(HDC dc, int width, int height) {
   return reinterpret_cast<HBITMAP>(::CreateCompatibleBitmap(as<::HDC>(dc), width, height));

@@ -1,4 +1,4 @@
-// gdi32, passed straight to the system.
+// The gdi32 operations, passed straight to the system.
 #pragma once
 
 #include "platform/gdi32.h"
@@ -7,9 +7,13 @@ namespace zs::platform::win32 {
 
 class Gdi32Win32 : public Gdi32 {
  public:
+  HDC CreateDCA(const char* driver, const char* device, const char* output,
+                const DEVMODEA* initData) override;
+  BOOL DeleteDC(HDC dc) override;
+  int GetDeviceCaps(HDC dc, int index) override;
+
   HGDIOBJ GetStockObject(int object) override;
   HDC CreateCompatibleDC(HDC reference) override;
-  BOOL DeleteDC(HDC dc) override;
   HBITMAP CreateCompatibleBitmap(HDC dc, int width, int height) override;
   HGDIOBJ SelectObject(HDC dc, HGDIOBJ object) override;
   BOOL DeleteObject(HGDIOBJ object) override;

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstdint>
+
 namespace zs::platform::win32 {
 
 BOOL Kernel32Win32::GetDiskFreeSpaceExA(const char* directory,
@@ -65,5 +67,62 @@ UINT Kernel32Win32::GetSystemDirectoryA(char* buffer, UINT size) {
 DWORD Kernel32Win32::GetTempPathA(DWORD bufferLength, char* buffer) {
   return ::GetTempPathA(bufferLength, buffer);
 }
+
+}  // namespace zs::platform::win32
+
+namespace zs::platform::win32 {
+
+void Kernel32Win32::GetSystemInfo(SYSTEM_INFO* systemInfo) {
+  ::SYSTEM_INFO info{};
+  ::GetSystemInfo(&info);
+  systemInfo->wProcessorArchitecture = info.wProcessorArchitecture;
+  systemInfo->wReserved = info.wReserved;
+  systemInfo->dwPageSize = info.dwPageSize;
+  systemInfo->lpMinimumApplicationAddress =
+      reinterpret_cast<std::uintptr_t>(info.lpMinimumApplicationAddress);
+  systemInfo->lpMaximumApplicationAddress =
+      reinterpret_cast<std::uintptr_t>(info.lpMaximumApplicationAddress);
+  systemInfo->dwActiveProcessorMask = info.dwActiveProcessorMask;
+  systemInfo->dwNumberOfProcessors = info.dwNumberOfProcessors;
+  systemInfo->dwProcessorType = info.dwProcessorType;
+  systemInfo->dwAllocationGranularity = info.dwAllocationGranularity;
+  systemInfo->wProcessorLevel = info.wProcessorLevel;
+  systemInfo->wProcessorRevision = info.wProcessorRevision;
+}
+
+namespace {
+
+// A size of the system's record (pointer-sized in a 64-bit process) as the
+// 32-bit field of ours, capped the way the 32-bit system caps it.
+DWORD capped(SIZE_T bytes) {
+  return bytes > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<DWORD>(bytes);
+}
+
+}  // namespace
+
+void Kernel32Win32::GlobalMemoryStatus(MEMORYSTATUS* buffer) {
+  ::MEMORYSTATUS status{};
+  status.dwLength = sizeof status;
+  ::GlobalMemoryStatus(&status);
+  buffer->dwLength = sizeof(MEMORYSTATUS);
+  buffer->dwMemoryLoad = status.dwMemoryLoad;
+  buffer->dwTotalPhys = capped(status.dwTotalPhys);
+  buffer->dwAvailPhys = capped(status.dwAvailPhys);
+  buffer->dwTotalPageFile = capped(status.dwTotalPageFile);
+  buffer->dwAvailPageFile = capped(status.dwAvailPageFile);
+  buffer->dwTotalVirtual = capped(status.dwTotalVirtual);
+  buffer->dwAvailVirtual = capped(status.dwAvailVirtual);
+}
+
+BOOL Kernel32Win32::GlobalMemoryStatusEx(MEMORYSTATUSEX* buffer) {
+  static_assert(sizeof(MEMORYSTATUSEX) == sizeof(::MEMORYSTATUSEX));
+  return ::GlobalMemoryStatusEx(reinterpret_cast<::MEMORYSTATUSEX*>(buffer));
+}
+
+int Kernel32Win32::GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) {
+  return ::GetLocaleInfoA(locale, type, data, size);
+}
+
+LANGID Kernel32Win32::GetSystemDefaultLangID() { return ::GetSystemDefaultLangID(); }
 
 }  // namespace zs::platform::win32

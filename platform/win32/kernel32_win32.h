@@ -22,6 +22,12 @@ class Kernel32Win32 : public Kernel32 {
   UINT GetWindowsDirectoryA(char* buffer, UINT size) override;
   UINT GetSystemDirectoryA(char* buffer, UINT size) override;
   DWORD GetTempPathA(DWORD bufferLength, char* buffer) override;
+
+  void GetSystemInfo(SYSTEM_INFO* systemInfo) override;
+  void GlobalMemoryStatus(MEMORYSTATUS* buffer) override;
+  BOOL GlobalMemoryStatusEx(MEMORYSTATUSEX* buffer) override;
+  int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) override;
+  LANGID GetSystemDefaultLangID() override;
 };
 
 }  // namespace zs::platform::win32

@@ -2,7 +2,22 @@
 
 #include <windows.h>
 
+#include <cstddef>
+
 namespace zs::platform::win32 {
+namespace {
+
+// The platform record is the system's, byte for byte.
+static_assert(sizeof(::DEVMODEA) == sizeof(DEVMODEA));
+static_assert(offsetof(::DEVMODEA, dmFields) == offsetof(DEVMODEA, dmFields));
+static_assert(offsetof(::DEVMODEA, dmBitsPerPel) == offsetof(DEVMODEA, dmBitsPerPel));
+static_assert(offsetof(::DEVMODEA, dmPelsWidth) == offsetof(DEVMODEA, dmPelsWidth));
+static_assert(offsetof(::DEVMODEA, dmPelsHeight) == offsetof(DEVMODEA, dmPelsHeight));
+static_assert(offsetof(::DEVMODEA, dmDisplayFrequency) == offsetof(DEVMODEA, dmDisplayFrequency));
+
+::DEVMODEA* native(DEVMODEA* mode) { return reinterpret_cast<::DEVMODEA*>(mode); }
+
+}  // namespace
 
 HWND User32Win32::CreateWindowExA(DWORD exStyle, const char* className, const char* windowName,
                                   DWORD style, int x, int y, int width, int height, HWND parent,
@@ -13,6 +28,22 @@ HWND User32Win32::CreateWindowExA(DWORD exStyle, const char* className, const ch
   return reinterpret_cast<HWND>(created);
 }
 
+BOOL User32Win32::EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) {
+  return ::EnumDisplaySettingsA(deviceName, modeNum, native(devMode));
+}
+
+LONG User32Win32::ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags) {
+  return ::ChangeDisplaySettingsA(native(devMode), flags);
+}
+
+LRESULT User32Win32::SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
+                                         UINT flags, UINT timeout, DWORD_PTR* result) {
+  ::DWORD_PTR answer = 0;
+  const ::LRESULT sent = ::SendMessageTimeoutA(reinterpret_cast<::HWND>(window), message, wParam,
+                                               lParam, flags, timeout, &answer);
+  if (result) *result = answer;
+  return sent;
+}
 BOOL User32Win32::WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) {
   return ::WinHelpA(reinterpret_cast<::HWND>(window), file, command, static_cast<::ULONG_PTR>(data));
 }

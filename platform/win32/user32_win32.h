@@ -1,4 +1,5 @@
-// The windowing operations of user32, passed straight to the system.
+// The windowing and display-settings operations of user32, passed straight to
+// the system.
 #pragma once
 
 #include "platform/user32.h"
@@ -10,6 +11,10 @@ class User32Win32 : public User32 {
   HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
                        int x, int y, int width, int height, HWND parent,
                        HINSTANCE instance) override;
+  BOOL EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) override;
+  LONG ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags) override;
+  LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
+                              UINT timeout, DWORD_PTR* result) override;
   BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) override;
   BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height, UINT step,
                   std::uintptr_t brush, UINT flags) override;

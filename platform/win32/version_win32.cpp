@@ -24,4 +24,8 @@ BOOL VersionWin32::VerQueryValueA(const void* block, const char* subBlock, void*
   return ok;
 }
 
+DWORD VersionWin32::VerLanguageNameA(DWORD language, char* name, DWORD size) {
+  return ::VerLanguageNameA(language, name, size);
+}
+
 }  // namespace zs::platform::win32

@@ -11,6 +11,7 @@ class VersionWin32 : public Version {
   BOOL GetFileVersionInfoA(const char* filename, DWORD handle, DWORD length, void* data) override;
   BOOL VerQueryValueA(const void* block, const char* subBlock, void** buffer,
                       UINT* length) override;
+  DWORD VerLanguageNameA(DWORD language, char* name, DWORD size) override;
 };
 
 }  // namespace zs::platform::win32

@@ -238,6 +238,33 @@ const VtblEntry kVtbl_ZSSpecialFolders[] = {
   reinterpret_cast<VtblEntry>(&ZSSpecialFolders_02_func_SpecialFolders),
 };
 
+// _ZSScreenModes
+
+HRESULT STDMETHODCALLTYPE ZSScreenModes_00_func_ColorBits(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030000, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSScreenModes_01_func_ScreenHeight(DualFace* self, short* result) {
+  return dualCall(self, 0x60030001, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSScreenModes_02_func_ScreenWidth(DualFace* self, short* result) {
+  return dualCall(self, 0x60030002, zs::CallKind::Method, {}, RawResult{VT_I2, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSScreenModes_03_func_ChangeDisplay(DualFace* self, LONG* p0, LONG* p1, LONG* result) {
+  const RawArg args[] = {{VT_I4 | VT_BYREF, p0}, {VT_I4 | VT_BYREF, p1}};
+  return dualCall(self, 0x60030004, zs::CallKind::Method, args, RawResult{VT_I4, result});
+}
+
+const VtblEntry kVtbl_ZSScreenModes[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSScreenModes_00_func_ColorBits),
+  reinterpret_cast<VtblEntry>(&ZSScreenModes_01_func_ScreenHeight),
+  reinterpret_cast<VtblEntry>(&ZSScreenModes_02_func_ScreenWidth),
+  reinterpret_cast<VtblEntry>(&ZSScreenModes_03_func_ChangeDisplay),
+};
+
 // _ZSNumbers
 
 HRESULT STDMETHODCALLTYPE ZSNumbers_00_func_BinToOct(DualFace* self, BSTR* p0, VARIANT* result) {
@@ -320,6 +347,72 @@ const VtblEntry kVtbl_ZSNumbers[] = {
   reinterpret_cast<VtblEntry>(&ZSNumbers_10_func_HexToOct),
   reinterpret_cast<VtblEntry>(&ZSNumbers_11_func_HexToDec),
   reinterpret_cast<VtblEntry>(&ZSNumbers_12_func_GenerateRandomID),
+};
+
+// _ZSMemory
+
+HRESULT STDMETHODCALLTYPE ZSMemory_00_func_AvailablePageFile(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030000, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_01_func_AvailablePhysical(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030001, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_02_func_AvailableVirtual(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030002, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_03_func_Length(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030003, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_04_func_MemoryLoad(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030004, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_05_func_TotalPageFile(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030005, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_06_func_TotalPhysical(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030006, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_07_func_TotalVirtual(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030007, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_08_func_MaximumApplicationAddress(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030008, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_09_func_MinimumApplicationAddress(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030009, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_10_func_AllocationGranularity(DualFace* self, LONG* result) {
+  return dualCall(self, 0x6003000A, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSMemory_11_func_PageSize(DualFace* self, LONG* result) {
+  return dualCall(self, 0x6003000B, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+const VtblEntry kVtbl_ZSMemory[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSMemory_00_func_AvailablePageFile),
+  reinterpret_cast<VtblEntry>(&ZSMemory_01_func_AvailablePhysical),
+  reinterpret_cast<VtblEntry>(&ZSMemory_02_func_AvailableVirtual),
+  reinterpret_cast<VtblEntry>(&ZSMemory_03_func_Length),
+  reinterpret_cast<VtblEntry>(&ZSMemory_04_func_MemoryLoad),
+  reinterpret_cast<VtblEntry>(&ZSMemory_05_func_TotalPageFile),
+  reinterpret_cast<VtblEntry>(&ZSMemory_06_func_TotalPhysical),
+  reinterpret_cast<VtblEntry>(&ZSMemory_07_func_TotalVirtual),
+  reinterpret_cast<VtblEntry>(&ZSMemory_08_func_MaximumApplicationAddress),
+  reinterpret_cast<VtblEntry>(&ZSMemory_09_func_MinimumApplicationAddress),
+  reinterpret_cast<VtblEntry>(&ZSMemory_10_func_AllocationGranularity),
+  reinterpret_cast<VtblEntry>(&ZSMemory_11_func_PageSize),
 };
 
 // _ZSMath
@@ -476,6 +569,77 @@ const VtblEntry kVtbl_ZSMath[] = {
   reinterpret_cast<VtblEntry>(&ZSMath_22_func_ACotH),
   reinterpret_cast<VtblEntry>(&ZSMath_23_func_ASecH),
   reinterpret_cast<VtblEntry>(&ZSMath_24_func_ACscH),
+};
+
+// _ZSLocaleSettings
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_00_propget_NegativeSign(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030000, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_01_propget_PositiveSign(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030001, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_02_propget_NativeCountryName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030002, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_03_propget_LanguageName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030003, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_04_propget_Country(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030004, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_05_propget_SysLanguageName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030005, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_06_propget_SysLanguageID(DualFace* self, LONG* result) {
+  return dualCall(self, 0x68030006, zs::CallKind::Get, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_07_propget_CurrencySpecifier(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030007, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_08_propget_DecimalSpecifier(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030008, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_09_propget_ThousandSpecifier(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030009, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_10_propget_NumberFormat(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6803000A, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_11_propget_TimeFormat(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6803000B, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSLocaleSettings_12_propget_DateFormat(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6803000C, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+const VtblEntry kVtbl_ZSLocaleSettings[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_00_propget_NegativeSign),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_01_propget_PositiveSign),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_02_propget_NativeCountryName),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_03_propget_LanguageName),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_04_propget_Country),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_05_propget_SysLanguageName),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_06_propget_SysLanguageID),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_07_propget_CurrencySpecifier),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_08_propget_DecimalSpecifier),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_09_propget_ThousandSpecifier),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_10_propget_NumberFormat),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_11_propget_TimeFormat),
+  reinterpret_cast<VtblEntry>(&ZSLocaleSettings_12_propget_DateFormat),
 };
 
 // _ZSLinkedList
@@ -1026,8 +1190,11 @@ std::span<const DualVtable> dualVtables() {
     {"ZSWinVersion", kVtbl_ZSWinVersion},
     {"ZSStack", kVtbl_ZSStack},
     {"ZSSpecialFolders", kVtbl_ZSSpecialFolders},
+    {"ZSScreenModes", kVtbl_ZSScreenModes},
     {"ZSNumbers", kVtbl_ZSNumbers},
+    {"ZSMemory", kVtbl_ZSMemory},
     {"ZSMath", kVtbl_ZSMath},
+    {"ZSLocaleSettings", kVtbl_ZSLocaleSettings},
     {"ZSLinkedList", kVtbl_ZSLinkedList},
     {"ZSHyperLink", kVtbl_ZSHyperLink},
     {"ZSHelp", kVtbl_ZSHelp},

@@ -6,7 +6,8 @@
 #   must end with "N passed, 0 failed" and exit 0), an early-bound C++ client
 #   of the dual vtables, compares the registered type library with the
 #   catalogue listing of the Linux build, runs the Variant differential test,
-#   unregisters and checks that the keys are gone.
+#   a control container of our own and Wine's ATL hosting every control (on a
+#   private Xvfb display), unregisters and checks that the keys are gone.
 # The 32-bit DLL runs under wine64's WoW64 mode, else under a private native
 # 32-bit Wine (tests/wine/wine_env.sh); it is skipped, saying why, only when
 # neither can start a 32-bit program. Each architecture ends with one line
@@ -14,6 +15,7 @@
 #
 # usage: run.sh <source-dir> <work-dir> <catalogue-listing>
 #   ZS_WINE64, ZS_WINESERVER  the Wine loader and server (set by CTest)
+#   ZS_XVFB                   the virtual X server of the ATL step (set by CTest)
 #   ZS_WINE_SKIP_BUILD=1      use the existing build/win64 and build/win32
 #   ZS_WINE_JOBS=n            parallel build jobs (default 2)
 #   ZS_WINE_SERIAL=1          run the two architectures one after the other
@@ -35,8 +37,8 @@ die() { echo "wine tests: FAILED: $*" >&2; exit 1; }
 fail() { echo "wine tests: $WIN_LABEL: FAIL: $*"; STATUS=1; }
 note() { echo "wine tests: $*"; }
 
-[ -x "${ZS_WINE64:-}" ] && [ -x "${ZS_WINESERVER:-}" ] ||
-  die "ZS_WINE64 and ZS_WINESERVER must name the Wine loader and server (CTest sets them from cmake/tools.txt)"
+[ -x "${ZS_WINE64:-}" ] && [ -x "${ZS_WINESERVER:-}" ] && [ -x "${ZS_XVFB:-}" ] ||
+  die "ZS_WINE64, ZS_WINESERVER and ZS_XVFB must name the Wine loader and server and Xvfb (CTest sets them from cmake/tools.txt)"
 [ -s "$CATALOGUE" ] || die "catalogue listing '$CATALOGUE' is missing (build the catalogue_dump target)"
 # shellcheck source=wine_env.sh
 . "$SRC/tests/wine/wine_env.sh"
@@ -85,8 +87,37 @@ judge() {
     fail "$what: $summary (exit code $rc)"
   else
     note "$WIN_LABEL: $what: $summary"
+    printf '%s\n' "$out" | sed -n "s/^SKIPPED: /wine tests: $WIN_LABEL: $what: skipped: /p"
     CHECKS=$((CHECKS + ${summary%% *}))
   fi
+}
+
+# Wine's ATL (atl.dll) hosts every control in a window. Windows need a display:
+# a private Xvfb on a display number it picks itself (-displayfd), never the
+# user's. The prefix's desktop process keeps the display it started with, so
+# the prefix's Wine processes end before and after this step.
+host_controls() {  # <build dir>
+  local build=$1 ready=$WORK/xvfb-$WIN_ARCH.fifo number="" xvfb out rc
+  rm -f "$ready" && mkfifo "$ready" || { fail "cannot make $ready"; return; }
+  "$ZS_XVFB" -displayfd 3 -nolisten tcp -screen 0 800x600x24 3>"$ready" >"$LOG/xvfb-$WIN_ARCH.txt" 2>&1 &
+  xvfb=$!
+  # Also when the run is cut short: a signal ends the shell through its EXIT trap.
+  trap "kill $xvfb 2>/dev/null" EXIT
+  trap 'exit 143' INT TERM
+  read -r number <"$ready"  # the number, once the server accepts clients; empty if it died
+  rm -f "$ready"
+  if [ -z "$number" ]; then
+    trap - EXIT INT TERM
+    fail "Xvfb did not start (see $LOG/xvfb-$WIN_ARCH.txt)"
+    return
+  fi
+  "$ZS_WINESERVER" -k >/dev/null 2>&1; "$ZS_WINESERVER" -w >/dev/null 2>&1
+  out=$(export DISPLAY=":$number"; run_win "$build/tests/wine/atl_host.exe" "${GDI_OPTIONAL[@]}")
+  rc=$?
+  "$ZS_WINESERVER" -k >/dev/null 2>&1; "$ZS_WINESERVER" -w >/dev/null 2>&1
+  kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
+  trap - EXIT INT TERM
+  judge "ATL host (display :$number)" "$out" $rc
 }
 
 # Runs every step for the architecture the use_* function selected.
@@ -123,6 +154,16 @@ run_arch() {  # <build dir>
   out=$(run_win "$build/tests/wine/vtable_client.exe")
   judge "vtable client" "$out" $?
 
+  # The control protocol of every control, as a form designer drives it, and
+  # every control inside a container nobody here wrote.
+  # Wine's WoW64 mode has no display driver for 32-bit programs: there the
+  # checks that draw or make windows say they are skipped.
+  GDI_OPTIONAL=()
+  [ "$WIN_ROUTE" = wow64 ] && GDI_OPTIONAL=(--gdi-optional)
+  out=$(run_win "$build/tests/wine/control_container.exe" "${GDI_OPTIONAL[@]}")
+  judge "control container" "$out" $?
+  host_controls "$build"
+
   # The registered type library against the catalogue.
   if ! run_win "$build/tests/wine/typelib_dump.exe" >"$WORK/typelib-$WIN_ARCH.txt"; then
     fail "typelib_dump failed"
@@ -147,7 +188,7 @@ run_arch() {  # <build dir>
   local took=$((SECONDS - start)) reruns=""
   [ $RERUNS -gt 0 ] && reruns=" (after $RERUNS rerun(s) of a suite whose cscript exited silently)"
   if [ $STATUS = 0 ]; then
-    note "$WIN_LABEL: passed: $SUITES suites ($CHECKS checks with the vtable client), type library, Variant differential, registration$reruns; ${took} s"
+    note "$WIN_LABEL: passed: $SUITES suites ($CHECKS checks with the vtable client and the control containers), type library, Variant differential, registration$reruns; ${took} s"
   else
     note "$WIN_LABEL: FAILED (see above); ${took} s"
   fi

@@ -1,0 +1,174 @@
+// The container side for control_container.cpp: a client site that answers the
+// ambient UserMode, hosts in-place activation and hears property changes, and
+// an in-memory property bag. They live on the test's stack and count no
+// references.
+#pragma once
+
+#include <windows.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <map>
+#include <string>
+#include <utility>
+
+#include "server/com_ptr.h"
+
+template <class T>
+using Com = zs::server::ComPtr<T>;
+
+struct Variant {
+  VARIANT v;
+  Variant() { VariantInit(&v); }
+  explicit Variant(const wchar_t* text) {
+    VariantInit(&v);
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = SysAllocString(text);
+  }
+  ~Variant() { VariantClear(&v); }
+  Variant(const Variant&) = delete;
+  Variant& operator=(const Variant&) = delete;
+};
+
+class Site final : public IOleClientSite, public IDispatch, public IOleInPlaceSite, public IPropertyNotifySink {
+ public:
+  explicit Site(bool userMode) : userMode_(userMode) {}
+
+  bool active = false;
+  std::map<DISPID, int> changed;
+  std::wstring valueWhenChanged;  // the property read back inside OnChanged
+  IDispatch* control = nullptr;   // set to read the value back in OnChanged
+
+  int changedTotal() const {
+    int n = 0;
+    for (const auto& c : changed) n += c.second;
+    return n;
+  }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IOleClientSite) *out = static_cast<IOleClientSite*>(this);
+    else if (iid == IID_IDispatch) *out = static_cast<IDispatch*>(this);
+    else if (iid == IID_IOleWindow || iid == IID_IOleInPlaceSite) *out = static_cast<IOleInPlaceSite*>(this);
+    else if (iid == IID_IPropertyNotifySink) *out = static_cast<IPropertyNotifySink*>(this);
+    else {
+      *out = nullptr;
+      return E_NOINTERFACE;
+    }
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+
+  // IOleClientSite
+  HRESULT STDMETHODCALLTYPE SaveObject() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetMoniker(DWORD, DWORD, IMoniker** out) override {
+    *out = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE GetContainer(IOleContainer** out) override {
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  HRESULT STDMETHODCALLTYPE ShowObject() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnShowWindow(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE RequestNewObjectLayout() override { return E_NOTIMPL; }
+
+  // IDispatch: the ambient properties; only UserMode is answered.
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS*, VARIANT* result, EXCEPINFO*,
+                                   UINT*) override {
+    if (id != DISPID_AMBIENT_USERMODE || !result) return DISP_E_MEMBERNOTFOUND;
+    VariantInit(result);
+    V_VT(result) = VT_BOOL;
+    V_BOOL(result) = userMode_ ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  }
+
+  // IOleInPlaceSite
+  HRESULT STDMETHODCALLTYPE GetWindow(HWND* out) override {
+    *out = nullptr;
+    return E_FAIL;
+  }
+  HRESULT STDMETHODCALLTYPE ContextSensitiveHelp(BOOL) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE CanInPlaceActivate() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnInPlaceActivate() override {
+    active = true;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnUIActivate() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE GetWindowContext(IOleInPlaceFrame** frame, IOleInPlaceUIWindow** doc, LPRECT,
+                                             LPRECT, LPOLEINPLACEFRAMEINFO) override {
+    *frame = nullptr;
+    *doc = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE Scroll(SIZE) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE OnUIDeactivate(BOOL) override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnInPlaceDeactivate() override {
+    active = false;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE DiscardUndoState() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE DeactivateAndUndo() override { return S_OK; }
+  HRESULT STDMETHODCALLTYPE OnPosRectChange(LPCRECT) override { return S_OK; }
+
+  // IPropertyNotifySink
+  HRESULT STDMETHODCALLTYPE OnChanged(DISPID id) override {
+    ++changed[id];
+    if (control) {
+      DISPPARAMS none{};
+      VARIANT v;
+      VariantInit(&v);
+      if (SUCCEEDED(control->Invoke(id, IID_NULL, 0, DISPATCH_PROPERTYGET, &none, &v, nullptr, nullptr)) &&
+          V_VT(&v) == VT_BSTR)
+        valueWhenChanged = V_BSTR(&v) ? V_BSTR(&v) : L"";
+      VariantClear(&v);
+    }
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+
+ private:
+  bool userMode_;
+};
+
+// Values by name, as a form keeps them; Read gives the stored kind.
+class PropertyBag final : public IPropertyBag {
+ public:
+  ~PropertyBag() {
+    for (auto& [name, v] : values_) VariantClear(&v);
+  }
+  std::size_t size() const { return values_.size(); }
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || iid == IID_IPropertyBag) {
+      *out = static_cast<IPropertyBag*>(this);
+      return S_OK;
+    }
+    *out = nullptr;
+    return E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
+    auto it = values_.find(name);
+    if (it == values_.end()) return E_INVALIDARG;
+    return V_VT(value) == VT_EMPTY ? VariantCopy(value, &it->second)
+                                   : VariantChangeType(value, &it->second, 0, V_VT(value));
+  }
+  HRESULT STDMETHODCALLTYPE Write(LPCOLESTR name, VARIANT* value) override {
+    VARIANT& slot = values_[name];
+    VariantClear(&slot);
+    return VariantCopy(&slot, value);
+  }
+
+ private:
+  std::map<std::wstring, VARIANT> values_;
+};

@@ -1,0 +1,407 @@
+// A control container of our own, doing what a form designer does with every
+// control class of the registered type library: site it, InitNew, connect a
+// property-change sink, assign properties while counting OnChanged per
+// dispatch id, save to a property bag and to a stream, load a second instance
+// from each and compare, draw the design face into a memory DC and compare its
+// pixels, activate in place. Prints "N passed, N failed" like the suites.
+#include <windows.h>
+#include <objsafe.h>
+#include <ocidl.h>
+#include <olectl.h>
+
+#include <cstdio>
+#include <map>
+#include <string>
+#include <vector>
+
+#include "VQZavrinStudio.h"
+#include "container_fakes.h"
+#include "container_test.h"
+
+namespace {
+
+Com<IUnknown> createControl(const ControlClass& c) {
+  Com<IUnknown> unknown;
+  CoCreateInstance(c.clsid, nullptr, CLSCTX_INPROC_SERVER, IID_IUnknown,
+                   reinterpret_cast<void**>(unknown.put()));
+  return unknown;
+}
+
+// Created, sited at `site` and started with InitNew.
+Com<IUnknown> placeControl(const ControlClass& c, Site& site) {
+  Com<IUnknown> unknown = createControl(c);
+  if (auto ole = unknown.as<IOleObject>(IID_IOleObject)) ole->SetClientSite(&site);
+  if (auto persist = unknown.as<IPersistStreamInit>(IID_IPersistStreamInit)) persist->InitNew();
+  return unknown;
+}
+
+// The design picture's resource id: the toolbox bitmap of the registration + 100.
+int designIconId(const CLSID& clsid) {
+  wchar_t text[64];
+  StringFromGUID2(clsid, text, 64);
+  std::wstring key = std::wstring(L"CLSID\\") + text + L"\\ToolboxBitmap32";
+  wchar_t value[512];
+  LONG size = sizeof value;
+  if (RegQueryValueW(HKEY_CLASSES_ROOT, key.c_str(), value, &size) != ERROR_SUCCESS) return 0;
+  const std::wstring v(value);
+  const auto comma = v.rfind(L',');
+  return comma == std::wstring::npos ? 0 : _wtoi(v.c_str() + comma + 1) + 100;
+}
+
+void protocol(const ControlClass& c) {
+  const std::string name = narrow(c.name);
+  Site site(false);
+  Com<IUnknown> control = placeControl(c, site);
+  check(name + " created", static_cast<bool>(control));
+  if (!control) return;
+
+  struct Wanted {
+    const char* what;
+    IID iid;
+  };
+  const Wanted interfaces[] = {
+      {"IOleObject", IID_IOleObject},
+      {"IOleControl", IID_IOleControl},
+      {"IOleInPlaceObject", IID_IOleInPlaceObject},
+      {"IOleInPlaceActiveObject", IID_IOleInPlaceActiveObject},
+      {"IViewObject2", IID_IViewObject2},
+      {"IPersistPropertyBag", IID_IPersistPropertyBag},
+      {"IPersistStreamInit", IID_IPersistStreamInit},
+      {"IPersistStorage", IID_IPersistStorage},
+      {"IConnectionPointContainer", IID_IConnectionPointContainer},
+      {"IProvideClassInfo2", IID_IProvideClassInfo2},
+      {"ISpecifyPropertyPages", IID_ISpecifyPropertyPages},
+  };
+  for (const auto& w : interfaces)
+    check(name + " answers " + w.what, static_cast<bool>(control.as<IUnknown>(w.iid)));
+  check(name + " claims no safety", !control.as<IUnknown>(IID_IObjectSafety));
+
+  auto ole = control.as<IOleObject>(IID_IOleObject);
+  DWORD misc = 0;
+  check(name + " misc status", ole && SUCCEEDED(ole->GetMiscStatus(DVASPECT_CONTENT, &misc)) && misc == 0x20591,
+        hex(static_cast<HRESULT>(misc)));
+  // What containers read from the registration before creating anything.
+  DWORD registered = 0;
+  check(name + " registered misc status", SUCCEEDED(OleRegGetMiscStatus(c.clsid, DVASPECT_CONTENT, &registered)) &&
+                                              registered == 0x20591);
+  LPOLESTR userType = nullptr;
+  check(name + " user type", SUCCEEDED(ole->GetUserType(USERCLASSTYPE_FULL, &userType)) && userType &&
+                                 std::wstring(userType) == L"VQZavrinStudio." + c.name);
+  CoTaskMemFree(userType);
+  Com<IOleClientSite> back;
+  check(name + " keeps its site", SUCCEEDED(ole->GetClientSite(back.put())) && back.get() == &site);
+
+  auto persist = control.as<IPersistStreamInit>(IID_IPersistStreamInit);
+  check(name + " starts clean", persist->IsDirty() == S_FALSE);
+  check(name + " refuses a second InitNew", FAILED(persist->InitNew()));
+  CLSID id{};
+  check(name + " class id", SUCCEEDED(persist->GetClassID(&id)) && id == c.clsid);
+
+  auto classInfo = control.as<IProvideClassInfo2>(IID_IProvideClassInfo2);
+  GUID source{};
+  check(name + " default source is the event interface",
+        SUCCEEDED(classInfo->GetGUID(GUIDKIND_DEFAULT_SOURCE_DISP_IID, &source)) && source == c.source &&
+            source != GUID_NULL);
+  Com<ITypeInfo> coclass;
+  check(name + " class info", SUCCEEDED(classInfo->GetClassInfo(coclass.put())) && coclass);
+
+  auto points = control.as<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  for (const IID& iid : {IID_IPropertyNotifySink, c.source}) {
+    Com<IConnectionPoint> point;
+    IID back{};
+    check(name + " connection point", SUCCEEDED(points->FindConnectionPoint(iid, point.put())) && point &&
+                                          SUCCEEDED(point->GetConnectionInterface(&back)) && back == iid);
+  }
+  Com<IConnectionPoint> none;
+  check(name + " no other connection point",
+        points->FindConnectionPoint(IID_IDispatch, none.put()) == CONNECT_E_NOCONNECTION);
+
+  // How many pages each control names; a control not listed names none. The
+  // design pages join here with their controls.
+  const std::map<std::wstring, ULONG> pageCounts = {};
+  const auto listed = pageCounts.find(c.name);
+  const ULONG expectedPages = listed == pageCounts.end() ? 0 : listed->second;
+  CAUUID pages{};
+  auto specify = control.as<ISpecifyPropertyPages>(IID_ISpecifyPropertyPages);
+  check(name + " pages", SUCCEEDED(specify->GetPages(&pages)) && pages.cElems == expectedPages,
+        std::to_string(pages.cElems));
+  CoTaskMemFree(pages.pElems);
+
+  // In-place activation and back; the control has no window.
+  RECT pos{0, 0, 48, 48};
+  check(name + " activates in place",
+        SUCCEEDED(ole->DoVerb(OLEIVERB_INPLACEACTIVATE, nullptr, &site, 0, nullptr, &pos)) && site.active);
+  auto inPlace = control.as<IOleInPlaceObject>(IID_IOleInPlaceObject);
+  HWND window = nullptr;
+  check(name + " has no window", FAILED(inPlace->GetWindow(&window)) && !window);
+  check(name + " deactivates", SUCCEEDED(inPlace->InPlaceDeactivate()) && !site.active);
+
+  SIZEL extent{};
+  check(name + " extent", SUCCEEDED(ole->GetExtent(DVASPECT_CONTENT, &extent)) && extent.cx == 1270 &&
+                              extent.cy == 1270);
+  check(name + " closes", SUCCEEDED(ole->Close(OLECLOSE_NOSAVE)));
+  ole->SetClientSite(nullptr);
+}
+
+// --- the design face -----------------------------------------------------------
+
+struct Canvas {
+  static constexpr int kSize = 64;
+  HDC dc = CreateCompatibleDC(nullptr);
+  UINT32* bits = nullptr;
+  HBITMAP bitmap;
+  HGDIOBJ old;
+  Canvas() {
+    BITMAPINFO info{};
+    info.bmiHeader = {sizeof(BITMAPINFOHEADER), kSize, -kSize, 1, 32, BI_RGB, 0, 0, 0, 0, 0};
+    bitmap = CreateDIBSection(dc, &info, DIB_RGB_COLORS, reinterpret_cast<void**>(&bits), nullptr, 0);
+    old = SelectObject(dc, bitmap);
+  }
+  ~Canvas() {
+    SelectObject(dc, old);
+    DeleteObject(bitmap);
+    DeleteDC(dc);
+  }
+  void fill(UINT32 rgb) {
+    GdiFlush();
+    for (int i = 0; i < kSize * kSize; ++i) bits[i] = rgb;
+  }
+  UINT32 at(int x, int y) {
+    GdiFlush();
+    return bits[y * kSize + x] & 0xFFFFFF;
+  }
+};
+
+UINT32 dibColour(COLORREF c) { return (GetRValue(c) << 16) | (GetGValue(c) << 8) | GetBValue(c); }
+
+void designFace(const ControlClass& c) {
+  const std::string name = narrow(c.name);
+  const UINT32 magenta = 0xFF00FF, face = dibColour(GetSysColor(COLOR_BTNFACE));
+  const RECTL bounds{0, 0, Canvas::kSize, Canvas::kSize};
+  for (bool userMode : {false, true}) {
+    Site site(userMode);
+    Com<IUnknown> control = placeControl(c, site);
+    auto view = control.as<IViewObject2>(IID_IViewObject2);
+    if (!view) continue;
+    Canvas canvas;
+    canvas.fill(magenta);
+    const HRESULT hr = view->Draw(DVASPECT_CONTENT, -1, nullptr, nullptr, nullptr, canvas.dc, &bounds,
+                                  nullptr, nullptr, 0);
+    check(name + " draws", SUCCEEDED(hr), hex(hr));
+    if (userMode) {
+      bool untouched = true;
+      for (int y = 0; y < Canvas::kSize; ++y)
+        for (int x = 0; x < Canvas::kSize; ++x) untouched = untouched && canvas.at(x, y) == magenta;
+      check(name + " draws nothing at run time", untouched);
+      continue;
+    }
+    // The reference: the DLL's own design icon drawn centred on the button face.
+    Canvas expected;
+    expected.fill(face);
+    const int id = designIconId(c.clsid);
+    HICON icon = static_cast<HICON>(LoadImageW(GetModuleHandleW(L"VQZavrinStudio.dll"), MAKEINTRESOURCEW(id),
+                                               IMAGE_ICON, 48, 48, LR_DEFAULTCOLOR));
+    check(name + " design icon " + std::to_string(id) + " is a resource", icon != nullptr);
+    if (!icon) continue;
+    DrawIconEx(expected.dc, 8, 8, icon, 48, 48, 0, nullptr, DI_NORMAL);
+    DestroyIcon(icon);
+    int differ = 0, inked = 0;
+    for (int y = 0; y < Canvas::kSize; ++y)
+      for (int x = 0; x < Canvas::kSize; ++x) {
+        differ += canvas.at(x, y) != expected.at(x, y);
+        inked += canvas.at(x, y) != face;
+      }
+    check(name + " design face matches its icon", differ == 0, std::to_string(differ) + " pixels differ");
+    check(name + " face on the button face", canvas.at(0, 0) == face && canvas.at(63, 63) == face);
+    check(name + " face is not blank", inked > 48 * 48 / 2, std::to_string(inked) + " pixels");
+  }
+}
+
+// --- properties: notification and persistence -----------------------------------
+
+// One property assignment of a control that has the property now. `saved`:
+// the control keeps it with its form (a second instance loaded from the saved
+// form gets the value back); otherwise the loaded instance has its default.
+struct PropertyRow {
+  const wchar_t* control;
+  const wchar_t* property;
+  const wchar_t* value;
+  bool saved;
+};
+const PropertyRow kRows[] = {
+    {L"ZSDiskInfo", L"DriveName", L"C:\\", false},
+    {L"ZSFileVersion", L"FileName", L"C:\\windows\\system32\\kernel32.dll", false},
+};
+
+DISPID idOf(IDispatch* d, const wchar_t* name) {
+  DISPID id = DISPID_UNKNOWN;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  d->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id);
+  return id;
+}
+
+HRESULT put(IDispatch* d, DISPID id, const VARIANT& value) {
+  VARIANT arg = value;
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&arg, &named, 1, 1};
+  return d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUT, &params, nullptr, nullptr, nullptr);
+}
+
+std::wstring getText(IUnknown* control, DISPID id) {
+  auto d = Com<IUnknown>::share(control).as<IDispatch>(IID_IDispatch);
+  DISPPARAMS none{};
+  Variant result;
+  if (!d || FAILED(d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none, &result.v,
+                             nullptr, nullptr)) ||
+      FAILED(VariantChangeType(&result.v, &result.v, 0, VT_BSTR)))
+    return L"<unreadable>";
+  return V_BSTR(&result.v) ? V_BSTR(&result.v) : L"";
+}
+
+void properties(const std::vector<ControlClass>& classes) {
+  for (const auto& row : kRows) {
+    const ControlClass* c = nullptr;
+    for (const auto& k : classes)
+      if (k.name == row.control) c = &k;
+    const std::string name = narrow(row.control) + "." + narrow(row.property);
+    if (!c) {
+      check(name + ": the class is a registered control", false);
+      continue;
+    }
+    Site site(false);
+    Com<IUnknown> control = placeControl(*c, site);
+    auto d = control.as<IDispatch>(IID_IDispatch);
+    const DISPID id = idOf(d.get(), row.property);
+    site.control = d.get();
+    Com<IConnectionPoint> point;
+    DWORD cookie = 0;
+    control.as<IConnectionPointContainer>(IID_IConnectionPointContainer)
+        ->FindConnectionPoint(IID_IPropertyNotifySink, point.put());
+    check(name + " advise", point && SUCCEEDED(point->Advise(static_cast<IPropertyNotifySink*>(&site), &cookie)) && cookie != 0);
+
+    Variant value(row.value);
+    HRESULT hr = put(d.get(), id, value.v);
+    check(name + " let", SUCCEEDED(hr), hex(hr));
+    check(name + " one OnChanged for its id after the let",
+          site.changed[id] == 1 && site.changedTotal() == 1 && site.valueWhenChanged == row.value);
+    auto persist = control.as<IPersistStreamInit>(IID_IPersistStreamInit);
+    check(name + " dirty after the change", persist->IsDirty() == S_OK);
+
+    // A let that fails (Null is no text) stores nothing and notifies nothing.
+    Variant null;
+    V_VT(&null.v) = VT_NULL;
+    check(name + " failing let", FAILED(put(d.get(), id, null.v)) && site.changedTotal() == 1);
+
+    // Saving clears the dirty flag; both forms load into a second instance.
+    PropertyBag bag;
+    hr = control.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&bag, TRUE, FALSE);
+    check(name + " save to a property bag", SUCCEEDED(hr), hex(hr));
+    check(name + " clean after saving", persist->IsDirty() == S_FALSE);
+    Com<IStream> stream;
+    CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+    hr = persist->Save(stream.get(), TRUE);
+    check(name + " save to a stream", SUCCEEDED(hr), hex(hr));
+    ULARGE_INTEGER size{}, end{};
+    const LARGE_INTEGER zero{};
+    stream->Seek(zero, STREAM_SEEK_CUR, &end);
+    check(name + " size of the stream form", SUCCEEDED(persist->GetSizeMax(&size)) && size.QuadPart == end.QuadPart);
+    stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+
+    Site fresh(false);
+    Com<IUnknown> reference = placeControl(*c, fresh);
+    const std::wstring expected = row.saved ? std::wstring(row.value) : getText(reference.get(), id);
+
+    Com<IUnknown> fromBag = createControl(*c);
+    fromBag.as<IOleObject>(IID_IOleObject)->SetClientSite(&fresh);
+    hr = fromBag.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr);
+    check(name + " load from the property bag", SUCCEEDED(hr), hex(hr));
+    check(name + " value after loading the bag", getText(fromBag.get(), id) == expected,
+          narrow(getText(fromBag.get(), id)));
+
+    Com<IUnknown> fromStream = createControl(*c);
+    auto streamed = fromStream.as<IPersistStreamInit>(IID_IPersistStreamInit);
+    hr = streamed->Load(stream.get());
+    check(name + " load from the stream", SUCCEEDED(hr), hex(hr));
+    check(name + " value after loading the stream", getText(fromStream.get(), id) == expected);
+    check(name + " loaded instance is clean", streamed->IsDirty() == S_FALSE);
+
+    check(name + " unadvise", SUCCEEDED(point->Unadvise(cookie)) &&
+                                   point->Unadvise(cookie) == CONNECT_E_NOCONNECTION);
+    put(d.get(), id, value.v);
+    check(name + " no OnChanged after unadvise", site.changedTotal() == 1);
+    control.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+    fromBag.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+    reference.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+  }
+}
+
+// The early-bound path notifies like Invoke does.
+void vtablePut(const std::vector<ControlClass>& classes) {
+  for (const auto& c : classes) {
+    if (c.name != L"ZSDiskInfo") continue;
+    Site site(false);
+    Com<IUnknown> control = placeControl(c, site);
+    auto disk = control.as<_ZSDiskInfo>(IID__ZSDiskInfo);
+    Com<IConnectionPoint> point;
+    DWORD cookie = 0;
+    control.as<IConnectionPointContainer>(IID_IConnectionPointContainer)
+        ->FindConnectionPoint(IID_IPropertyNotifySink, point.put());
+    point->Advise(static_cast<IPropertyNotifySink*>(&site), &cookie);
+    BSTR drive = SysAllocString(L"D:\\");
+    check("ZSDiskInfo vtable let", disk && SUCCEEDED(disk->put_DriveName(drive)));
+    SysFreeString(drive);
+    check("ZSDiskInfo vtable let notifies once", site.changedTotal() == 1);
+    point->Unadvise(cookie);
+    control.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+  }
+}
+
+// Damaged saved data is refused with an error, and the instance stays usable.
+void damagedStreams(const std::vector<ControlClass>& classes) {
+  if (classes.empty()) return;
+  struct Case {
+    const char* what;
+    std::vector<BYTE> bytes;
+  };
+  const Case cases[] = {
+      {"empty", {}},
+      {"other signature", {'X', 'X', 'X', 'X', 1, 0, 0, 0, 0, 0}},
+      {"huge length", {'Z', 'S', 'P', 'B', 1, 0, 0xFF, 0xFF, 0xFF, 0x7F}},
+      {"cut body", {'Z', 'S', 'P', 'B', 1, 0, 8, 0, 0, 0, 1, 0}},
+  };
+  for (const auto& k : cases) {
+    Com<IUnknown> control = createControl(classes.front());
+    auto persist = control.as<IPersistStreamInit>(IID_IPersistStreamInit);
+    Com<IStream> stream;
+    CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+    ULONG written = 0;
+    if (!k.bytes.empty()) stream->Write(k.bytes.data(), static_cast<ULONG>(k.bytes.size()), &written);
+    const LARGE_INTEGER zero{};
+    stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+    const HRESULT hr = persist->Load(stream.get());
+    check(std::string("damaged stream refused: ") + k.what, FAILED(hr), hex(hr));
+    check(std::string("InitNew after a refused stream: ") + k.what, SUCCEEDED(persist->InitNew()));
+  }
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  parseArguments(argc, argv);
+  if (FAILED(OleInitialize(nullptr))) return 2;
+  {
+    const auto classes = controlClasses();
+    check("control classes in the type library", !classes.empty());
+    const bool drawing = drawingAvailable("design faces");
+    for (const auto& c : classes) {
+      protocol(c);
+      if (drawing) designFace(c);
+    }
+    properties(classes);
+    vtablePut(classes);
+    damagedStreams(classes);
+    std::printf("%zu control classes\n", classes.size());
+  }
+  OleUninitialize();
+  return summary();
+}
