@@ -33,6 +33,7 @@ class RecordingUser32 : public platform::User32 {
                                         platform::DWORD_PTR*) override {
     return 0;
   }
+  platform::BOOL ExitWindowsEx(platform::UINT, platform::DWORD) override { return 0; }
   std::vector<Window> windows;
 };
 

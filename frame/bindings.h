@@ -25,6 +25,8 @@
   X(ZSScreenModes)          \
   X(ZSMemory)               \
   X(ZSLocaleSettings)       \
+  X(ZSWindows)              \
+  X(ZSPower)                \
   X(ZSFolderSelect)         \
   X(ZSExtractIcon)          \
   X(ZSHelp)                 \

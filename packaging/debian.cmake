@@ -27,10 +27,10 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "${ZS_PACKAGE_MAINTAINER}")
 set(CPACK_DEBIAN_PACKAGE_SECTION devel)
 set(CPACK_DEBIAN_PACKAGE_PRIORITY optional)
 # The command's run-time libraries come from dpkg-shlibdeps; building against
-# the static library also needs the SQLite, ICU and X (RandR) headers and a
-# compiler.
+# the static library also needs the SQLite, ICU, X (RandR) and libsystemd
+# (sd-bus) headers and a compiler.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libsqlite3-dev, libicu-dev, libx11-dev, libxrandr-dev, pkg-config")
+set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libsqlite3-dev, libicu-dev, libx11-dev, libxrandr-dev, libsystemd-dev, pkg-config")
 set(CPACK_DEBIAN_PACKAGE_SUGGESTS "bash-completion")
 
 include(CPack)

@@ -14,6 +14,25 @@
 
 namespace zs::platform {
 
+// Privileges: a locally unique identifier and the one-entry record of
+// AdjustTokenPrivileges (4 + 12 bytes).
+struct LUID {
+  DWORD LowPart;
+  LONG HighPart;
+};
+struct LUID_AND_ATTRIBUTES {
+  LUID Luid;
+  DWORD Attributes;
+};
+struct TOKEN_PRIVILEGES {
+  DWORD PrivilegeCount;
+  LUID_AND_ATTRIBUTES Privileges[1];
+};
+static_assert(sizeof(TOKEN_PRIVILEGES) == 16);
+inline constexpr DWORD kTokenAdjustPrivileges = 0x20;
+inline constexpr DWORD kTokenQuery = 0x08;
+inline constexpr DWORD kSePrivilegeEnabled = 2;
+
 class Advapi32 {
  public:
   virtual ~Advapi32() = default;
@@ -39,6 +58,21 @@ class Advapi32 {
                                 BYTE* data, DWORD* dataLength) = 0;
   virtual LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
                               const BYTE* data, DWORD dataLength) = 0;
+
+  // The name of the user the calling thread runs as. *size: in the buffer's
+  // size, out on success the name's length with its NUL. A buffer that is too
+  // small fails with kErrorInsufficientBuffer (GetLastError) and *size the
+  // size needed, NUL included; nothing is written.
+  virtual BOOL GetUserNameA(char* buffer, DWORD* size) = 0;
+
+  // The access token of `process`, to be closed with kernel32's CloseHandle.
+  virtual BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) = 0;
+  // The identifier of the privilege `name` on `systemName` (null: here).
+  virtual BOOL LookupPrivilegeValueA(const char* systemName, const char* name, LUID* luid) = 0;
+  // Enables or disables the privileges of `newState` in `token`.
+  virtual BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivileges,
+                                     const TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                                     TOKEN_PRIVILEGES* previousState, DWORD* returnLength) = 0;
 };
 
 }  // namespace zs::platform

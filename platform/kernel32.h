@@ -12,8 +12,6 @@
 
 namespace zs::platform {
 
-using BOOL = std::int32_t;
-using UINT = std::uint32_t;
 using ULONGLONG = std::uint64_t;
 using WORD = std::uint16_t;
 using LANGID = std::uint16_t;
@@ -104,6 +102,23 @@ inline constexpr LCTYPE kLocaleSEngCountry = 0x1002;
 inline constexpr LCTYPE kLocaleSTimeFormat = 0x1003;
 // LOCALE_NOUSEROVERRIDE, a flag that may accompany any type.
 inline constexpr LCTYPE kLocaleNoUserOverride = 0x80000000;
+// SYSTEM_POWER_STATUS of GetSystemPowerStatus, 12 bytes.
+struct SYSTEM_POWER_STATUS {
+  BYTE ACLineStatus;         // 0 offline, 1 online, 255 unknown
+  BYTE BatteryFlag;          // bits below, 255 unknown
+  BYTE BatteryLifePercent;   // 0-100, 255 unknown
+  BYTE SystemStatusFlag;
+  DWORD BatteryLifeTime;     // seconds, 0xFFFFFFFF unknown
+  DWORD BatteryFullLifeTime; // seconds, 0xFFFFFFFF unknown
+};
+static_assert(sizeof(SYSTEM_POWER_STATUS) == 12);
+inline constexpr BYTE kBatteryHigh = 1;
+inline constexpr BYTE kBatteryLow = 2;
+inline constexpr BYTE kBatteryCritical = 4;
+inline constexpr BYTE kBatteryCharging = 8;
+inline constexpr BYTE kBatteryNone = 128;
+inline constexpr BYTE kPowerStatusUnknown = 255;
+inline constexpr DWORD kBatteryTimeUnknown = 0xFFFFFFFF;
 
 class Kernel32 {
  public:
@@ -133,6 +148,18 @@ class Kernel32 {
 
   // Fills the record; fails (writing nothing) unless its size field is 148.
   virtual BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) = 0;
+  // The computer's name. *size: in the buffer's size, out on success the
+  // name's length without its NUL. A buffer that is too small fails with
+  // kErrorBufferOverflow (GetLastError) and *size the size needed, NUL
+  // included; nothing is written.
+  virtual BOOL GetComputerNameA(char* buffer, DWORD* size) = 0;
+
+  // The mains and battery state; 0 on failure, the record untouched.
+  virtual BOOL GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) = 0;
+  // The pseudo handle of the calling process (kCurrentProcess).
+  virtual HANDLE GetCurrentProcess() = 0;
+  // Closes a handle that a platform call issued (a token, ...).
+  virtual BOOL CloseHandle(HANDLE handle) = 0;
 
   // Directories. Each text call writes the text and its NUL and returns its
   // length without the NUL; when the buffer is too small it writes nothing and

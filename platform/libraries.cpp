@@ -4,6 +4,7 @@
 #include "platform/win32/advapi32_win32.h"
 #include "platform/win32/hhctrl_win32.h"
 #include "platform/win32/kernel32_win32.h"
+#include "platform/win32/powrprof_win32.h"
 #include "platform/win32/shell32_win32.h"
 #include "platform/win32/version_win32.h"
 #include "platform/win32/user32_win32.h"
@@ -12,6 +13,7 @@
 #include "platform/posix/advapi32_posix.h"
 #include "platform/posix/help_viewer.h"
 #include "platform/posix/kernel32_posix.h"
+#include "platform/posix/powrprof_posix.h"
 #include "platform/posix/shell32_posix.h"
 #include "platform/posix/version_info.h"
 #include "platform/posix/user32_posix.h"
@@ -33,6 +35,7 @@ const Libraries& systemLibraries() {
     created.version = std::make_shared<win32::VersionWin32>();
     created.hhctrl = std::make_shared<win32::HtmlHelpWin32>();
     created.gdi32 = std::make_shared<win32::Gdi32Win32>();
+    created.powrprof = std::make_shared<win32::PowrprofWin32>();
 #else
     created.advapi32 =
         std::make_shared<posix::Advapi32Posix>(posix::StoreLocation::fromEnvironment());
@@ -43,6 +46,7 @@ const Libraries& systemLibraries() {
     created.version = std::make_shared<posix::VersionPosix>();
     created.hhctrl = std::make_shared<posix::HtmlHelpPosix>();
     created.gdi32 = std::make_shared<posix::Gdi32Posix>();
+    created.powrprof = std::make_shared<posix::PowrprofPosix>();
 #endif
     return created;
   }();

@@ -7,6 +7,7 @@
 #include "platform/gdi32.h"
 #include "platform/hhctrl.h"
 #include "platform/kernel32.h"
+#include "platform/powrprof.h"
 #include "platform/shell32.h"
 #include "platform/version.h"
 #include "platform/user32.h"
@@ -22,6 +23,7 @@ struct Libraries {
   std::shared_ptr<Version> version;
   std::shared_ptr<HtmlHelpControl> hhctrl;
   std::shared_ptr<Gdi32> gdi32;
+  std::shared_ptr<Powrprof> powrprof;
 };
 
 // The process's real backends (the Linux store on Linux, the system's own

@@ -16,11 +16,17 @@ using WORD = std::uint16_t;
 using SHORT = std::int16_t;
 using BYTE = unsigned char;
 using REGSAM = DWORD;
+using BOOL = std::int32_t;
+using UINT = std::uint32_t;
 
 // An opaque, pointer-sized key handle. The predefined roots are the
 // sign-extended 32-bit values, so a root that arrives as a 32-bit Long and is
 // widened keeps its identity.
 using HKEY = std::uintptr_t;
+
+// A kernel object handle; GetCurrentProcess's pseudo handle is -1.
+using HANDLE = std::uintptr_t;
+inline constexpr HANDLE kCurrentProcess = static_cast<HANDLE>(-1);
 
 constexpr HKEY predefinedKey(std::uint32_t value) {
   return static_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
@@ -46,13 +52,18 @@ inline constexpr LONG kErrorAccessDenied = 5;
 inline constexpr LONG kErrorInvalidHandle = 6;
 inline constexpr LONG kErrorOutOfMemory = 14;
 inline constexpr LONG kErrorInvalidParameter = 87;
+inline constexpr LONG kErrorGenFailure = 31;
+inline constexpr LONG kErrorNotSupported = 50;
+inline constexpr LONG kErrorBufferOverflow = 111;
 inline constexpr LONG kErrorDiskFull = 112;
+inline constexpr LONG kErrorInsufficientBuffer = 122;
 inline constexpr LONG kErrorBusy = 170;
 inline constexpr LONG kErrorMoreData = 234;
 inline constexpr LONG kErrorNoMoreItems = 259;
 inline constexpr LONG kErrorBadDb = 1009;        // the store file is damaged or of an unknown version
 inline constexpr LONG kErrorKeyDeleted = 1018;   // the key behind an open handle was deleted
 inline constexpr LONG kErrorRegistryIoFailed = 1016;
+inline constexpr LONG kErrorPrivilegeNotHeld = 1314;
 
 // Value types.
 inline constexpr DWORD kRegNone = 0;

@@ -40,6 +40,12 @@ inline constexpr LONG kDispChangeBadParam = -5;
 inline constexpr HWND kHwndBroadcast = 0xFFFF;
 inline constexpr UINT kWmDisplayChange = 0x007E;
 inline constexpr UINT kSmtoAbortIfHung = 0x0002;
+// The flags of ExitWindowsEx.
+inline constexpr UINT kEwxLogoff = 0x00;
+inline constexpr UINT kEwxShutdown = 0x01;
+inline constexpr UINT kEwxReboot = 0x02;
+inline constexpr UINT kEwxForce = 0x04;
+inline constexpr UINT kEwxPowerOff = 0x08;
 
 class User32 {
  public:
@@ -66,6 +72,10 @@ class User32 {
   // kHwndBroadcast sends to every top-level window. 0 on failure or timeout.
   virtual LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
                                       UINT flags, UINT timeout, DWORD_PTR* result) = 0;
+  // Ends the session (kEwxLogoff, with kEwxForce without asking its
+  // programs) or the whole system (kEwxShutdown, kEwxReboot, kEwxPowerOff).
+  // Nonzero when the request was accepted; 0 with GetLastError's reason.
+  virtual BOOL ExitWindowsEx(UINT flags, DWORD reason) = 0;
 
   // Help and icons (the shell components). A backend without them (a test's
   // own recording user32) fails these calls, as Win32 fails a call it cannot

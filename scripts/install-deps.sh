@@ -18,9 +18,9 @@ packages=(
   libsqlite3-dev nlohmann-json3-dev
   # Locale conventions (language ids, names, separators, date patterns) on Linux.
   libicu-dev
-  # The shell components on Linux: sd-bus for the desktop portal (the private
-  # bus of its tests, dbus-daemon, comes from cmake/tools.txt).
-  libsystemd-dev
+  # sd-bus, through which the Linux backend asks logind to end the session or
+  # sleep; its tests run python3-dbusmock's logind on a private dbus-daemon.
+  libsystemd-dev python3-dbusmock
   # Icons on Linux: cairo image surfaces and PNG images.
   libcairo2-dev libpng-dev
   # The IDL files the type library imports, and its standard OLE library.

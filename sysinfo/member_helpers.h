@@ -3,6 +3,7 @@
 
 #include <span>
 #include <string_view>
+#include <type_traits>
 #include <utility>
 #include <vector>
 
@@ -11,10 +12,16 @@
 
 namespace zs::sysinfo {
 
-// Calls a member of T that takes no arguments and returns its result.
+// Calls a member of T that takes no arguments and returns its result (Empty
+// for a member without one).
 template <class T, auto Fn>
 Variant noArguments(Object& o, std::span<Variant>) {
-  return Variant((static_cast<T&>(o).*Fn)());
+  if constexpr (std::is_void_v<decltype((static_cast<T&>(o).*Fn)())>) {
+    (static_cast<T&>(o).*Fn)();
+    return Variant();
+  } else {
+    return Variant((static_cast<T&>(o).*Fn)());
+  }
 }
 
 // A method row of a member table.

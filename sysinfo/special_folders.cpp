@@ -4,7 +4,6 @@
 #include <string>
 
 #include "core/error.h"
-#include "core/variant_ops.h"
 #include "platform/ansi.h"
 
 namespace zs {
@@ -13,7 +12,6 @@ namespace {
 constexpr platform::DWORD kBuffer = 255;
 constexpr std::size_t kShellBuffer = 512;
 constexpr int kMaxAttempts = 4;
-constexpr char16_t kCurrentVersion[] = u"Software\\Microsoft\\Windows\\CurrentVersion";
 
 // Calls `fill(buffer, size)` (a kernel32 call that answers the size it needs,
 // NUL included, when the buffer is too small) until the answer fits; the
@@ -35,12 +33,8 @@ std::size_t nulAt(const std::string& buffer) { return buffer.find('\0'); }
 
 }  // namespace
 
-Folders::Folders(const platform::Libraries& libraries) : libraries_(libraries) {}
-
-Registry& Folders::registry() {
-  if (!registry_) registry_ = create<Registry>(libraries_);
-  return *registry_;
-}
+Folders::Folders(const platform::Libraries& libraries)
+    : libraries_(libraries), currentVersion_(libraries) {}
 
 Variant Folders::SetCurrentDir(String& DirPath) {
   const std::string path = platform::toAnsi(DirPath);
@@ -93,7 +87,7 @@ String Folders::SpecialFolders(Long Folder) {
   }
   String path = shellFolder(Folder);
   if (Folder == zvaProgramFiles) {
-    path = toText(registry().ReadValue(zvHKEY_LOCAL_MACHINE, kCurrentVersion, u"ProgramFilesDir"));
+    path = currentVersion_.read(u"ProgramFilesDir");
   }
   return path;
 }

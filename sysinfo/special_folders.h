@@ -12,7 +12,7 @@
 #include "core/property_bag.h"
 #include "core/variant.h"
 #include "platform/libraries.h"
-#include "registry/registry.h"
+#include "sysinfo/current_version.h"
 
 namespace zs {
 
@@ -75,10 +75,9 @@ class Folders : public Control {
 
  private:
   String shellFolder(Long folder);
-  Registry& registry();
 
   platform::Libraries libraries_;
-  std::shared_ptr<Registry> registry_;
+  sysinfo::CurrentVersionValues currentVersion_;
 };
 
 }  // namespace zs

@@ -7,6 +7,7 @@
 
 #include "core/dispatch.h"
 #include "core/error.h"
+#include "platform/posix/advapi32_posix.h"
 #include "platform/testing/fake_advapi32.h"
 #include "platform/testing/fake_kernel32.h"
 #include "platform/testing/fake_shell32.h"
@@ -107,6 +108,20 @@ TEST_F(FoldersFake, DynamicCalls) {
   std::vector<Argument> dir = {Argument::byReference(Variant(String(u"E:\\")))};
   EXPECT_TRUE(invoke(*folders, "SetCurrentDir", CallKind::Method, dir).isEmpty());
   EXPECT_EQ(dir[0].value.string(), u"E:\\");
+}
+
+// On Linux the registry store answers ProgramFilesDir from the host when
+// nothing is stored, and that answer reaches the member.
+TEST(FoldersLinuxStore, ProgramFilesIsTheHostsFolder) {
+  auto location = posix::StoreLocation::inMemory();
+  location.host.programFiles = "/opt";
+  Libraries libs;
+  auto shell = std::make_shared<FakeShell32>();
+  libs.shell32 = shell;
+  libs.ole32 = shell;
+  libs.kernel32 = std::make_shared<FakeKernel32>();
+  libs.advapi32 = std::make_shared<posix::Advapi32Posix>(location);
+  EXPECT_EQ(create<Folders>(libs)->SpecialFolders(zvaProgramFiles), u"/opt");
 }
 
 }  // namespace

@@ -112,7 +112,8 @@ Advapi32Posix::Advapi32Posix(const StoreLocation& location)
                                                    ? RegistryStore::Kind::Memory
                                                    : RegistryStore::Kind::MachineFile,
                                                location.machineFile, location.busyTimeoutMs)),
-      empty_(std::make_unique<RegistryStore>(RegistryStore::Kind::Empty)) {}
+      empty_(std::make_unique<RegistryStore>(RegistryStore::Kind::Empty)),
+      host_(location.host) {}
 
 Advapi32Posix::~Advapi32Posix() = default;
 
@@ -128,7 +129,7 @@ LONG Advapi32Posix::resolve(HKEY key, const char* subKey, Target* target, KeyPat
 
 LONG Advapi32Posix::resolve(HKEY key, Target* target) {
   const auto rootAt = [&](int index, RegistryStore* store, KeyId tree, KeyPath prefix) {
-    *target = Target{store, tree, std::move(prefix), kKeyAllAccess, true,
+    *target = Target{store, tree, std::move(prefix), kKeyAllAccess, true, false,
                      &rootSnapshots_[index][0], &rootSnapshots_[index][1]};
     return kErrorSuccess;
   };
@@ -187,6 +188,50 @@ LONG Advapi32Posix::issue(const Target& target, HKEY* result) {
   return kErrorSuccess;
 }
 
+bool Advapi32Posix::hostKey(const Target& target, const KeyPath& path) const {
+  return !host_.empty() && target.store == machine_.get() && target.key == kLocalMachineTree &&
+         isHostIdentityKey(joined(target.prefix, path));
+}
+
+LONG Advapi32Posix::queryValue(const Target& target, std::string_view name, StoredValue* value) {
+  KeyId id = 0;
+  LONG s = keyOf(target, false, &id);
+  if (s == kErrorSuccess) s = target.store->queryValue(id, name, value);
+  if (s != kErrorFileNotFound || !target.host) return s;
+  auto answer = hostIdentityValue(host_, name);
+  if (!answer) return kErrorFileNotFound;
+  *value = StoredValue{std::string(name), kRegSz, std::move(*answer)};
+  return kErrorSuccess;
+}
+
+LONG Advapi32Posix::enumValue(const Target& target, DWORD index, EnumItem* item,
+                              StoredValue* hostValue) {
+  DWORD storeIndex = index;
+  if (target.host) {
+    // The host's answers that no stored value of the same name hides.
+    std::vector<std::pair<std::string, std::string>> shown;
+    for (auto& entry : hostIdentityValues(host_)) {
+      StoredValue stored;
+      KeyId id = 0;
+      const bool hidden = keyOf(target, false, &id) == kErrorSuccess &&
+                          target.store->queryValue(id, entry.first, &stored) == kErrorSuccess;
+      if (!hidden) shown.push_back(std::move(entry));
+    }
+    if (index < shown.size()) {
+      *hostValue = StoredValue{std::move(shown[index].first), kRegSz,
+                               std::move(shown[index].second)};
+      *item = EnumItem{hostValue->name, kRegSz, hostValue->data};
+      return kErrorSuccess;
+    }
+    storeIndex = index - static_cast<DWORD>(shown.size());
+  }
+  KeyId id = 0;
+  if (const LONG s = keyOf(target, false, &id); s != kErrorSuccess) {
+    return s == kErrorFileNotFound ? kErrorNoMoreItems : s;
+  }
+  return target.store->enumValue(id, storeIndex, *target.valueSnapshot, item);
+}
+
 LONG Advapi32Posix::RegOpenKeyExA(HKEY key, const char* subKey, DWORD /*options*/, REGSAM sam,
                                   HKEY* result) {
   return safely([&]() -> LONG {
@@ -198,12 +243,20 @@ LONG Advapi32Posix::RegOpenKeyExA(HKEY key, const char* subKey, DWORD /*options*
     if (const LONG s = resolve(key, subKey, &target, &parts); s != kErrorSuccess) return s;
     const bool writable = storeWritable(target.store);
     const REGSAM rights = effectiveRights(sam, writable);
-    Target opened{target.store, target.key, {}, rights, false, nullptr, nullptr};
+    Target opened{target.store, target.key, {}, rights, false, hostKey(target, parts), nullptr,
+                  nullptr};
     if (parts.empty() && !target.prefix.empty()) {
       opened.prefix = target.prefix;  // a root whose key may not exist yet
     } else {
-      const LONG s = target.store->openKey(target.key, joined(target.prefix, parts), &opened.key);
-      if (s != kErrorSuccess) return s;
+      const KeyPath path = joined(target.prefix, parts);
+      const LONG s = target.store->openKey(target.key, path, &opened.key);
+      if (s == kErrorFileNotFound && opened.host) {
+        // The identity key opens while the store lacks it; a write creates it.
+        opened.key = target.key;
+        opened.prefix = path;
+      } else if (s != kErrorSuccess) {
+        return s;
+      }
     }
     if ((rights & kWriteRights) != 0 && !writable) return kErrorAccessDenied;
     return issue(opened, result);
@@ -226,8 +279,8 @@ LONG Advapi32Posix::RegCreateKeyA(HKEY key, const char* subKey, HKEY* result) {
     const bool mayCreate = writable && (target.rights & kKeyCreateSubKey) != 0;
     // The new handle has every right the hive allows: all of them, or reading
     // only on a hive this process may not write.
-    Target created{target.store, 0, {}, writable ? kKeyAllAccess : kKeyRead, false, nullptr,
-                   nullptr};
+    Target created{target.store, 0, {}, writable ? kKeyAllAccess : kKeyRead, false,
+                   hostKey(target, parts), nullptr, nullptr};
     const LONG s = target.store->createKey(target.key, joined(target.prefix, parts), mayCreate,
                                            &created.key);
     if (s != kErrorSuccess) return s;
@@ -325,15 +378,9 @@ LONG Advapi32Posix::RegEnumValueA(HKEY key, DWORD index, char* name, DWORD* name
         (data != nullptr && dataLength == nullptr)) {
       return kErrorInvalidParameter;
     }
-    KeyId id = 0;
-    if (const LONG s = keyOf(target, false, &id); s != kErrorSuccess) {
-      return s == kErrorFileNotFound ? kErrorNoMoreItems : s;
-    }
     EnumItem value;
-    if (const LONG s = target.store->enumValue(id, index, *target.valueSnapshot, &value);
-        s != kErrorSuccess) {
-      return s;
-    }
+    StoredValue hostValue;
+    if (const LONG s = enumValue(target, index, &value, &hostValue); s != kErrorSuccess) return s;
     if (value.name.size() + 1 > *nameLength) return kErrorMoreData;
     std::memcpy(name, value.name.data(), value.name.size());
     name[value.name.size()] = '\0';
@@ -353,13 +400,8 @@ LONG Advapi32Posix::RegQueryValueExA(HKEY key, const char* name, DWORD* reserved
     if (reserved != nullptr || (data != nullptr && dataLength == nullptr)) {
       return kErrorInvalidParameter;
     }
-    KeyId id = 0;
-    if (const LONG s = keyOf(target, false, &id); s != kErrorSuccess) return s;
     StoredValue value;
-    if (const LONG s = target.store->queryValue(id, valueName(name), &value);
-        s != kErrorSuccess) {
-      return s;
-    }
+    if (const LONG s = queryValue(target, valueName(name), &value); s != kErrorSuccess) return s;
     if (type != nullptr) *type = value.type;
     return deliver(value.type, value.data, data, dataLength);
   });

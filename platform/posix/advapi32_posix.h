@@ -42,6 +42,14 @@ class Advapi32Posix : public Advapi32 {
   LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
                       const BYTE* data, DWORD dataLength) override;
 
+  BOOL GetUserNameA(char* buffer, DWORD* size) override;
+  // Token calls without effect (token_posix.h).
+  BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) override;
+  BOOL LookupPrivilegeValueA(const char* systemName, const char* name, LUID* luid) override;
+  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivileges,
+                             const TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                             TOKEN_PRIVILEGES* previousState, DWORD* returnLength) override;
+
   // Makes the machine hive read-only (as for a user without administrator
   // rights), whatever the file's permissions. For fakes and tests.
   void denyMachineWrites(bool deny) { denyMachineWrites_ = deny; }
@@ -55,6 +63,8 @@ class Advapi32Posix : public Advapi32 {
     KeyPath prefix;
     REGSAM rights = 0;
     bool root = false;
+    // The identity key, whose values the host answers where the store has none.
+    bool host = false;
     EnumSnapshot* keySnapshot = nullptr;
     EnumSnapshot* valueSnapshot = nullptr;
   };
@@ -75,6 +85,12 @@ class Advapi32Posix : public Advapi32 {
   LONG keyOf(const Target& target, bool create, KeyId* key);
   bool storeWritable(RegistryStore* store);
   LONG issue(const Target& target, HKEY* result);
+  // Whether `path` below `target` is the identity key the host answers for.
+  bool hostKey(const Target& target, const KeyPath& path) const;
+  // The value `name` of a key, the host's answer when the store has none.
+  LONG queryValue(const Target& target, std::string_view name, StoredValue* value);
+  // The index-th value of a key: the host's answers first, then the store's.
+  LONG enumValue(const Target& target, DWORD index, EnumItem* item, StoredValue* hostValue);
 
   std::mutex mutex_;
   std::unique_ptr<RegistryStore> user_;
@@ -84,6 +100,7 @@ class Advapi32Posix : public Advapi32 {
   std::vector<std::size_t> freeSlots_;
   EnumSnapshot rootSnapshots_[kRootCount][2];
   std::atomic<bool> denyMachineWrites_{false};
+  HostIdentitySources host_;
 };
 
 }  // namespace zs::platform::posix

@@ -25,6 +25,7 @@ struct SystemRoots {
   // The os-release files, the first readable one wins.
   std::vector<std::string> osRelease = {"/etc/os-release", "/usr/lib/os-release"};
   std::string kernelRelease;   // empty: the running kernel's (uname)
+  std::string nodeName;        // the computer name; empty: the running system's (uname)
   // Reads TMPDIR and the locale variables (LC_ALL, LC_*, LANG); null: the
   // process's environment.
   EnvironmentReader environment;
@@ -49,6 +50,11 @@ class Kernel32Posix : public Kernel32 {
                              char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
   DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
   BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
+  BOOL GetComputerNameA(char* buffer, DWORD* size) override;
+  // From sys/class/power_supply (power_supply.h).
+  BOOL GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) override;
+  HANDLE GetCurrentProcess() override;
+  BOOL CloseHandle(HANDLE handle) override;
   BOOL SetCurrentDirectoryA(const char* pathName) override;
   DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer) override;
   UINT GetWindowsDirectoryA(char* buffer, UINT size) override;

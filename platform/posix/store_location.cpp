@@ -46,7 +46,11 @@ StoreLocation StoreLocation::inFolder(const std::string& folder) {
 
 StoreLocation StoreLocation::fromEnvironment() {
   const std::string moved = environment("ZAVRIN_REGISTRY_DIR");
-  if (!moved.empty()) return inFolder(moved);
+  if (!moved.empty()) {
+    StoreLocation location = inFolder(moved);
+    location.host = HostIdentitySources::system();
+    return location;
+  }
   // A relative XDG_DATA_HOME is invalid and ignored, as the base-directory
   // rules require.
   std::string data = environment("XDG_DATA_HOME");
@@ -54,6 +58,7 @@ StoreLocation StoreLocation::fromEnvironment() {
   StoreLocation location;
   location.userFile = data + "/zavrin/" + kUserFileName;
   location.machineFile = std::string(kMachineFolder) + "/" + kMachineFileName;
+  location.host = HostIdentitySources::system();
   return location;
 }
 

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "platform/posix/host_identity.h"
+
 namespace zs::platform::posix {
 
 struct StoreLocation {
@@ -16,10 +18,14 @@ struct StoreLocation {
   // How long a writer waits for another process's write to end before
   // giving kErrorBusy (170).
   int busyTimeoutMs = 5000;
+  // The host's answers for the identity values the store lacks (see
+  // host_identity.h); empty: none.
+  HostIdentitySources host;
 
   // Both files in `folder`.
   static StoreLocation inFolder(const std::string& folder);
-  // From ZAVRIN_REGISTRY_DIR, XDG_DATA_HOME and HOME (or the password entry).
+  // From ZAVRIN_REGISTRY_DIR, XDG_DATA_HOME and HOME (or the password entry),
+  // with the running system's identity answers.
   static StoreLocation fromEnvironment();
   // Private in-memory hives, for tests.
   static StoreLocation inMemory() { return {}; }

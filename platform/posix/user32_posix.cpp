@@ -1,7 +1,11 @@
 #include "platform/posix/user32_posix.h"
 
+#include <csignal>
+#include <string>
 #include <string_view>
 
+#include "platform/last_error.h"
+#include "platform/posix/logind.h"
 #include "platform/posix/gdi_objects.h"
 
 namespace zs::platform::posix {
@@ -51,6 +55,27 @@ LRESULT User32Posix::SendMessageTimeoutA(HWND, UINT, WPARAM, LPARAM, UINT, UINT,
                                          DWORD_PTR* result) {
   if (result) *result = 0;
   return 1;
+}
+
+BOOL User32Posix::ExitWindowsEx(UINT flags, DWORD) {
+  Logind logind;
+  LogindResult result;
+  if (flags & kEwxReboot) {
+    result = logind.reboot();
+  } else if (flags & kEwxPowerOff) {
+    result = logind.powerOff();
+  } else if (flags & kEwxShutdown) {
+    result = logind.halt();
+  } else {
+    std::string session;
+    result = logind.ownSession(&session);
+    if (result) {
+      result = (flags & kEwxForce) ? logind.killSession(session, "all", SIGKILL)
+                                   : logind.terminateSession(session);
+    }
+  }
+  if (!result) SetLastError(win32Error(result));
+  return result ? 1 : 0;
 }
 
 BOOL User32Posix::WinHelpA(HWND, const char* file, UINT command, std::uintptr_t) {

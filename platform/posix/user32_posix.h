@@ -6,6 +6,13 @@
 //
 // The display settings are those of the X server's primary output (RandR,
 // see randr_display.h): the server named by $DISPLAY, or by `display`.
+// ExitWindowsEx asks systemd-logind on the system bus (logind.h), never
+// interactively: kEwxReboot reboots, kEwxPowerOff powers off, kEwxShutdown
+// halts (Windows' shutdown stops the system at the point where the power may
+// be cut, without cutting it), in that order of precedence when several are
+// set; otherwise the caller's own session ends (kEwxLogoff: TerminateSession;
+// with kEwxForce: KillSession with SIGKILL, its programs get no chance to
+// object). docs/windows-session.md.
 #pragma once
 
 #include <atomic>
@@ -33,6 +40,7 @@ class User32Posix : public User32 {
   // a broadcast of WM_DISPLAYCHANGE has nobody to reach and succeeds at once.
   LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                               UINT timeout, DWORD_PTR* result) override;
+  BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
   // Display commands open the file with the desktop's viewer; HELP_QUIT ends
   // the viewers opened here.
   BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) override;

@@ -1,5 +1,8 @@
 #include "platform/testing/fake_advapi32.h"
 
+#include "platform/last_error.h"
+#include "platform/posix/name_buffer.h"
+
 #include "platform/posix/utf8_fold.h"
 
 namespace zs::platform::testing {
@@ -118,6 +121,48 @@ LONG FakeAdvapi32::RegSetValueExA(HKEY key, const char* valueName, DWORD reserve
                                   const BYTE* data, DWORD dataLength) {
   if (auto status = injected(Operation::SetValue, key, valueName)) return *status;
   return real_.RegSetValueExA(key, valueName, reserved, type, data, dataLength);
+}
+
+BOOL FakeAdvapi32::GetUserNameA(char* buffer, DWORD* size) {
+  if (userNameFails_) {
+    if (size && failedSize_ >= 0) *size = static_cast<DWORD>(failedSize_);
+    SetLastError(kErrorGenFailure);
+    return 0;
+  }
+  return posix::answerName(userName_, buffer, size, kErrorInsufficientBuffer, true);
+}
+
+BOOL FakeAdvapi32::OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) {
+  tokenCalls_.push_back("OpenProcessToken(" + std::to_string(process) + "," +
+                        std::to_string(desiredAccess) + ")");
+  if (tokenFails_ || !token) return 0;
+  *token = kToken;
+  return 1;
+}
+
+BOOL FakeAdvapi32::LookupPrivilegeValueA(const char* systemName, const char* name, LUID* luid) {
+  tokenCalls_.push_back(std::string("LookupPrivilegeValueA(") + (systemName ? systemName : "null") +
+                        "," + (name ? name : "null") + ")");
+  if (!luid) return 0;
+  *luid = LUID{19, 0};
+  return 1;
+}
+
+BOOL FakeAdvapi32::AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivileges,
+                                         const TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                                         TOKEN_PRIVILEGES* previousState, DWORD* returnLength) {
+  std::string call = "AdjustTokenPrivileges(" + std::to_string(token) + "," +
+                     std::to_string(disableAllPrivileges);
+  if (newState) {
+    call += "," + std::to_string(newState->PrivilegeCount) + "," +
+            std::to_string(newState->Privileges[0].Luid.LowPart) + "," +
+            std::to_string(newState->Privileges[0].Attributes);
+  }
+  call += "," + std::to_string(bufferLength) + "," +
+          (previousState ? std::to_string(previousState->PrivilegeCount) : "null") + "," +
+          (returnLength ? std::to_string(*returnLength) : "null") + ")";
+  tokenCalls_.push_back(call);
+  return 1;
 }
 
 }  // namespace zs::platform::testing

@@ -54,6 +54,29 @@ class FakeAdvapi32 : public Advapi32 {
   LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
                       const BYTE* data, DWORD dataLength) override;
 
+  // What GetUserNameA answers, with the Win32 buffer rules; failUserName
+  // makes it fail. `size` is then what the call leaves in *size (unchanged
+  // when negative).
+  void setUserName(std::string name) { userName_ = std::move(name); userNameFails_ = false; }
+  void failUserName(long long size = -1) {
+    userNameFails_ = true;
+    failedSize_ = size;
+  }
+  BOOL GetUserNameA(char* buffer, DWORD* size) override;
+
+  // Token calls: OpenProcessToken issues kToken; each call is recorded as
+  // "OpenProcessToken(process,access)", "LookupPrivilegeValueA(system,name)",
+  // "AdjustTokenPrivileges(token,disable,count,luid,attributes,length,
+  // previousCount,returnLength)".
+  static constexpr HANDLE kToken = 0x5150;
+  const std::vector<std::string>& tokenCalls() const { return tokenCalls_; }
+  void failOpenProcessToken() { tokenFails_ = true; }
+  BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) override;
+  BOOL LookupPrivilegeValueA(const char* systemName, const char* name, LUID* luid) override;
+  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivileges,
+                             const TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                             TOKEN_PRIVILEGES* previousState, DWORD* returnLength) override;
+
  private:
   struct Failure {
     Operation operation;
@@ -71,6 +94,11 @@ class FakeAdvapi32 : public Advapi32 {
   std::vector<Failure> failures_;
   std::array<int, kOperationCount> calls_{};
   std::set<HKEY> open_;
+  std::string userName_ = "fakeuser";
+  bool userNameFails_ = false;
+  long long failedSize_ = -1;
+  std::vector<std::string> tokenCalls_;
+  bool tokenFails_ = false;
 };
 
 }  // namespace zs::platform::testing

@@ -3,6 +3,9 @@
 #include <cstring>
 #include <string>
 
+#include "platform/last_error.h"
+#include "platform/posix/name_buffer.h"
+
 namespace zs::platform::testing {
 
 const FakeKernel32::Drive* FakeKernel32::find(const char* root) const {
@@ -72,6 +75,32 @@ BOOL FakeKernel32::GetVersionExA(OSVERSIONINFOA* info) {
   if (versionFails_ || !info || info->dwOSVersionInfoSize != sizeof(OSVERSIONINFOA)) return 0;
   *info = version_;
   info->dwOSVersionInfoSize = sizeof(OSVERSIONINFOA);
+  return 1;
+}
+
+BOOL FakeKernel32::GetComputerNameA(char* buffer, DWORD* size) {
+  record("GetComputerNameA", nullptr);
+  if (computerNameFails_) {
+    SetLastError(kErrorGenFailure);
+    return 0;
+  }
+  return posix::answerName(computerName_, buffer, size, kErrorBufferOverflow, false);
+}
+
+BOOL FakeKernel32::GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) {
+  record("GetSystemPowerStatus", nullptr);
+  if (powerFails_ || !status) return 0;
+  *status = power_;
+  return 1;
+}
+
+HANDLE FakeKernel32::GetCurrentProcess() {
+  record("GetCurrentProcess", nullptr);
+  return kCurrentProcess;
+}
+
+BOOL FakeKernel32::CloseHandle(HANDLE handle) {
+  record("CloseHandle", std::to_string(handle).c_str());
   return 1;
 }
 

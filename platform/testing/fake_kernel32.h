@@ -31,6 +31,13 @@ class FakeKernel32 : public Kernel32 {
   void setVersion(const OSVERSIONINFOA& version) { version_ = version; versionFails_ = false; }
   void failVersion() { versionFails_ = true; }
   int versionCalls() const { return versionCalls_; }
+  // The computer name GetComputerNameA answers (the Win32 buffer rules);
+  // failComputerName makes it fail without writing.
+  void setComputerName(std::string name) { computerName_ = std::move(name); computerNameFails_ = false; }
+  void failComputerName() { computerNameFails_ = true; }
+  // What GetSystemPowerStatus answers; failPowerStatus makes it fail.
+  void setPowerStatus(const SYSTEM_POWER_STATUS& status) { power_ = status; powerFails_ = false; }
+  void failPowerStatus() { powerFails_ = true; }
   // What the directory calls answer; an empty text makes the call answer 0.
   void setDirectories(std::string windows, std::string system, std::string temp) {
     windows_ = std::move(windows);
@@ -70,6 +77,11 @@ class FakeKernel32 : public Kernel32 {
                              char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
   DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
   BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
+  BOOL GetComputerNameA(char* buffer, DWORD* size) override;
+  BOOL GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) override;
+  HANDLE GetCurrentProcess() override;
+  // Records "CloseHandle(<handle in decimal>)".
+  BOOL CloseHandle(HANDLE handle) override;
   BOOL SetCurrentDirectoryA(const char* pathName) override;
   DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer) override;
   UINT GetWindowsDirectoryA(char* buffer, UINT size) override;
@@ -90,6 +102,10 @@ class FakeKernel32 : public Kernel32 {
   OSVERSIONINFOA version_{};
   bool versionFails_ = false;
   int versionCalls_ = 0;
+  std::string computerName_ = "FAKEHOST";
+  bool computerNameFails_ = false;
+  SYSTEM_POWER_STATUS power_{};
+  bool powerFails_ = false;
   std::string windows_, system_, temp_, current_ = "C:\\";
   SYSTEM_INFO systemInfo_{};
   MEMORYSTATUS memory_{};

@@ -1,9 +1,11 @@
-// An in-memory user32 and HTML Help control for tests: windows are counted,
-// help requests recorded.
+// An in-memory user32 and HTML Help control for tests of the components:
+// every ExitWindowsEx call recorded (nothing ends), windows counted, help
+// requests and icon drawing recorded.
 #pragma once
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "platform/hhctrl.h"
@@ -54,7 +56,19 @@ class FakeUser32 : public User32 {
   const std::vector<DrawCall>& draws() const { return draws_; }
   const std::vector<HICON>& destroyed() const { return destroyed_; }
 
+  BOOL ExitWindowsEx(UINT flags, DWORD reason) override {
+    exits_.emplace_back(flags, reason);
+    return answer_;
+  }
+
+  // What ExitWindowsEx answers (1 until set).
+  void answerExit(BOOL answer) { answer_ = answer; }
+  // The (flags, reason) of every ExitWindowsEx call, in order.
+  const std::vector<std::pair<UINT, DWORD>>& exits() const { return exits_; }
+
  private:
+  std::vector<std::pair<UINT, DWORD>> exits_;
+  BOOL answer_ = 1;
   HWND windows_ = 0;
   std::vector<HelpCall> helpCalls_;
   std::vector<DrawCall> draws_;

@@ -84,5 +84,36 @@ LONG Advapi32Win32::RegSetValueExA(HKEY key, const char* valueName, DWORD reserv
       ::RegSetValueExA(native(key), valueName, reserved, type, data, dataLength));
 }
 
+BOOL Advapi32Win32::GetUserNameA(char* buffer, DWORD* size) {
+  ::DWORD n = size ? *size : 0;
+  const BOOL ok = ::GetUserNameA(buffer, size ? &n : nullptr);
+  if (size) *size = n;
+  return ok;
+}
+
+BOOL Advapi32Win32::OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) {
+  ::HANDLE opened = nullptr;
+  const BOOL ok = ::OpenProcessToken(reinterpret_cast<::HANDLE>(process), desiredAccess,
+                                     token ? &opened : nullptr);
+  if (token) *token = reinterpret_cast<HANDLE>(opened);
+  return ok;
+}
+
+BOOL Advapi32Win32::LookupPrivilegeValueA(const char* systemName, const char* name, LUID* luid) {
+  static_assert(sizeof(LUID) == sizeof(::LUID));
+  return ::LookupPrivilegeValueA(systemName, name, reinterpret_cast<::LUID*>(luid));
+}
+
+BOOL Advapi32Win32::AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivileges,
+                                          const TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                                          TOKEN_PRIVILEGES* previousState, DWORD* returnLength) {
+  static_assert(sizeof(TOKEN_PRIVILEGES) == sizeof(::TOKEN_PRIVILEGES));
+  DwordSlot length(returnLength);
+  return ::AdjustTokenPrivileges(
+      reinterpret_cast<::HANDLE>(token), disableAllPrivileges,
+      const_cast<::TOKEN_PRIVILEGES*>(reinterpret_cast<const ::TOKEN_PRIVILEGES*>(newState)),
+      bufferLength, reinterpret_cast<::TOKEN_PRIVILEGES*>(previousState), length.get());
+}
+
 }  // namespace zs::platform::win32
 #endif  // _WIN32

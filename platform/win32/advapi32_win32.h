@@ -20,6 +20,12 @@ class Advapi32Win32 : public Advapi32 {
                         DWORD* dataLength) override;
   LONG RegSetValueExA(HKEY key, const char* valueName, DWORD reserved, DWORD type,
                       const BYTE* data, DWORD dataLength) override;
+  BOOL GetUserNameA(char* buffer, DWORD* size) override;
+  BOOL OpenProcessToken(HANDLE process, DWORD desiredAccess, HANDLE* token) override;
+  BOOL LookupPrivilegeValueA(const char* systemName, const char* name, LUID* luid) override;
+  BOOL AdjustTokenPrivileges(HANDLE token, BOOL disableAllPrivileges,
+                             const TOKEN_PRIVILEGES* newState, DWORD bufferLength,
+                             TOKEN_PRIVILEGES* previousState, DWORD* returnLength) override;
 };
 
 }  // namespace zs::platform::win32

@@ -48,6 +48,26 @@ BOOL Kernel32Win32::GetVersionExA(OSVERSIONINFOA* versionInformation) {
   return ::GetVersionExA(reinterpret_cast<::OSVERSIONINFOA*>(versionInformation));
 }
 
+BOOL Kernel32Win32::GetComputerNameA(char* buffer, DWORD* size) {
+  ::DWORD n = size ? *size : 0;
+  const BOOL ok = ::GetComputerNameA(buffer, size ? &n : nullptr);
+  if (size) *size = n;
+  return ok;
+}
+
+BOOL Kernel32Win32::GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) {
+  static_assert(sizeof(SYSTEM_POWER_STATUS) == sizeof(::SYSTEM_POWER_STATUS));
+  return ::GetSystemPowerStatus(reinterpret_cast<::SYSTEM_POWER_STATUS*>(status));
+}
+
+HANDLE Kernel32Win32::GetCurrentProcess() {
+  return reinterpret_cast<HANDLE>(::GetCurrentProcess());
+}
+
+BOOL Kernel32Win32::CloseHandle(HANDLE handle) {
+  return ::CloseHandle(reinterpret_cast<::HANDLE>(handle));
+}
+
 BOOL Kernel32Win32::SetCurrentDirectoryA(const char* pathName) {
   return ::SetCurrentDirectoryA(pathName);
 }

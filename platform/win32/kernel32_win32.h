@@ -17,6 +17,10 @@ class Kernel32Win32 : public Kernel32 {
                              char* fileSystemNameBuffer, DWORD fileSystemNameSize) override;
   DWORD GetLogicalDriveStringsA(DWORD bufferLength, char* buffer) override;
   BOOL GetVersionExA(OSVERSIONINFOA* versionInformation) override;
+  BOOL GetComputerNameA(char* buffer, DWORD* size) override;
+  BOOL GetSystemPowerStatus(SYSTEM_POWER_STATUS* status) override;
+  HANDLE GetCurrentProcess() override;
+  BOOL CloseHandle(HANDLE handle) override;
   BOOL SetCurrentDirectoryA(const char* pathName) override;
   DWORD GetCurrentDirectoryA(DWORD bufferLength, char* buffer) override;
   UINT GetWindowsDirectoryA(char* buffer, UINT size) override;

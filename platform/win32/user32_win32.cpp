@@ -56,4 +56,8 @@ BOOL User32Win32::DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int wi
 
 BOOL User32Win32::DestroyIcon(HICON icon) { return ::DestroyIcon(reinterpret_cast<::HICON>(icon)); }
 
+BOOL User32Win32::ExitWindowsEx(UINT flags, DWORD reason) {
+  return ::ExitWindowsEx(flags, reason);
+}
+
 }  // namespace zs::platform::win32

@@ -188,6 +188,87 @@ const VtblEntry kVtbl_ZSWinVersion[] = {
   reinterpret_cast<VtblEntry>(&ZSWinVersion_12_func_IsWindowsXP),
 };
 
+// _ZSWindows
+
+HRESULT STDMETHODCALLTYPE ZSWindows_00_func_ReBoot(DualFace* self) {
+  return dualCall(self, 0x60030000, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_01_func_ShutDown(DualFace* self) {
+  return dualCall(self, 0x60030001, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_02_func_PowerOff(DualFace* self) {
+  return dualCall(self, 0x60030002, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_03_func_LogOff(DualFace* self) {
+  return dualCall(self, 0x60030003, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_04_func_Force(DualFace* self) {
+  return dualCall(self, 0x60030004, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_05_func_LicensingInfo(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030005, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_06_func_RegisteredOwner(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030006, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_07_func_RegisteredOrganization(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030007, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_08_func_ProductType(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030008, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_09_func_ProductKey(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x60030009, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_10_func_ProductName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000A, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_11_func_ProductId(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000B, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_12_func_PlusVersionNumber(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000C, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_13_func_UserName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000D, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSWindows_14_func_ComputerName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, {}, RawResult{VT_BSTR, result});
+}
+
+const VtblEntry kVtbl_ZSWindows[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSWindows_00_func_ReBoot),
+  reinterpret_cast<VtblEntry>(&ZSWindows_01_func_ShutDown),
+  reinterpret_cast<VtblEntry>(&ZSWindows_02_func_PowerOff),
+  reinterpret_cast<VtblEntry>(&ZSWindows_03_func_LogOff),
+  reinterpret_cast<VtblEntry>(&ZSWindows_04_func_Force),
+  reinterpret_cast<VtblEntry>(&ZSWindows_05_func_LicensingInfo),
+  reinterpret_cast<VtblEntry>(&ZSWindows_06_func_RegisteredOwner),
+  reinterpret_cast<VtblEntry>(&ZSWindows_07_func_RegisteredOrganization),
+  reinterpret_cast<VtblEntry>(&ZSWindows_08_func_ProductType),
+  reinterpret_cast<VtblEntry>(&ZSWindows_09_func_ProductKey),
+  reinterpret_cast<VtblEntry>(&ZSWindows_10_func_ProductName),
+  reinterpret_cast<VtblEntry>(&ZSWindows_11_func_ProductId),
+  reinterpret_cast<VtblEntry>(&ZSWindows_12_func_PlusVersionNumber),
+  reinterpret_cast<VtblEntry>(&ZSWindows_13_func_UserName),
+  reinterpret_cast<VtblEntry>(&ZSWindows_14_func_ComputerName),
+};
+
 // _ZSStack
 
 HRESULT STDMETHODCALLTYPE ZSStack_00_func_Push(DualFace* self, VARIANT* p0) {
@@ -263,6 +344,92 @@ const VtblEntry kVtbl_ZSScreenModes[] = {
   reinterpret_cast<VtblEntry>(&ZSScreenModes_01_func_ScreenHeight),
   reinterpret_cast<VtblEntry>(&ZSScreenModes_02_func_ScreenWidth),
   reinterpret_cast<VtblEntry>(&ZSScreenModes_03_func_ChangeDisplay),
+};
+
+// _ZSPower
+
+HRESULT STDMETHODCALLTYPE ZSPower_00_func_Hibernate(DualFace* self) {
+  return dualCall(self, 0x60030000, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_01_func_Suspend(DualFace* self) {
+  return dualCall(self, 0x60030001, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_02_func_DiskSpinDown(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030002, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_03_func_ThermalControl(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030003, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_04_func_WakeSupport(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030004, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_05_func_HiberFilePresent(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030005, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_06_func_SleepButtonPresent(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030006, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_07_func_PowerButtonPresent(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030007, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_08_func_ACPowerExists(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030008, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_09_func_BatteryIsLow(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x60030009, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_10_func_BatteryIsFull(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000A, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_11_func_BatteryIsCharging(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000B, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_12_func_BatteryIsCritical(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000C, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_13_func_IsPowerHibernateAllowed(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000D, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_14_func_IsPowerSuspendAllowed(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSPower_15_func_IsPowerShutdownAllowed(DualFace* self, VARIANT_BOOL* result) {
+  return dualCall(self, 0x6003000F, zs::CallKind::Method, {}, RawResult{VT_BOOL, result});
+}
+
+const VtblEntry kVtbl_ZSPower[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSPower_00_func_Hibernate),
+  reinterpret_cast<VtblEntry>(&ZSPower_01_func_Suspend),
+  reinterpret_cast<VtblEntry>(&ZSPower_02_func_DiskSpinDown),
+  reinterpret_cast<VtblEntry>(&ZSPower_03_func_ThermalControl),
+  reinterpret_cast<VtblEntry>(&ZSPower_04_func_WakeSupport),
+  reinterpret_cast<VtblEntry>(&ZSPower_05_func_HiberFilePresent),
+  reinterpret_cast<VtblEntry>(&ZSPower_06_func_SleepButtonPresent),
+  reinterpret_cast<VtblEntry>(&ZSPower_07_func_PowerButtonPresent),
+  reinterpret_cast<VtblEntry>(&ZSPower_08_func_ACPowerExists),
+  reinterpret_cast<VtblEntry>(&ZSPower_09_func_BatteryIsLow),
+  reinterpret_cast<VtblEntry>(&ZSPower_10_func_BatteryIsFull),
+  reinterpret_cast<VtblEntry>(&ZSPower_11_func_BatteryIsCharging),
+  reinterpret_cast<VtblEntry>(&ZSPower_12_func_BatteryIsCritical),
+  reinterpret_cast<VtblEntry>(&ZSPower_13_func_IsPowerHibernateAllowed),
+  reinterpret_cast<VtblEntry>(&ZSPower_14_func_IsPowerSuspendAllowed),
+  reinterpret_cast<VtblEntry>(&ZSPower_15_func_IsPowerShutdownAllowed),
 };
 
 // _ZSNumbers
@@ -1188,9 +1355,11 @@ std::span<const DualVtable> dualVtables() {
   static const DualVtable table[] = {
     {"ZSDiskInfo", kVtbl_ZSDiskInfo},
     {"ZSWinVersion", kVtbl_ZSWinVersion},
+    {"ZSWindows", kVtbl_ZSWindows},
     {"ZSStack", kVtbl_ZSStack},
     {"ZSSpecialFolders", kVtbl_ZSSpecialFolders},
     {"ZSScreenModes", kVtbl_ZSScreenModes},
+    {"ZSPower", kVtbl_ZSPower},
     {"ZSNumbers", kVtbl_ZSNumbers},
     {"ZSMemory", kVtbl_ZSMemory},
     {"ZSMath", kVtbl_ZSMath},
