@@ -34,6 +34,15 @@ std::span<const Command> commands() {
        "a ZSSplashScreen window in style N (0 to 4) with its defaults and the given properties, "
        "written as PNG or shown on the X display; --about: the suite about window as PNG",
        splashCommand},
+      {"open", "open URL|FILE",
+       "open a link or a file with the desktop's program (xdg-open), as ZSHyperLink.GoUrl",
+       openCommand},
+      {"mail", "mail ADDRESS",
+       "start a mail message to ADDRESS (xdg-email mailto:ADDRESS), as ZSHyperLink.SendMail",
+       mailCommand},
+      {"icon", "icon FILE [--index N] [--size 16|24|32|...|128] -o OUT.png",
+       "draw icon N (from 1) of an .exe, .dll or .ico as ZSExtractIcon.Extract does, as a PNG",
+       iconCommand},
   };
   return kCommands;
 }

@@ -57,6 +57,9 @@ int regCommand(std::span<const std::string> args, CommandIo& io);
 int infoCommand(std::span<const std::string> args, CommandIo& io);
 int splashCommand(std::span<const std::string> args, CommandIo& io);
 int replCommand(std::span<const std::string> args, CommandIo& io);
+int openCommand(std::span<const std::string> args, CommandIo& io);
+int mailCommand(std::span<const std::string> args, CommandIo& io);
+int iconCommand(std::span<const std::string> args, CommandIo& io);
 
 // The checks `zavrin reg` makes on its command line before it touches the
 // store (operation, options, key name, value type and data). Throws

@@ -28,6 +28,10 @@
   X(ZSLocaleSettings)       \
   X(ZSWindows)              \
   X(ZSPower)                \
+  X(ZSFolderSelect)         \
+  X(ZSExtractIcon)          \
+  X(ZSHelp)                 \
+  X(ZSHyperLink)            \
   X(Collection)             \
   X(Enumerator)
 

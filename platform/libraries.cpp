@@ -2,6 +2,7 @@
 
 #ifdef _WIN32
 #include "platform/win32/advapi32_win32.h"
+#include "platform/win32/hhctrl_win32.h"
 #include "platform/win32/kernel32_win32.h"
 #include "platform/win32/powrprof_win32.h"
 #include "platform/win32/shell32_win32.h"
@@ -10,6 +11,7 @@
 #include "platform/win32/gdi32_win32.h"
 #else
 #include "platform/posix/advapi32_posix.h"
+#include "platform/posix/help_viewer.h"
 #include "platform/posix/kernel32_posix.h"
 #include "platform/posix/powrprof_posix.h"
 #include "platform/posix/shell32_posix.h"
@@ -31,6 +33,7 @@ const Libraries& systemLibraries() {
     created.shell32 = std::make_shared<win32::Shell32Win32>();
     created.ole32 = std::make_shared<win32::Ole32Win32>();
     created.version = std::make_shared<win32::VersionWin32>();
+    created.hhctrl = std::make_shared<win32::HtmlHelpWin32>();
     created.gdi32 = std::make_shared<win32::Gdi32Win32>();
     created.powrprof = std::make_shared<win32::PowrprofWin32>();
 #else
@@ -41,6 +44,7 @@ const Libraries& systemLibraries() {
     created.shell32 = std::make_shared<posix::Shell32Posix>();
     created.ole32 = std::make_shared<posix::Ole32Posix>();
     created.version = std::make_shared<posix::VersionPosix>();
+    created.hhctrl = std::make_shared<posix::HtmlHelpPosix>();
     created.gdi32 = std::make_shared<posix::Gdi32Posix>();
     created.powrprof = std::make_shared<posix::PowrprofPosix>();
 #endif

@@ -5,6 +5,7 @@
 
 #include "platform/advapi32.h"
 #include "platform/gdi32.h"
+#include "platform/hhctrl.h"
 #include "platform/kernel32.h"
 #include "platform/powrprof.h"
 #include "platform/shell32.h"
@@ -20,6 +21,7 @@ struct Libraries {
   std::shared_ptr<Shell32> shell32;
   std::shared_ptr<Ole32> ole32;
   std::shared_ptr<Version> version;
+  std::shared_ptr<HtmlHelpControl> hhctrl;
   std::shared_ptr<Gdi32> gdi32;
   std::shared_ptr<Powrprof> powrprof;
 };

@@ -9,6 +9,12 @@ namespace zs::platform {
 
 using HWND = std::uintptr_t;
 using HINSTANCE = std::uintptr_t;
+using HICON = std::uintptr_t;
+
+// DrawIconEx flags.
+inline constexpr UINT kDiMask = 1;
+inline constexpr UINT kDiImage = 2;
+inline constexpr UINT kDiNormal = 3;
 
 // Window styles used by the library's own windows.
 inline constexpr DWORD kWsOverlapped = 0x00000000;
@@ -70,6 +76,18 @@ class User32 {
   // programs) or the whole system (kEwxShutdown, kEwxReboot, kEwxPowerOff).
   // Nonzero when the request was accepted; 0 with GetLastError's reason.
   virtual BOOL ExitWindowsEx(UINT flags, DWORD reason) = 0;
+
+  // Help and icons (the shell components). A backend without them (a test's
+  // own recording user32) fails these calls, as Win32 fails a call it cannot
+  // carry out.
+  // Hands `command` with `data` for the classic help file `file` to the help engine.
+  virtual BOOL WinHelpA(HWND, const char*, UINT, std::uintptr_t) { return 0; }
+  // Draws `icon` at (x, y) of `dc`, `width` × `height` (0: the icon's own
+  // size); a `brush` fills the square first (flicker-free drawing).
+  virtual BOOL DrawIconEx(std::uintptr_t, int, int, HICON, int, int, UINT, std::uintptr_t, UINT) {
+    return 0;
+  }
+  virtual BOOL DestroyIcon(HICON) { return 0; }
 };
 
 }  // namespace zs::platform

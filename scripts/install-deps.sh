@@ -21,6 +21,8 @@ packages=(
   # sd-bus, through which the Linux backend asks logind to end the session or
   # sleep; its tests run python3-dbusmock's logind on a private dbus-daemon.
   libsystemd-dev python3-dbusmock
+  # Icons on Linux: cairo image surfaces and PNG images.
+  libcairo2-dev libpng-dev
   # The IDL files the type library imports, and its standard OLE library.
   libwine-dev
   # The 32-bit ELF loader, for the native 32-bit Wine fallback of the Wine tests.

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstring>
 
 namespace zs::platform::posix {
@@ -96,6 +97,63 @@ class Image {
     return std::nullopt;
   }
 
+  // Every entry of a directory: named ones first, then ids ascending (the
+  // order Windows enumerates them in); nullopt for a broken directory.
+  struct Entry {
+    bool named;
+    std::uint32_t id, target;
+  };
+  std::optional<std::vector<Entry>> entries(std::uint32_t offset) const {
+    if (offset >= resourceSize_ || resourceSize_ - offset < 16) return std::nullopt;
+    std::uint8_t header[16];
+    if (!readAddress(std::uint64_t{resourceAddress_} + offset, sizeof header, header)) return std::nullopt;
+    const std::size_t named = u16(header + 12), ids = u16(header + 14);
+    const std::size_t total = named + ids;
+    if (total > kMaxDirectoryEntries || std::uint64_t{resourceSize_} - offset - 16 < total * 8) {
+      return std::nullopt;
+    }
+    std::vector<std::uint8_t> raw(total * 8);
+    if (!readAddress(std::uint64_t{resourceAddress_} + offset + 16, raw.size(), raw.data())) {
+      return std::nullopt;
+    }
+    std::vector<Entry> out;
+    for (std::size_t i = 0; i < total; ++i) {
+      const std::uint32_t name = u32(raw.data() + i * 8);
+      out.push_back({i < named || (name & 0x80000000u) != 0, name, u32(raw.data() + i * 8 + 4)});
+    }
+    std::stable_sort(out.begin(), out.end(), [](const Entry& a, const Entry& b) {
+      if (a.named != b.named) return a.named;
+      return !a.named && a.id < b.id;
+    });
+    return out;
+  }
+
+  // The data of the first language of a name entry's target.
+  std::optional<std::vector<std::uint8_t>> firstLanguage(std::uint32_t target, std::size_t maxSize) const {
+    if (!(target & 0x80000000u)) return std::nullopt;
+    const auto at = entry(target & 0x7FFFFFFFu, std::nullopt);
+    if (!at || (*at & 0x80000000u)) return std::nullopt;
+    return data(*at, maxSize);
+  }
+
+  // The entries of the type directory `type`.
+  std::optional<std::vector<Entry>> ofType(std::uint32_t type) const {
+    const auto at = entry(0, type);
+    if (!at || !(*at & 0x80000000u)) return std::nullopt;
+    return entries(*at & 0x7FFFFFFFu);
+  }
+
+  std::optional<std::vector<std::uint8_t>> data(std::uint32_t dataEntry, std::size_t maxSize) const {
+    if (dataEntry >= resourceSize_ || resourceSize_ - dataEntry < 16) return std::nullopt;
+    std::uint8_t record[16];
+    if (!readAddress(std::uint64_t{resourceAddress_} + dataEntry, sizeof record, record)) return std::nullopt;
+    const std::uint32_t address = u32(record), size = u32(record + 4);
+    if (size == 0 || size > maxSize) return std::nullopt;
+    std::vector<std::uint8_t> out(size);
+    if (!readAddress(address, size, out.data())) return std::nullopt;
+    return out;
+  }
+
   std::optional<std::vector<std::uint8_t>> resource(std::uint32_t type, std::size_t maxSize) const {
     // type -> name -> language -> data entry; each step must go down, except
     // the last, which must reach a data entry: three levels at most.
@@ -105,15 +163,7 @@ class Image {
       at = entry(*at & 0x7FFFFFFFu, std::nullopt);
     }
     if (!at || (*at & 0x80000000u)) return std::nullopt;
-    const std::uint32_t dataEntry = *at;
-    if (dataEntry >= resourceSize_ || resourceSize_ - dataEntry < 16) return std::nullopt;
-    std::uint8_t data[16];
-    if (!readAddress(std::uint64_t{resourceAddress_} + dataEntry, sizeof data, data)) return std::nullopt;
-    const std::uint32_t address = u32(data), size = u32(data + 4);
-    if (size == 0 || size > maxSize) return std::nullopt;
-    std::vector<std::uint8_t> out(size);
-    if (!readAddress(address, size, out.data())) return std::nullopt;
-    return out;
+    return data(*at, maxSize);
   }
 
  private:
@@ -131,10 +181,50 @@ std::optional<std::vector<std::uint8_t>> findResource(const ImageReader& read, s
   return image.resource(type, maxSize);
 }
 
+std::size_t countResources(const ImageReader& read, std::uint32_t type) {
+  Image image(read);
+  if (!image.load()) return 0;
+  const auto entries = image.ofType(type);
+  return entries ? entries->size() : 0;
+}
+
+std::optional<std::vector<std::uint8_t>> resourceAt(const ImageReader& read, std::uint32_t type,
+                                                    std::size_t index, std::size_t maxSize) {
+  Image image(read);
+  if (!image.load()) return std::nullopt;
+  const auto entries = image.ofType(type);
+  if (!entries || index >= entries->size()) return std::nullopt;
+  return image.firstLanguage((*entries)[index].target, maxSize);
+}
+
+std::optional<std::vector<std::uint8_t>> resourceWithId(const ImageReader& read, std::uint32_t type,
+                                                        std::uint32_t id, std::size_t maxSize) {
+  Image image(read);
+  if (!image.load()) return std::nullopt;
+  const auto entries = image.ofType(type);
+  if (!entries) return std::nullopt;
+  for (const auto& e : *entries) {
+    if (!e.named && e.id == id) return image.firstLanguage(e.target, maxSize);
+  }
+  return std::nullopt;
+}
+
 ImageReader memoryImage(const std::vector<std::uint8_t>& image) {
   return [&image](std::uint64_t offset, std::size_t size, std::uint8_t* out) {
     if (offset > image.size() || size > image.size() - offset) return false;
-    std::memcpy(out, image.data() + offset, size);
+    if (size > 0) std::memcpy(out, image.data() + offset, size);  // `out` may be null for 0 bytes
+    return true;
+  };
+}
+
+ImageReader fileImage(int fd) {
+  return [fd](std::uint64_t offset, std::size_t size, std::uint8_t* out) {
+    std::size_t done = 0;
+    while (done < size) {
+      const ssize_t n = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
+      if (n <= 0) return false;
+      done += static_cast<std::size_t>(n);
+    }
     return true;
   };
 }
@@ -149,16 +239,7 @@ std::optional<std::vector<std::uint8_t>> findFileResource(const std::string& pat
   } closer{fd};
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  const ImageReader read = [fd](std::uint64_t offset, std::size_t size, std::uint8_t* out) {
-    std::size_t done = 0;
-    while (done < size) {
-      const ssize_t n = ::pread(fd, out + done, size - done, static_cast<off_t>(offset + done));
-      if (n <= 0) return false;
-      done += static_cast<std::size_t>(n);
-    }
-    return true;
-  };
-  return findResource(read, type, maxSize);
+  return findResource(fileImage(fd), type, maxSize);
 }
 
 }  // namespace zs::platform::posix

@@ -1,5 +1,5 @@
 // A reader of the resources of Windows executables (PE32 and PE32+), for the
-// version resource on Linux and, later, icons. Every offset and length read
+// version resource and the icons on Linux. Every offset and length read
 // from the file is checked against the file and the section it lies in;
 // directory depth, entry counts and sizes are capped; a file that is not a
 // well-formed image, or has no such resource, gives nullopt — never a crash.
@@ -30,6 +30,21 @@ std::optional<std::vector<std::uint8_t>> findResource(const ImageReader& read, s
 std::optional<std::vector<std::uint8_t>> findFileResource(const std::string& path,
                                                           std::uint32_t type,
                                                           std::size_t maxSize = 1u << 20);
+
+// How many resources of `type` the image holds (0 for anything but an image).
+std::size_t countResources(const ImageReader& read, std::uint32_t type);
+
+// The resource of `type` at `index` in the Win32 order (named entries first,
+// then ids ascending), first language.
+std::optional<std::vector<std::uint8_t>> resourceAt(const ImageReader& read, std::uint32_t type,
+                                                    std::size_t index, std::size_t maxSize = 1u << 20);
+
+// The resource of `type` with the id `id`, first language.
+std::optional<std::vector<std::uint8_t>> resourceWithId(const ImageReader& read, std::uint32_t type,
+                                                        std::uint32_t id, std::size_t maxSize = 1u << 20);
+
+// An image read with pread from an open descriptor (the caller keeps it open).
+ImageReader fileImage(int fd);
 
 // An image held in memory.
 ImageReader memoryImage(const std::vector<std::uint8_t>& image);

@@ -6,6 +6,7 @@
 
 #include "platform/last_error.h"
 #include "platform/posix/logind.h"
+#include "platform/posix/gdi_objects.h"
 
 namespace zs::platform::posix {
 
@@ -76,5 +77,30 @@ BOOL User32Posix::ExitWindowsEx(UINT flags, DWORD) {
   if (!result) SetLastError(win32Error(result));
   return result ? 1 : 0;
 }
+
+BOOL User32Posix::WinHelpA(HWND, const char* file, UINT command, std::uintptr_t) {
+  switch (command) {
+    case kHelpContext:
+    case kHelpContents:
+    case kHelpContextPopup:
+    case kHelpForceFile:
+    case kHelpFinder:
+    case kHelpKey:
+    case kHelpPartialKey:
+      return helpViewers_.display(file) ? 1 : 0;
+    case kHelpQuit:
+      helpViewers_.closeAll();
+      return 1;
+    default:
+      return 0;
+  }
+}
+
+BOOL User32Posix::DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height,
+                             UINT, std::uintptr_t brush, UINT) {
+  return drawIcon(dc, x, y, icon, width, height, brush) ? 1 : 0;
+}
+
+BOOL User32Posix::DestroyIcon(HICON icon) { return removeIcon(icon) ? 1 : 0; }
 
 }  // namespace zs::platform::posix

@@ -1,7 +1,8 @@
 // Windows on Linux: the library's own windows are static text windows, and
 // the Linux product has no window system of its own to put them on. A window
 // is shown by writing its caption and text to the standard error stream,
-// where a person running a program sees it.
+// where a person running a program sees it. Help files open in the desktop's
+// viewer (help_viewer.h).
 //
 // The display settings are those of the X server's primary output (RandR,
 // see randr_display.h): the server named by $DISPLAY, or by `display`.
@@ -19,6 +20,7 @@
 #include <string>
 
 #include "platform/posix/randr_display.h"
+#include "platform/posix/help_viewer.h"
 #include "platform/user32.h"
 
 namespace zs::platform::posix {
@@ -39,11 +41,20 @@ class User32Posix : public User32 {
   LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                               UINT timeout, DWORD_PTR* result) override;
   BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+  // Display commands open the file with the desktop's viewer; HELP_QUIT ends
+  // the viewers opened here.
+  BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) override;
+  // Icons and device contexts of gdi_objects.h; the step and flags other
+  // than DI_NORMAL's are not looked at.
+  BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height, UINT step,
+                  std::uintptr_t brush, UINT flags) override;
+  BOOL DestroyIcon(HICON icon) override;
 
  private:
   std::FILE* out_;
   std::atomic<HWND> next_{1};
   RandrDisplay display_;
+  HelpViewers helpViewers_;
 };
 
 }  // namespace zs::platform::posix

@@ -1,7 +1,8 @@
-// Writes small Windows images for tests: a VS_VERSIONINFO tree and a PE32 or
-// PE32+ file whose one section holds it as the version resource.
+// Writes small Windows images for tests: a VS_VERSIONINFO tree and PE32 or
+// PE32+ files whose one section holds resources (the version, icons).
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <string>
 #include <utility>
@@ -85,9 +86,18 @@ inline Bytes versionResource(const VersionResource& v) {
   return versionNode("VS_VERSION_INFO", fixed, false, top);
 }
 
-// A PE image with one .rsrc section holding `resource` as RT_VERSION #1,
-// language 0x409.
-inline Bytes peImage(const Bytes& resource, bool pe32plus = false) {
+// One resource of an image: its type, its id or (when `name` is not empty)
+// its name, and its data; language 0x409.
+struct ResourceItem {
+  std::uint32_t type;
+  std::uint32_t id;
+  Bytes data;
+  std::string name;
+};
+
+// A PE image with one .rsrc section holding `resources`: named entries first,
+// ids in the order given (the reader must not rely on their order).
+inline Bytes peImageWithResources(const std::vector<ResourceItem>& resources, bool pe32plus = false) {
   constexpr std::uint32_t kSectionAddress = 0x1000, kSectionFile = 0x200;
   const std::size_t optionalSize = pe32plus ? 240 : 224;
   const std::size_t directories = pe32plus ? 112 : 96;
@@ -104,31 +114,79 @@ inline Bytes peImage(const Bytes& resource, bool pe32plus = false) {
   const std::size_t opt = 0x58;
   putLe(image, opt, pe32plus ? 0x20B : 0x10B, 2);
   putLe(image, opt + directories - 4, 16, 4);  // NumberOfRvaAndSizes
-  // The resource section: three directories, a data entry, then the data.
-  Bytes rsrc;
-  auto directory = [&](std::size_t at, std::uint32_t id, std::uint32_t target) {
-    putLe(rsrc, at + 14, 1, 2);
-    putLe(rsrc, at + 16, id, 4);
-    putLe(rsrc, at + 20, target, 4);
-  };
-  directory(0x00, 16, 0x80000018);
-  directory(0x18, 1, 0x80000030);
-  directory(0x30, 0x409, 0x48);
-  putLe(rsrc, 0x48, kSectionAddress + 0x58, 4);
-  putLe(rsrc, 0x4C, resource.size(), 4);
-  rsrc.resize(0x58, 0);
-  rsrc.insert(rsrc.end(), resource.begin(), resource.end());
+
+  // The resource section: the type directory, one name directory per type,
+  // one language directory per resource, the data entries, names, data.
+  std::vector<std::uint32_t> types;
+  for (const auto& r : resources) {
+    if (std::find(types.begin(), types.end(), r.type) == types.end()) types.push_back(r.type);
+  }
+  const std::size_t n = resources.size();
+  std::size_t at = 16 + 8 * types.size();
+  std::vector<std::size_t> typeDir;
+  for (auto t : types) {
+    typeDir.push_back(at);
+    at += 16 + 8 * std::count_if(resources.begin(), resources.end(), [t](const ResourceItem& r) { return r.type == t; });
+  }
+  std::vector<std::size_t> languageDir(n), dataEntry(n), nameAt(n), dataAt(n);
+  for (std::size_t i = 0; i < n; ++i, at += 24) languageDir[i] = at;
+  for (std::size_t i = 0; i < n; ++i, at += 16) dataEntry[i] = at;
+  Bytes rsrc(at, 0);
+  for (std::size_t i = 0; i < n; ++i) {
+    if (resources[i].name.empty()) continue;
+    nameAt[i] = rsrc.size();
+    const Bytes w = wide(resources[i].name, false);
+    putLe(rsrc, rsrc.size(), w.size() / 2, 2);
+    rsrc.insert(rsrc.end(), w.begin(), w.end());
+    pad4(rsrc);
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    pad4(rsrc);
+    dataAt[i] = rsrc.size();
+    rsrc.insert(rsrc.end(), resources[i].data.begin(), resources[i].data.end());
+  }
+  pad4(rsrc);
+  putLe(rsrc, 14, types.size(), 2);
+  for (std::size_t t = 0; t < types.size(); ++t) {
+    putLe(rsrc, 16 + 8 * t, types[t], 4);
+    putLe(rsrc, 20 + 8 * t, 0x80000000u | typeDir[t], 4);
+    // Named entries first, as the format has them; ids in the order given.
+    std::size_t named = 0, ids = 0, slot = 0;
+    for (const bool pass : {true, false}) {
+      for (std::size_t i = 0; i < n; ++i) {
+        if (resources[i].type != types[t] || resources[i].name.empty() != !pass) continue;
+        (pass ? named : ids) += 1;
+        const std::size_t e = typeDir[t] + 16 + 8 * slot++;
+        putLe(rsrc, e, pass ? (0x80000000u | nameAt[i]) : resources[i].id, 4);
+        putLe(rsrc, e + 4, 0x80000000u | languageDir[i], 4);
+      }
+    }
+    putLe(rsrc, typeDir[t] + 12, named, 2);
+    putLe(rsrc, typeDir[t] + 14, ids, 2);
+  }
+  for (std::size_t i = 0; i < n; ++i) {
+    putLe(rsrc, languageDir[i] + 14, 1, 2);
+    putLe(rsrc, languageDir[i] + 16, 0x409, 4);
+    putLe(rsrc, languageDir[i] + 20, dataEntry[i], 4);
+    putLe(rsrc, dataEntry[i], kSectionAddress + dataAt[i], 4);
+    putLe(rsrc, dataEntry[i] + 4, resources[i].data.size(), 4);
+  }
   putLe(image, opt + directories + 16, kSectionAddress, 4);
   putLe(image, opt + directories + 20, rsrc.size(), 4);
   const std::size_t section = opt + optionalSize;
-  const char name[8] = {'.', 'r', 's', 'r', 'c', 0, 0, 0};
-  for (int i = 0; i < 8; ++i) image[section + i] = static_cast<std::uint8_t>(name[i]);
+  const char sectionName[8] = {'.', 'r', 's', 'r', 'c', 0, 0, 0};
+  for (int i = 0; i < 8; ++i) image[section + i] = static_cast<std::uint8_t>(sectionName[i]);
   putLe(image, section + 8, rsrc.size(), 4);
   putLe(image, section + 12, kSectionAddress, 4);
   putLe(image, section + 16, rsrc.size(), 4);
   putLe(image, section + 20, kSectionFile, 4);
   image.insert(image.end(), rsrc.begin(), rsrc.end());
   return image;
+}
+
+// A PE image whose one resource is `resource` as RT_VERSION #1, language 0x409.
+inline Bytes peImage(const Bytes& resource, bool pe32plus = false) {
+  return peImageWithResources({{16, 1, resource, {}}}, pe32plus);
 }
 
 }  // namespace zs::platform::testing

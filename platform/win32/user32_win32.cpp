@@ -44,6 +44,17 @@ LRESULT User32Win32::SendMessageTimeoutA(HWND window, UINT message, WPARAM wPara
   if (result) *result = answer;
   return sent;
 }
+BOOL User32Win32::WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) {
+  return ::WinHelpA(reinterpret_cast<::HWND>(window), file, command, static_cast<::ULONG_PTR>(data));
+}
+
+BOOL User32Win32::DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height,
+                             UINT step, std::uintptr_t brush, UINT flags) {
+  return ::DrawIconEx(reinterpret_cast<::HDC>(dc), x, y, reinterpret_cast<::HICON>(icon), width,
+                      height, step, reinterpret_cast<::HBRUSH>(brush), flags);
+}
+
+BOOL User32Win32::DestroyIcon(HICON icon) { return ::DestroyIcon(reinterpret_cast<::HICON>(icon)); }
 
 BOOL User32Win32::ExitWindowsEx(UINT flags, DWORD reason) {
   return ::ExitWindowsEx(flags, reason);

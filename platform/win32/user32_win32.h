@@ -16,6 +16,10 @@ class User32Win32 : public User32 {
   LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                               UINT timeout, DWORD_PTR* result) override;
   BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+  BOOL WinHelpA(HWND window, const char* file, UINT command, std::uintptr_t data) override;
+  BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height, UINT step,
+                  std::uintptr_t brush, UINT flags) override;
+  BOOL DestroyIcon(HICON icon) override;
 };
 
 }  // namespace zs::platform::win32

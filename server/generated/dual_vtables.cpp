@@ -907,6 +907,70 @@ const VtblEntry kVtbl_ZSLinkedList[] = {
   reinterpret_cast<VtblEntry>(&ZSLinkedList_16_func_CheckIndex),
 };
 
+// _ZSHyperLink
+
+HRESULT STDMETHODCALLTYPE ZSHyperLink_00_func_GoUrl(DualFace* self, BSTR* p0, VARIANT* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030000, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSHyperLink_01_func_SendMail(DualFace* self, BSTR* p0, VARIANT* result) {
+  const RawArg args[] = {{VT_BSTR | VT_BYREF, p0}};
+  return dualCall(self, 0x60030001, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+const VtblEntry kVtbl_ZSHyperLink[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSHyperLink_00_func_GoUrl),
+  reinterpret_cast<VtblEntry>(&ZSHyperLink_01_func_SendMail),
+};
+
+// _ZSHelp
+
+HRESULT STDMETHODCALLTYPE ZSHelp_00_func_RunHtmlHelp(DualFace* self, LONG* p0, BSTR* p1, LONG* p2, VARIANT* result) {
+  const RawArg args[] = {{VT_I4 | VT_BYREF, p0}, {VT_BSTR | VT_BYREF, p1}, {VT_I4 | VT_BYREF, p2}};
+  return dualCall(self, 0x60030000, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSHelp_01_func_RunWinHelp(DualFace* self, LONG* p0, BSTR* p1, LONG* p2, VARIANT* result) {
+  const RawArg args[] = {{VT_I4 | VT_BYREF, p0}, {VT_BSTR | VT_BYREF, p1}, {VT_I4 | VT_BYREF, p2}};
+  return dualCall(self, 0x60030001, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+const VtblEntry kVtbl_ZSHelp[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSHelp_00_func_RunHtmlHelp),
+  reinterpret_cast<VtblEntry>(&ZSHelp_01_func_RunWinHelp),
+};
+
+// _ZSExtractIcon
+
+HRESULT STDMETHODCALLTYPE ZSExtractIcon_00_propget_FileName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030000, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSExtractIcon_01_propput_FileName(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030000, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSExtractIcon_02_func_Count(DualFace* self, LONG* result) {
+  return dualCall(self, 0x60030001, zs::CallKind::Method, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSExtractIcon_03_func_Extract(DualFace* self, LONG* p0, LONG* p1, LONG* p2, LONG* p3, LONG* p4, VARIANT* result) {
+  const RawArg args[] = {{VT_I4 | VT_BYREF, p0}, {VT_I4 | VT_BYREF, p1}, {VT_I4 | VT_BYREF, p2}, {VT_I4 | VT_BYREF, p3}, {VT_I4 | VT_BYREF, p4}};
+  return dualCall(self, 0x60030002, zs::CallKind::Method, args, RawResult{VT_VARIANT, result});
+}
+
+const VtblEntry kVtbl_ZSExtractIcon[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSExtractIcon_00_propget_FileName),
+  reinterpret_cast<VtblEntry>(&ZSExtractIcon_01_propput_FileName),
+  reinterpret_cast<VtblEntry>(&ZSExtractIcon_02_func_Count),
+  reinterpret_cast<VtblEntry>(&ZSExtractIcon_03_func_Extract),
+};
+
 // _ZSFileVersion
 
 HRESULT STDMETHODCALLTYPE ZSFileVersion_00_propget_FileName(DualFace* self, BSTR* result) {
@@ -1234,6 +1298,18 @@ const VtblEntry kVtbl_ZSRegistry[] = {
   reinterpret_cast<VtblEntry>(&ZSRegistry_09_func_ReadDataType),
 };
 
+// _ZSFolderSelect
+
+HRESULT STDMETHODCALLTYPE ZSFolderSelect_00_func_FolderSelect(DualFace* self, LONG* p0, BSTR* p1, IDispatch** result) {
+  const RawArg args[] = {{VT_I4 | VT_BYREF, p0}, {VT_BSTR | VT_BYREF, p1}};
+  return dualCall(self, 0x60030000, zs::CallKind::Method, args, RawResult{VT_DISPATCH, result});
+}
+
+const VtblEntry kVtbl_ZSFolderSelect[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSFolderSelect_00_func_FolderSelect),
+};
+
 // _ZSRegistryKeys
 
 HRESULT STDMETHODCALLTYPE ZSRegistryKeys_00_propget_Item(DualFace* self, VARIANT* p0, IDispatch** result) {
@@ -1453,9 +1529,13 @@ std::span<const DualVtable> dualVtables() {
     {"ZSMath", kVtbl_ZSMath},
     {"ZSLocaleSettings", kVtbl_ZSLocaleSettings},
     {"ZSLinkedList", kVtbl_ZSLinkedList},
+    {"ZSHyperLink", kVtbl_ZSHyperLink},
+    {"ZSHelp", kVtbl_ZSHelp},
+    {"ZSExtractIcon", kVtbl_ZSExtractIcon},
     {"ZSFileVersion", kVtbl_ZSFileVersion},
     {"ZSSplashScreen", kVtbl_ZSSplashScreen},
     {"ZSRegistry", kVtbl_ZSRegistry},
+    {"ZSFolderSelect", kVtbl_ZSFolderSelect},
     {"ZSRegistryKeys", kVtbl_ZSRegistryKeys},
     {"ZSRegistryKey", kVtbl_ZSRegistryKey},
     {"ZSRegistryValues", kVtbl_ZSRegistryValues},
