@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "cli/command_run.h"
 #include "cli/commands.h"
 #include "cli/info_subjects.h"
 #include "core/dispatch.h"
@@ -12,18 +13,8 @@
 namespace zs::cli {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome run(std::vector<std::string> args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  CommandIo io{in, out, err};
-  const int status = runCommandLine(args, io);
-  return {status, out.str(), err.str()};
-}
+using testing::Outcome;
+using testing::run;
 
 // The command runs what it lists for real: every listed member of a built
 // class must exist and answer something, which a member that acts (ending the

@@ -11,6 +11,7 @@
 
 #include <nlohmann/json.hpp>
 
+#include "cli/command_run.h"
 #include "cli/commands.h"
 #include "cli/json_text.h"
 #include "cli/json_values.h"
@@ -114,18 +115,8 @@ TEST(Signature, ShowsPassingOptionalsAndDefaults) {
   EXPECT_EQ(dispidHex(kNewEnumId), "0xFFFFFFFC");
 }
 
-struct Outcome {
-  int status;
-  std::string out, err;
-};
-
-Outcome run(std::vector<std::string> args) {
-  std::istringstream in;
-  std::ostringstream out, err;
-  CommandIo io{in, out, err};
-  const int status = runCommandLine(args, io);
-  return {status, out.str(), err.str()};
-}
+using testing::Outcome;
+using testing::run;
 
 TEST(Commands, CallPrintsResultThenArgumentsAfterTheCall) {
   Outcome r = run({"call", "ZSNumbers", "BinToDec", "101"});

@@ -44,7 +44,6 @@ class FakeDisplay : public User32, public Gdi32 {
   LONG ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags) override;
   LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                               UINT timeout, DWORD_PTR* result) override;
-  BOOL ExitWindowsEx(UINT, DWORD) override { return 0; }
 
   HDC CreateDCA(const char* driver, const char* device, const char* output,
                 const DEVMODEA* initData) override;
