@@ -6,6 +6,7 @@
 #include <objbase.h>
 #include <wincodec.h>
 
+#include <algorithm>
 #include <memory>
 
 #include "branding/image_decode.h"
@@ -44,10 +45,18 @@ class ComScope {
   bool owned_;
 };
 
+// Whether the file reaches its end chunk (type and its fixed CRC): WIC decodes
+// a file cut after its pixel data, which the cairo side refuses.
+bool hasEnd(std::span<const std::uint8_t> data) {
+  static constexpr std::uint8_t kEnd[] = {'I', 'E', 'N', 'D', 0xAE, 0x42, 0x60, 0x82};
+  return std::search(data.begin(), data.end(), std::begin(kEnd), std::end(kEnd)) != data.end();
+}
+
 }  // namespace
 
 Image decodePng(std::span<const std::uint8_t> data) {
   if (data.size() > kMaxPictureFile) invalidPicture("the file is too large");
+  if (!hasEnd(data)) invalidPicture("the file is cut short");
   ComScope com;
   auto factory = created<IWICImagingFactory>([](IWICImagingFactory** out) {
     return CoCreateInstance(CLSID_WICImagingFactory, nullptr, CLSCTX_INPROC_SERVER, IID_IWICImagingFactory,
