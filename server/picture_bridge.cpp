@@ -154,7 +154,9 @@ Image renderedImage(IPicture* picture) {
   return imageFromDib({bits, static_cast<std::size_t>(width) * height}, {}, width, height, false);
 }
 
-PicturePtr pictureOf(IPicture* ole) {
+}  // namespace
+
+PicturePtr readOlePicture(IPicture* ole) {
   SHORT type = PICTYPE_UNINITIALIZED;
   OLE_HANDLE handle = 0;
   if (FAILED(ole->get_Type(&type)) || FAILED(ole->get_Handle(&handle)))
@@ -167,6 +169,8 @@ PicturePtr pictureOf(IPicture* ole) {
     default: return std::make_shared<Picture>(renderedImage(ole));
   }
 }
+
+namespace {
 
 // A new OLE picture that owns a copy of the image.
 ComPtr<IPicture> newOlePicture(const Picture& picture) {
@@ -228,7 +232,7 @@ PicturePtr pictureFromOle(IUnknown* object) {
   p.sweep();
   if (auto it = p.byIdentity.find(identity); it != p.byIdentity.end())
     if (auto alive = p.byPicture.at(it->second).picture.lock()) return alive;
-  PicturePtr picture = pictureOf(ole.get());
+  PicturePtr picture = readOlePicture(ole.get());
   p.add(picture, std::move(ole), identity);
   return picture;
 }

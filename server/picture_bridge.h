@@ -24,4 +24,9 @@ IDispatch* olePictureFor(const branding::PicturePtr& picture);
 // for a picture whose image cannot be read or exceeds the picture limits.
 branding::PicturePtr pictureFromOle(IUnknown* object);
 
+// A new picture read from an OLE picture, not paired with it: its bitmap or
+// icon handle read into pixels, a metafile drawn on white, an empty or
+// uninitialised picture as the empty picture. Raises 481 like pictureFromOle.
+branding::PicturePtr readOlePicture(IPicture* ole);
+
 }  // namespace zs::server

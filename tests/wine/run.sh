@@ -183,6 +183,8 @@ run_arch() {  # <build dir>
   # PNG pictures through the library's decoder (WIC) against WIC's encoder.
   out=$(run_win "$build/tests/wine/png_decode.exe")
   judge "PNG decoder" "$out" $?
+  out=$(run_win "$build/tests/wine/picture_bridge.exe")
+  judge "picture bridge" "$out" $?
 
   note "$WIN_LABEL: unregistering"
   "$WINE" "$WIN_SYS\\regsvr32.exe" /u /s "$dll" >>"$LOG/regsvr32-$WIN_ARCH.txt" 2>&1 || fail "regsvr32 /u failed"
