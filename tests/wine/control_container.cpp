@@ -485,7 +485,7 @@ int main(int argc, char** argv) {
       if (drawing) designFace(c);
     }
     properties(classes);
-    pictures(classes);
+    if (drawingAvailable("host pictures")) pictures(classes);
     vtablePut(classes);
     damagedStreams(classes);
     std::printf("%zu control classes\n", classes.size());

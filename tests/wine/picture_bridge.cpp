@@ -1,7 +1,10 @@
 // The server's picture bridge on the platform's OLE pictures: the library's
 // pictures go out as the OLE picture kind their pixels need and read back to
 // the same pixels, and each picture and its OLE picture stay one pair in both
-// directions while the picture lives. Prints "N passed, N failed".
+// directions while the picture lives. Prints "N passed, N failed". With
+// --gdi-optional, where no device context can be made (Wine's WoW64 mode has
+// no display driver for 32-bit programs) only the empty picture is checked and
+// the rest is reported as "SKIPPED: ...".
 #include "server/picture_bridge.h"
 
 #include <cstdio>
@@ -31,7 +34,7 @@ IPicture* asPicture(IDispatch* d) {
   return p;
 }
 
-void roundTrips() {
+void roundTrips(bool drawing) {
   const struct {
     const char* name;
     std::shared_ptr<Picture> picture;
@@ -50,6 +53,7 @@ void roundTrips() {
   };
   for (const auto& c : cases) {
     const std::string name = c.name;
+    if (!drawing && c.picture->image()) continue;
     try {
       IDispatch* out = zs::server::olePictureFor(c.picture);
       IDispatch* again = zs::server::olePictureFor(c.picture);
@@ -77,6 +81,20 @@ void roundTrips() {
 
 // A host's picture read once: the same picture while it lives, a new one
 // (from the same OLE object) after it is gone.
+void hostPicture(IPictureDisp* host) {
+  auto first = zs::server::pictureFromOle(host);
+  check("a host bitmap is read", first && first->image() && first->image()->pixels ==
+                                                                std::vector<std::uint32_t>{0xFFC01020, 0xFF203040});
+  check("read twice, one picture", zs::server::pictureFromOle(host) == first);
+  IDispatch* back = zs::server::olePictureFor(first);
+  check("it goes out as the host's own object", back == host);
+  if (back) back->Release();
+  first.reset();
+  auto second = zs::server::pictureFromOle(host);
+  check("after the picture is gone, read again", second && second->image() && second->image()->width == 2);
+}
+
+// A host's bitmap picture as a fixture for hostPicture.
 void hostPictures() {
   const DWORD pixels[2] = {0x00C01020, 0x00203040};
   PICTDESC desc{};
@@ -88,17 +106,15 @@ void hostPictures() {
     check("host picture fixture", false);
     return;
   }
-  auto first = zs::server::pictureFromOle(host);
-  check("a host bitmap is read", first && first->image() && first->image()->pixels ==
-                                                                std::vector<std::uint32_t>{0xFFC01020, 0xFF203040});
-  check("read twice, one picture", zs::server::pictureFromOle(host) == first);
-  IDispatch* back = zs::server::olePictureFor(first);
-  check("it goes out as the host's own object", back == host);
-  if (back) back->Release();
-  first.reset();
-  auto second = zs::server::pictureFromOle(host);
-  check("after the picture is gone, read again", second && second->image() && second->image()->width == 2);
+  try {
+    hostPicture(host);
+  } catch (const zs::Error& e) {
+    check("host picture: no error", false, e.number());
+  }
   host->Release();
+}
+
+void otherObjects() {
   IStream* stream = nullptr;
   CreateStreamOnHGlobal(nullptr, TRUE, &stream);
   check("an object that is no picture is left to the caller", stream && !zs::server::pictureFromOle(stream));
@@ -107,10 +123,19 @@ void hostPictures() {
 
 }  // namespace
 
-int main() {
+int main(int argc, char** argv) {
   if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
-  roundTrips();
-  hostPictures();
+  const bool gdiOptional = argc > 1 && std::string(argv[1]) == "--gdi-optional";
+  HDC probe = CreateCompatibleDC(nullptr);
+  const bool drawing = probe != nullptr;
+  if (probe) DeleteDC(probe);
+  if (!drawing && gdiOptional)
+    std::printf("SKIPPED: pictures with pixels: no display driver serves this program (no device context can be made)\n");
+  else
+    check("drawing is possible", drawing);
+  roundTrips(drawing);
+  if (drawing) hostPictures();
+  otherObjects();
   CoUninitialize();
   std::printf("%d passed, %d failed\n", gPassed, gFailed);
   return gFailed ? 1 : 0;

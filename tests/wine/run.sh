@@ -183,7 +183,7 @@ run_arch() {  # <build dir>
   # PNG pictures through the library's decoder (WIC) against WIC's encoder.
   out=$(run_win "$build/tests/wine/png_decode.exe")
   judge "PNG decoder" "$out" $?
-  out=$(run_win "$build/tests/wine/picture_bridge.exe")
+  out=$(run_win "$build/tests/wine/picture_bridge.exe" "${GDI_OPTIONAL[@]}")
   judge "picture bridge" "$out" $?
 
   note "$WIN_LABEL: unregistering"
