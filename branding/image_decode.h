@@ -14,7 +14,7 @@ namespace zs::branding {
 
 Image decodeBmp(std::span<const std::uint8_t> data);
 Image decodeIco(std::span<const std::uint8_t> data);
-// PNG decoding is the platform's (cairo on Linux).
+// PNG decoding is the platform's (cairo on Linux, WIC on Windows).
 Image decodePng(std::span<const std::uint8_t> data);
 
 }  // namespace zs::branding

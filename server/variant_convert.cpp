@@ -10,6 +10,7 @@
 #include "server/enum_variant.h"
 #include "server/com_ptr.h"
 #include "server/host_object.h"
+#include "server/picture_bridge.h"
 
 namespace zs::server {
 namespace {
@@ -23,6 +24,7 @@ Variant wholeNumber(double value) {
 Variant objectFrom(IUnknown* p) {
   if (!p) return Variant::nothing();
   if (ObjectPtr core = coreOf(p)) return Variant(core);
+  if (auto picture = pictureFromOle(p)) return Variant(ObjectPtr(std::move(picture)));
   return Variant(HostObject::hold(p));
 }
 
@@ -36,7 +38,8 @@ IUnknown* pointerFor(const ObjectPtr& object, bool asUnknown) {
   }
   if (auto enumerator = std::dynamic_pointer_cast<Enumerator>(object))
     return EnumVariant::wrap(std::move(enumerator));
-  IDispatch* d = ComObject::wrap(object);
+  auto picture = std::dynamic_pointer_cast<branding::Picture>(object);
+  IDispatch* d = picture ? olePictureFor(picture) : ComObject::wrap(object);
   if (!asUnknown) return d;
   IUnknown* u = nullptr;
   d->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&u));

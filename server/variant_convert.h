@@ -10,7 +10,8 @@
 namespace zs::server {
 
 // The value a VARIANT holds, following VT_BYREF. Objects of this library come
-// back as their core objects, other objects as host objects (host_object.h).
+// back as their core objects, OLE pictures as pictures (picture_bridge.h),
+// other objects as host objects (host_object.h).
 // Dates arrive as Doubles, the small and unsigned integer kinds as Integer or
 // Long (Double when out of Long range), Decimal as Double. Arrays and other
 // kinds raise 13.

@@ -335,6 +335,93 @@ void properties(const std::vector<ControlClass>& classes) {
   }
 }
 
+// A property's object, as IPicture (null when it holds no picture).
+Com<IPicture> pictureAt(IUnknown* control, const wchar_t* property) {
+  auto d = Com<IUnknown>::share(control).as<IDispatch>(IID_IDispatch);
+  DISPPARAMS none{};
+  Variant result;
+  if (!d || FAILED(d->Invoke(idOf(d.get(), property), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYGET, &none,
+                             &result.v, nullptr, nullptr)) ||
+      V_VT(&result.v) != VT_DISPATCH || !V_DISPATCH(&result.v))
+    return {};
+  return Com<IUnknown>::share(V_DISPATCH(&result.v)).as<IPicture>(IID_IPicture);
+}
+
+// Pictures survive saving: a host's bitmap as ProductLogo and the empty
+// picture a new control holds, through a property bag and through a stream.
+void pictures(const std::vector<ControlClass>& classes) {
+  for (const auto& c : classes) {
+    if (c.name != L"ZSSplashScreen") continue;
+    Site site(false);
+    Com<IUnknown> control = placeControl(c, site);
+    auto d = control.as<IDispatch>(IID_IDispatch);
+    const DWORD pixels[4 * 3] = {0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020,
+                                 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020};
+    PICTDESC desc{};
+    desc.cbSizeofstruct = sizeof desc;
+    desc.picType = PICTYPE_BITMAP;
+    desc.bmp.hbitmap = CreateBitmap(4, 3, 1, 32, pixels);
+    Com<IPictureDisp> logo;
+    check("picture fixture", desc.bmp.hbitmap &&
+                                 SUCCEEDED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
+                                                                    reinterpret_cast<void**>(logo.put()))));
+    if (!logo) {
+      DeleteObject(desc.bmp.hbitmap);
+      return;
+    }
+    VARIANT arg;
+    VariantInit(&arg);
+    V_VT(&arg) = VT_DISPATCH;
+    V_DISPATCH(&arg) = logo.get();
+    DISPID named = DISPID_PROPERTYPUT;
+    DISPPARAMS params{&arg, &named, 1, 1};
+    HRESULT hr = d->Invoke(idOf(d.get(), L"ProductLogo"), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUTREF,
+                           &params, nullptr, nullptr, nullptr);
+    check("ProductLogo takes a host's picture", SUCCEEDED(hr), hex(hr));
+    OLE_XSIZE_HIMETRIC width = 0;
+    logo.as<IPicture>(IID_IPicture)->get_Width(&width);
+
+    PropertyBag bag;
+    hr = control.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&bag, TRUE, FALSE);
+    check("pictures save to a property bag", SUCCEEDED(hr), hex(hr));
+    Com<IStream> stream;
+    CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+    hr = control.as<IPersistStreamInit>(IID_IPersistStreamInit)->Save(stream.get(), TRUE);
+    check("pictures save to a stream", SUCCEEDED(hr), hex(hr));
+    const LARGE_INTEGER zero{};
+    stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+
+    Com<IUnknown> fromBag = createControl(c);
+    fromBag.as<IOleObject>(IID_IOleObject)->SetClientSite(&site);
+    hr = fromBag.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr);
+    check("pictures load from the property bag", SUCCEEDED(hr), hex(hr));
+    Com<IUnknown> fromStream = createControl(c);
+    hr = fromStream.as<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream.get());
+    check("pictures load from the stream", SUCCEEDED(hr), hex(hr));
+    const struct {
+      const char* what;
+      IUnknown* control;
+    } loaded[] = {{"bag", fromBag.get()}, {"stream", fromStream.get()}};
+    for (const auto& l : loaded) {
+      const std::string what = l.what;
+      auto back = pictureAt(l.control, L"ProductLogo");
+      SHORT type = -1;
+      OLE_XSIZE_HIMETRIC backWidth = 0;
+      check("the logo from the " + what + " is a bitmap",
+            back && SUCCEEDED(back->get_Type(&type)) && type == PICTYPE_BITMAP, std::to_string(type));
+      check("the logo from the " + what + " keeps its width",
+            back && SUCCEEDED(back->get_Width(&backWidth)) && backWidth == width,
+            std::to_string(backWidth) + " for " + std::to_string(width));
+      auto empty = pictureAt(l.control, L"CompanyNameImage");
+      type = -1;
+      check("the empty picture from the " + what + " stays empty",
+            empty && SUCCEEDED(empty->get_Type(&type)) && type == PICTYPE_NONE, std::to_string(type));
+    }
+    fromBag.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+    control.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+  }
+}
+
 // The early-bound path notifies like Invoke does.
 void vtablePut(const std::vector<ControlClass>& classes) {
   for (const auto& c : classes) {
@@ -398,6 +485,7 @@ int main(int argc, char** argv) {
       if (drawing) designFace(c);
     }
     properties(classes);
+    if (drawingAvailable("host pictures")) pictures(classes);
     vtablePut(classes);
     damagedStreams(classes);
     std::printf("%zu control classes\n", classes.size());

@@ -180,6 +180,12 @@ run_arch() {  # <build dir>
   sed -n '/^summary/,$p' "$WORK/variant-diff-$WIN_ARCH.txt" | sed "s/^/wine tests: $WIN_LABEL: variant differential: /"
   [ $rc -eq 0 ] || fail "the Variant differential test found unexplained differences (see $WORK/variant-diff-$WIN_ARCH.txt)"
 
+  # PNG pictures through the library's decoder (WIC) against WIC's encoder.
+  out=$(run_win "$build/tests/wine/png_decode.exe")
+  judge "PNG decoder" "$out" $?
+  out=$(run_win "$build/tests/wine/picture_bridge.exe" "${GDI_OPTIONAL[@]}")
+  judge "picture bridge" "$out" $?
+
   note "$WIN_LABEL: unregistering"
   "$WINE" "$WIN_SYS\\regsvr32.exe" /u /s "$dll" >>"$LOG/regsvr32-$WIN_ARCH.txt" 2>&1 || fail "regsvr32 /u failed"
   check_registered absent

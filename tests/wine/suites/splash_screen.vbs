@@ -32,6 +32,26 @@ Check "a picture clears ProductName", sp.ProductName, ""
 sp.ProductName = "Scripted"
 Check "ProductName kept", sp.ProductName, "Scripted"
 
+' The empty picture goes out as OLE's empty picture; each picture is one
+' object however often it is read, and a picture set back is kept as it is.
+Dim pic
+sp.CompanyName = "Pictured"
+Set pic = sp.CompanyNameImage
+CheckTrue "the empty picture is an object", IsObject(pic) And Not pic Is Nothing
+Check "the empty picture is a Picture", TypeName(pic), "Picture"
+Check "the empty picture has no type", pic.Type, 0
+CheckTrue "the empty picture has no size", pic.Width = 0 And pic.Height = 0
+CheckTrue "the empty picture has no handle", pic.Handle = 0
+CheckTrue "the empty picture read twice is one object", sp.CompanyNameImage Is pic
+Set sp.ProductLogo = pic
+CheckTrue "the empty picture set back is the same object", sp.ProductLogo Is pic
+Check "an empty picture keeps the text", sp.CompanyName, "Pictured"
+Check "ShowSplash with an empty logo", sp.ShowSplash, Empty
+Check "HideSplash after it", sp.HideSplash, Empty
+Set sp.ProductLogo = Nothing
+Check "ProductLogo back to no picture", sp.ProductLogo, Nothing
+Set pic = Nothing
+
 For Each st In Array(-1, 5, 1000)
   sp.SplashStyle = st
   Check "SplashStyle keeps " & st, sp.SplashStyle, CLng(st)
