@@ -14,73 +14,11 @@
 #include "branding/splash_screen.h"
 #include "branding/suite_about.h"
 #include "cli/commands.h"
-#include "cli/literals.h"
-#include "cli/plain_numbers.h"
-#include "core/ascii.h"
+#include "cli/window_output.h"
 #include "core/error.h"
 #include "frame/control_site.h"
 
 namespace zs::cli {
-namespace {
-
-// Writes each window it is asked to show as PNG.
-class PngPresenter final : public branding::WindowPresenter {
- public:
-  explicit PngPresenter(std::string path) : path_(std::move(path)) {}
-  void show(int, const branding::Window& window) override {
-    branding::posix::writePng(branding::posix::renderWindow(window), path_);
-  }
-  void hide(int) override {}
-
- private:
-  std::string path_;
-};
-
-// Sends both calls on to every presenter.
-class BothPresenters final : public branding::WindowPresenter {
- public:
-  std::vector<std::shared_ptr<branding::WindowPresenter>> all;
-  void show(int slot, const branding::Window& w) override {
-    for (auto& p : all) p->show(slot, w);
-  }
-  void hide(int slot) override {
-    for (auto& p : all) p->hide(slot);
-  }
-};
-
-bool isPictureProperty(std::string_view name) {
-  for (std::string_view p : {"CompanyNameImage", "ProductNameImage", "ProductLogo"})
-    if (sameName(name, p)) return true;
-  return false;
-}
-
-// NAME=VALUE: a picture property takes a file (BMP, ICO or PNG; empty for an
-// empty picture), any other property a literal as `zavrin call` reads it.
-void letProperty(SplashScreen& splash, const std::string& assignment) {
-  const auto eq = assignment.find('=');
-  if (eq == std::string::npos || eq == 0) throw UsageError("--let takes NAME=VALUE, not '" + assignment + "'");
-  const std::string name = assignment.substr(0, eq), value = assignment.substr(eq + 1);
-  std::vector<Argument> args;
-  if (isPictureProperty(name)) {
-    args.push_back(Argument::byValue(ObjectPtr(branding::loadPicture(value))));
-    invoke(splash, name, CallKind::Set, args);
-  } else {
-    args.push_back(readLiteral(value).argument);
-    invoke(splash, name, CallKind::Let, args);
-  }
-}
-
-// A whole number of the command line in [min, max].
-long wholeOption(const std::string& option, const std::string& text, long min, long max) {
-  try {
-    return static_cast<long>(parseWhole(text, min, max));
-  } catch (const Error&) {
-    throw UsageError(option + " takes a whole number from " + std::to_string(min) + " to " +
-                     std::to_string(max) + ", not '" + text + "'");
-  }
-}
-
-}  // namespace
 
 int splashCommand(std::span<const std::string> args, CommandIo& io) {
   std::optional<Long> style;
