@@ -1,12 +1,13 @@
-// zavrin about --style 0|1 [--let NAME=VALUE ...] [-o OUT.png] [--show SECONDS]:
-// a ZSAboutBox with its new-control defaults and the given properties, its
-// dialog of the style filled by ShowAbout and written as PNG, or put on the
-// X display for a while.
+// zavrin about --style 0|1 [--let NAME=VALUE ...] [--hover ELEMENT] [-o OUT.png]
+// [--show SECONDS]: a ZSAboutBox with its new-control defaults and the given
+// properties, its dialog of the style filled by ShowAbout (with the pointer
+// resting on ELEMENT) and written as PNG, or put on the X display for a while.
 #include <chrono>
 #include <ostream>
 #include <thread>
 
 #include "branding/about_box.h"
+#include "branding/about_events.h"
 #include "branding/posix/pango_text.h"
 #include "branding/posix/x11_presenter.h"
 #include "cli/commands.h"
@@ -20,6 +21,7 @@ int aboutCommand(std::span<const std::string> args, CommandIo& io) {
   std::vector<std::string> lets;
   std::string out;
   std::optional<long> seconds;
+  std::string hover;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
     auto value = [&]() -> const std::string& {
@@ -32,6 +34,10 @@ int aboutCommand(std::span<const std::string> args, CommandIo& io) {
       lets.push_back(value());
     } else if (a == "-o" || a == "--output") {
       out = value();
+    } else if (a == "--hover") {
+      hover = value();
+      if (hover != "lblUrl" && hover != "lblMail" && hover != "Text1" && hover != "Text2")
+        throw UsageError("--hover takes lblUrl, lblMail, Text1 or Text2, not '" + hover + "'");
     } else if (a == "--show") {
       seconds = wholeOption(a, value(), 0, 3600);
     } else {
@@ -59,6 +65,13 @@ int aboutCommand(std::span<const std::string> args, CommandIo& io) {
   about->AboutStyle(*style);
   for (const auto& l : lets) letProperty(*about, l);
   about->ShowAbout();
+  if (!hover.empty()) {
+    const int s = static_cast<int>(*style);
+    branding::Window& dialog = dialogs->dialog(s);
+    const branding::Box b = dialog.clientBox(dialog.element(hover));
+    branding::pointerMoved(dialog, b.left + b.width / 2, b.top + b.height / 2);
+    dialogs->refresh(s);
+  }
   if (seconds) {
     std::this_thread::sleep_for(std::chrono::seconds(*seconds));
     dialogs->close(static_cast<int>(*style));

@@ -34,9 +34,10 @@ std::span<const Command> commands() {
        "a ZSSplashScreen window in style N (0 to 4) with its defaults and the given properties, "
        "written as PNG or shown on the X display; --about: the suite about window as PNG",
        splashCommand},
-      {"about", "about --style 0|1 [--let NAME=VALUE ...] [-o OUT.png] [--show SECONDS]",
+      {"about", "about --style 0|1 [--let NAME=VALUE ...] [--hover ELEMENT] [-o OUT.png] [--show SECONDS]",
        "a ZSAboutBox dialog in style 0 (standard) or 1 (the 2000 look) with its defaults and the given "
-       "properties, written as PNG or shown on the X display",
+       "properties, written as PNG or shown on the X display; --hover: with the pointer on lblUrl, "
+       "lblMail, Text1 or Text2",
        aboutCommand},
   };
   return kCommands;
