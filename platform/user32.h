@@ -41,6 +41,10 @@ inline constexpr UINT kEwxReboot = 0x02;
 inline constexpr UINT kEwxForce = 0x04;
 inline constexpr UINT kEwxPowerOff = 0x08;
 
+// MessageBoxA.
+inline constexpr UINT kMbOk = 0x0;
+inline constexpr int kIdOk = 1;
+
 class User32 {
  public:
   virtual ~User32() = default;
@@ -70,6 +74,9 @@ class User32 {
   // programs) or the whole system (kEwxShutdown, kEwxReboot, kEwxPowerOff).
   // Nonzero when the request was accepted; 0 with GetLastError's reason.
   virtual BOOL ExitWindowsEx(UINT flags, DWORD reason) = 0;
+  // A modal message box (kMbOk: an OK button only); the button pressed
+  // (kIdOk), or 0 with GetLastError's reason when none could be shown.
+  virtual int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) = 0;
 };
 
 }  // namespace zs::platform

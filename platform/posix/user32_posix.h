@@ -39,6 +39,9 @@ class User32Posix : public User32 {
   LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                               UINT timeout, DWORD_PTR* result) override;
   BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+  // Until the message box has a window of its own on X11, its caption and
+  // text go to the error stream, one line, and it answers OK at once.
+  int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) override;
 
  private:
   std::FILE* out_;

@@ -3,6 +3,7 @@
 // answer as with no display attached; FakeDisplay models one).
 #pragma once
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -20,6 +21,17 @@ class FakeUser32 : public User32 {
     exits_.emplace_back(flags, reason);
     return answer_;
   }
+
+  // Records (caption, text, type) and answers OK.
+  int MessageBoxA(HWND, const char* text, const char* caption, UINT type) override {
+    messageBoxes.push_back({caption ? caption : "", text ? text : "", type});
+    return kIdOk;
+  }
+  struct MessageBox {
+    std::string caption, text;
+    UINT type;
+  };
+  std::vector<MessageBox> messageBoxes;
 
   BOOL EnumDisplaySettingsA(const char*, DWORD, DEVMODEA*) override { return 0; }
   LONG ChangeDisplaySettingsA(DEVMODEA*, DWORD) override { return kDispChangeFailed; }

@@ -16,6 +16,7 @@ class User32Win32 : public User32 {
   LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
                               UINT timeout, DWORD_PTR* result) override;
   BOOL ExitWindowsEx(UINT flags, DWORD reason) override;
+  int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) override;
 };
 
 }  // namespace zs::platform::win32
