@@ -4,6 +4,7 @@
 
 #include <map>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "branding/splash_windows.h"
@@ -50,7 +51,10 @@ class RecordingPresenter final : public branding::WindowPresenter {
  public:
   void show(int slot, const branding::Window& w) override { events.push_back("show " + std::to_string(slot) + " " + w.name); }
   void hide(int slot) override { events.push_back("hide " + std::to_string(slot)); }
+  std::vector<WindowEvent> takeEvents() override { return std::exchange(queued, {}); }
   std::vector<std::string> events;
+  // What the next takeEvents answers.
+  std::vector<WindowEvent> queued;
 };
 
 }  // namespace zs::branding::testing
