@@ -1,6 +1,7 @@
 // ZSAboutBox in the catalogue: its properties, ShowAbout, About and
 // ZSAboutBoxConstants.
 #include "branding/about_box.h"
+#include "branding/property_members.h"
 #include "frame/bindings.h"
 
 namespace zs {
@@ -10,24 +11,12 @@ AboutBox& self(Object& o) { return static_cast<AboutBox&>(o); }
 
 template <String (AboutBox::*Get)() const, void (AboutBox::*Let)(String)>
 void text(std::vector<Member>& m, std::string_view name, int id) {
-  m.push_back({name, propertyId(id), MemberKind::Get, {}, t::String,
-               [](Object& o, std::span<Variant>) { return Variant((self(o).*Get)()); }});
-  m.push_back({name, propertyId(id), MemberKind::Let, {in("RHS", t::String)}, t::Void,
-               [](Object& o, std::span<Variant> a) {
-                 (self(o).*Let)(std::move(a[0].string()));
-                 return Variant();
-               }});
+  branding::textProperty<AboutBox, Get, Let>(m, name, id);
 }
 
 template <OleColor (AboutBox::*Get)() const, void (AboutBox::*Let)(OleColor)>
 void color(std::vector<Member>& m, std::string_view name, int id) {
-  m.push_back({name, propertyId(id), MemberKind::Get, {}, t::Color,
-               [](Object& o, std::span<Variant>) { return Variant(static_cast<Long>((self(o).*Get)())); }});
-  m.push_back({name, propertyId(id), MemberKind::Let, {in("RHS", t::Color)}, t::Void,
-               [](Object& o, std::span<Variant> a) {
-                 (self(o).*Let)(static_cast<OleColor>(a[0].lng()));
-                 return Variant();
-               }});
+  branding::colorProperty<AboutBox, Get, Let>(m, name, id);
 }
 
 template <void (AboutBox::*Run)()>
@@ -55,13 +44,7 @@ const MemberTable& members() {
     text<&A::Copyright, &A::Copyright>(m, "Copyright", 0x0A);
     text<&A::CopyrightWarning, &A::CopyrightWarning>(m, "CopyrightWarning", 0x09);
     text<&A::ProductDescription, &A::ProductDescription>(m, "ProductDescription", 0x08);
-    m.push_back({"ProductLogo", propertyId(0x07), MemberKind::Get, {}, t::Picture,
-                 [](Object& o, std::span<Variant>) { return Variant(self(o).ProductLogo()); }});
-    m.push_back({"ProductLogo", propertyId(0x07), MemberKind::Set, {in("RHS", t::Picture)}, t::Void,
-                 [](Object& o, std::span<Variant> a) {
-                   self(o).ProductLogo(a[0].object());
-                   return Variant();
-                 }});
+    branding::pictureProperty<A, &A::ProductLogo, &A::ProductLogo>(m, "ProductLogo", 0x07);
     text<&A::ProductName, &A::ProductName>(m, "ProductName", 0x06);
     text<&A::ProductVersion, &A::ProductVersion>(m, "ProductVersion", 0x05);
     color<&A::ProductNameColor, &A::ProductNameColor>(m, "ProductNameColor", 0x04);

@@ -10,7 +10,6 @@
 #include "branding/picture.h"
 #include "branding/posix/cairo_renderer.h"
 #include "branding/posix/pango_text.h"
-#include "branding/posix/x11_presenter.h"
 #include "branding/splash_screen.h"
 #include "branding/suite_about.h"
 #include "cli/commands.h"
@@ -21,61 +20,29 @@
 namespace zs::cli {
 
 int splashCommand(std::span<const std::string> args, CommandIo& io) {
-  std::optional<Long> style;
-  std::vector<std::string> lets;
-  std::string out;
-  std::optional<long> seconds;
   bool about = false;
-  for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& a = args[i];
-    auto value = [&]() -> const std::string& {
-      if (i + 1 >= args.size()) throw UsageError(a + " needs a value");
-      return args[++i];
-    };
-    if (a == "--style") {
-      style = static_cast<Long>(wholeOption(a, value(), 0, 4));
-    } else if (a == "--let") {
-      lets.push_back(value());
-    } else if (a == "-o" || a == "--output") {
-      out = value();
-    } else if (a == "--about") {
-      about = true;
-    } else if (a == "--show") {
-      seconds = wholeOption(a, value(), 0, 3600);
-    } else {
-      throw UsageError("unknown argument '" + a + "'");
-    }
-  }
+  const WindowOptions o = readWindowOptions(args, 4, [&](const std::string& a, const auto&) {
+    return a == "--about" && (about = true);
+  });
   if (about) {
     // The suite about window instead of a splash window.
-    if (style || !lets.empty() || seconds || out.empty())
+    if (o.style || !o.lets.empty() || o.seconds || o.out.empty())
       throw UsageError("--about takes -o OUT.png and nothing else");
-    branding::posix::writePng(branding::posix::renderWindow(branding::suiteAboutWindow()), out);
+    branding::posix::writePng(branding::posix::renderWindow(branding::suiteAboutWindow()), o.out);
     return 0;
   }
-  if (!style) throw UsageError("--style N (0 to 4) is required");
-  if (out.empty() && !seconds) throw UsageError("give -o OUT.png, --show SECONDS or both");
-
-  auto presenters = std::make_shared<BothPresenters>();
-  std::shared_ptr<branding::posix::X11Presenter> x11;
-  if (!out.empty()) presenters->all.push_back(std::make_shared<PngPresenter>(out));
-  if (seconds) {
-    x11 = std::make_shared<branding::posix::X11Presenter>();
-    if (!x11->open()) {
-      io.err << "zavrin splash: no X display to show the window on\n";
-      return 1;
-    }
-    presenters->all.push_back(x11);
-  }
+  if (!o.style) throw UsageError("--style N (0 to 4) is required");
+  auto presenters = windowPresenters(o, io, "splash");
+  if (!presenters) return 1;
   auto windows = std::make_shared<branding::SplashWindows>(
       std::make_shared<branding::posix::PangoMeasurer>(), presenters);
   auto splash = create<SplashScreen>(windows);
   startControl(*splash, nullptr, nullptr);
-  splash->SplashStyle(*style);
-  for (const auto& l : lets) letProperty(*splash, l);
+  splash->SplashStyle(*o.style);
+  for (const auto& l : o.lets) letProperty(*splash, l);
   splash->ShowSplash();
-  if (seconds) {
-    std::this_thread::sleep_for(std::chrono::seconds(*seconds));
+  if (o.seconds) {
+    std::this_thread::sleep_for(std::chrono::seconds(*o.seconds));
     splash->HideSplash();
   }
   return 0;
