@@ -231,8 +231,6 @@ struct PropertyRow {
 const PropertyRow kRows[] = {
     {L"ZSDiskInfo", L"DriveName", L"C:\\", false},
     {L"ZSFileVersion", L"FileName", L"C:\\windows\\system32\\kernel32.dll", false},
-    {L"ZSSplashScreen", L"LicenseTo", L"Someone", true},
-    {L"ZSAboutBox", L"Mailto", L"me@example.org", true},
 };
 
 DISPID idOf(IDispatch* d, const wchar_t* name) {
