@@ -38,7 +38,8 @@ struct Font {
 
 enum class Align { Left, Right, Centre };
 
-enum class ElementKind { Label, Image, Band, Line, Frame };
+// Button: a raised push-button edge around a button-face fill.
+enum class ElementKind { Label, Image, Band, Line, Frame, Button };
 
 struct Element {
   std::string name;
@@ -70,6 +71,7 @@ struct Window {
   int clientWidth = 0, clientHeight = 0;  // twips
   OleColor background = 0x8000000F;
   std::vector<Element> elements;  // front first
+  std::string caption;            // the title bar's text, for windows that have one
 
   int outerWidth() const { return clientWidth + 2 * kFrameTwips; }
   int outerHeight() const { return clientHeight + 2 * kFrameTwips; }

@@ -1,63 +1,16 @@
 #include "branding/splash_layouts.h"
 
+#include "branding/element_builders.h"
 #include "branding/ole_color.h"
 #include "core/error.h"
 
 namespace zs::branding {
 namespace {
 
-// Element builders, one per kind; labels are tuned with the chained setters.
-struct LabelSpec {
-  Element e;
-  LabelSpec& bold() { e.font.bold = true; return *this; }
-  LabelSpec& italic() { e.font.italic = true; return *this; }
-  LabelSpec& right() { e.align = Align::Right; return *this; }
-  LabelSpec& centre() { e.align = Align::Centre; return *this; }
-  LabelSpec& autoSize() { e.autoSize = true; return *this; }
-  LabelSpec& transparent() { e.transparent = true; return *this; }
-  LabelSpec& color(OleColor c) { e.foreColor = c; return *this; }
-  operator Element() const { return e; }
-};
-
-LabelSpec label(const char* name, int l, int t, int w, int h, double points) {
-  LabelSpec s;
-  s.e.name = name;
-  s.e.kind = ElementKind::Label;
-  s.e.box = {l, t, w, h};
-  s.e.font.points = points;
-  return s;
-}
-
-Element image(const char* name, int l, int t, int w, int h) {
-  Element e;
-  e.name = name;
-  e.kind = ElementKind::Image;
-  e.box = {l, t, w, h};
-  return e;
-}
-
-Element line(const char* name, int x1, int y1, int x2, int y2, OleColor color, int width) {
-  Element e;
-  e.name = name;
-  e.kind = ElementKind::Line;
-  e.box = {x1, y1, x2 - x1, y2 - y1};
-  e.foreColor = color;
-  e.lineWidth = width;
-  return e;
-}
-
-Element band(const char* name, int l, int t, int w, int h, OleColor fill, OleColor border) {
-  Element e;
-  e.name = name;
-  e.kind = ElementKind::Band;
-  e.box = {l, t, w, h};
-  e.fillColor = fill;
-  e.borderColor = border;
-  return e;
-}
+using namespace build;
 
 Window standard() {
-  Window w{"frmStandard", 7380, 4830, kButtonFace, {}};
+  Window w{"frmStandard", 7380, 4830, kButtonFace, {}, {}};
   w.elements = {
       image("imgProductNameImage", 2520, 1080, 4335, 855),
       image("imgCompanyProductImage", 2520, 600, 4335, 495),
@@ -71,18 +24,14 @@ Window standard() {
       label("lblLicenseTo", 120, 240, 6855, 255, 8.25).right(),
       label("lblCompanyProduct", 2595, 705, 4245, 330, 14.25).bold().autoSize(),
   };
-  Element frame;
-  frame.name = "Frame1";
-  frame.kind = ElementKind::Frame;
-  frame.box = {150, 60, 7080, 4635};
-  w.elements.push_back(frame);
+  w.elements.push_back(frame("Frame1", 150, 60, 7080, 4635));
   const int frameIndex = static_cast<int>(w.elements.size()) - 1;
   for (int i = 0; i < frameIndex; ++i) w.elements[static_cast<std::size_t>(i)].container = frameIndex;
   return w;
 }
 
 Window serated() {
-  Window w{"frmSerated", 7380, 4740, kButtonFace, {}};
+  Window w{"frmSerated", 7380, 4740, kButtonFace, {}, {}};
   w.elements = {
       image("imgProductNameImage", 2400, 960, 4815, 615),
       image("imgCompanyProductImage", 1920, 480, 3615, 375),
@@ -106,7 +55,7 @@ Window serated() {
 }
 
 Window the98Look() {
-  Window w{"frmThe98Look", 8550, 3990, kButtonFace, {}};
+  Window w{"frmThe98Look", 8550, 3990, kButtonFace, {}, {}};
   w.elements = {
       image("imgLogo", 240, 240, 480, 480),
       image("imgProductNameImage", 2160, 1080, 6135, 615),
@@ -124,7 +73,7 @@ Window the98Look() {
 }
 
 Window the2000Look() {
-  Window w{"frmThe2000Look", 7455, 4620, kButtonFace, {}};
+  Window w{"frmThe2000Look", 7455, 4620, kButtonFace, {}, {}};
   w.elements = {
       line("Line2", 0, 2160, 7440, 2160, kCaptionText, 1),
       line("Line1", 0, 2160, 7440, 2160, kWindowText, 2),
@@ -145,7 +94,7 @@ Window the2000Look() {
 }
 
 Window zavrin() {
-  Window w{"frmZavrin", 7380, 4500, kButtonFace, {}};
+  Window w{"frmZavrin", 7380, 4500, kButtonFace, {}, {}};
   w.elements = {
       image("imgLogo", 240, 240, 1515, 1260),
       image("imgProductNameImage", 2280, 1080, 4935, 615),

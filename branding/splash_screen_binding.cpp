@@ -1,6 +1,7 @@
 // ZSSplashScreen in the catalogue: its properties, ShowSplash, HideSplash,
 // About and ZSSplashScreenConstants.
 #include "branding/splash_screen.h"
+#include "branding/property_members.h"
 #include "frame/bindings.h"
 
 namespace zs {
@@ -8,42 +9,21 @@ namespace {
 
 SplashScreen& self(Object& o) { return static_cast<SplashScreen&>(o); }
 
-// A text property: get and let under one id.
 template <String (SplashScreen::*Get)() const, void (SplashScreen::*Let)(String)>
 void text(std::vector<Member>& m, std::string_view name, int id) {
-  m.push_back({name, propertyId(id), MemberKind::Get, {}, t::String,
-               [](Object& o, std::span<Variant>) { return Variant((self(o).*Get)()); }});
-  m.push_back({name, propertyId(id), MemberKind::Let, {in("RHS", t::String)}, t::Void,
-               [](Object& o, std::span<Variant> a) {
-                 (self(o).*Let)(std::move(a[0].string()));
-                 return Variant();
-               }});
+  branding::textProperty<SplashScreen, Get, Let>(m, name, id);
 }
 
-// A picture property: get and set under one id.
 template <ObjectPtr (SplashScreen::*Get)() const, void (SplashScreen::*Set)(ObjectPtr)>
 void picture(std::vector<Member>& m, std::string_view name, int id) {
-  m.push_back({name, propertyId(id), MemberKind::Get, {}, t::Picture,
-               [](Object& o, std::span<Variant>) { return Variant((self(o).*Get)()); }});
-  m.push_back({name, propertyId(id), MemberKind::Set, {in("RHS", t::Picture)}, t::Void,
-               [](Object& o, std::span<Variant> a) {
-                 (self(o).*Set)(a[0].object());
-                 return Variant();
-               }});
+  branding::pictureProperty<SplashScreen, Get, Set>(m, name, id);
 }
 
 const MemberTable& members() {
   static const MemberTable table = [] {
     std::vector<Member> m;
-    m.push_back({"ProductNameColor", propertyId(0x00), MemberKind::Get, {}, t::Color,
-                 [](Object& o, std::span<Variant>) {
-                   return Variant(static_cast<Long>(self(o).ProductNameColor()));
-                 }});
-    m.push_back({"ProductNameColor", propertyId(0x00), MemberKind::Let, {in("RHS", t::Color)}, t::Void,
-                 [](Object& o, std::span<Variant> a) {
-                   self(o).ProductNameColor(static_cast<OleColor>(a[0].lng()));
-                   return Variant();
-                 }});
+    branding::colorProperty<SplashScreen, &SplashScreen::ProductNameColor, &SplashScreen::ProductNameColor>(
+        m, "ProductNameColor", 0x00);
     text<&SplashScreen::Platform, &SplashScreen::Platform>(m, "Platform", 0x01);
     m.push_back({"SplashStyle", propertyId(0x02), MemberKind::Get, {}, t::Long,
                  [](Object& o, std::span<Variant>) { return Variant(self(o).SplashStyle()); }});

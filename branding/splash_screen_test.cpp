@@ -9,6 +9,7 @@
 
 #include "branding/picture.h"
 #include "branding/testing/fake_measurer.h"
+#include "branding/testing/recorders.h"
 #include "core/dispatch.h"
 #include "core/variant_ops.h"
 #include "frame/control_site.h"
@@ -18,45 +19,9 @@ namespace {
 
 using branding::Picture;
 
-// Records every read and write, in order; answers reads from `stored`.
-class RecordingBag final : public PropertyBag {
- public:
-  struct Call {
-    std::string op;
-    std::string key;
-    Variant value, defaultValue;
-  };
-  Variant ReadProperty(StringView name, const Variant& defaultValue) override {
-    calls.push_back({"read", u8(name), {}, defaultValue});
-    auto it = stored.find(u8(name));
-    return it == stored.end() ? defaultValue : it->second;
-  }
-  void WriteProperty(StringView name, const Variant& value, const Variant& defaultValue) override {
-    calls.push_back({"write", u8(name), value, defaultValue});
-    stored[u8(name)] = value;
-  }
-  std::vector<std::string> keys(const std::string& op) const {
-    std::vector<std::string> k;
-    for (const auto& c : calls)
-      if (c.op == op) k.push_back(c.key);
-    return k;
-  }
-  std::map<std::string, Variant> stored;
-  std::vector<Call> calls;
-};
-
-class RecordingSink final : public ChangeSink {
- public:
-  void PropertyChanged(StringView name) override { names.push_back(u8(name)); }
-  std::vector<std::string> names;
-};
-
-class RecordingPresenter final : public branding::WindowPresenter {
- public:
-  void show(int slot, const branding::Window& w) override { events.push_back("show " + std::to_string(slot) + " " + w.name); }
-  void hide(int slot) override { events.push_back("hide " + std::to_string(slot)); }
-  std::vector<std::string> events;
-};
+using branding::testing::RecordingBag;
+using branding::testing::RecordingPresenter;
+using branding::testing::RecordingSink;
 
 struct Fixture {
   std::shared_ptr<RecordingSink> sink = std::make_shared<RecordingSink>();

@@ -5,11 +5,21 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <vector>
 
 #include "branding/layout.h"
 #include "branding/splash_layouts.h"
 
 namespace zs::branding {
+
+// An input event of a presented window: where (client twips) and what.
+struct WindowEvent {
+  enum class Type { PointerMove, Click, Key, CloseBox };
+  int slot = 0;
+  Type type = Type::PointerMove;
+  int x = 0, y = 0;     // PointerMove, Click
+  unsigned key = 0;     // Key: the virtual-key code (Enter 0x0D, Esc 0x1B)
+};
 
 // Puts laid-out windows on a screen. `slot` names one window for its life.
 class WindowPresenter {
@@ -19,6 +29,13 @@ class WindowPresenter {
   // window is centred on the screen the first time it is shown.
   virtual void show(int slot, const Window& window) = 0;
   virtual void hide(int slot) = 0;
+
+  // The pointer and key events of the windows that take input (those with a
+  // caption), received since the last call, without waiting; the window
+  // manager's close box comes as CloseBox. None on a presenter without input.
+  virtual std::vector<WindowEvent> takeEvents() { return {}; }
+  // A descriptor that becomes readable when events arrive, or -1.
+  virtual int eventSource() const { return -1; }
 };
 
 class SplashWindows {

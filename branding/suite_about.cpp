@@ -26,7 +26,7 @@ Element link(const char* name, Box box, std::string_view value) {
 }  // namespace
 
 Window suiteAboutWindow() {
-  Window w{"frmSuiteAbout", 5400, 2520, kButtonFace, {}};
+  Window w{"frmSuiteAbout", 5400, 2520, kButtonFace, {}, {}};
   Element ok = text("lblOK", {4080, 2025, 1080, 255}, "OK", 8.25);
   ok.align = Align::Centre;
   ok.transparent = true;

@@ -43,6 +43,11 @@ std::span<const Command> commands() {
       {"icon", "icon FILE [--index N] [--size 16|24|32|...|128] -o OUT.png",
        "draw icon N (from 1) of an .exe, .dll or .ico as ZSExtractIcon.Extract does, as a PNG",
        iconCommand},
+      {"about", "about --style 0|1 [--let NAME=VALUE ...] [--hover ELEMENT] [-o OUT.png] [--show SECONDS]",
+       "a ZSAboutBox dialog in style 0 (standard) or 1 (the 2000 look) with its defaults and the given "
+       "properties, written as PNG or shown on the X display; --hover: with the pointer on lblUrl, "
+       "lblMail, Text1 or Text2",
+       aboutCommand},
   };
   return kCommands;
 }

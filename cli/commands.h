@@ -55,6 +55,7 @@ int callCommand(std::span<const std::string> args, CommandIo& io);
 int serveCommand(std::span<const std::string> args, CommandIo& io);
 int regCommand(std::span<const std::string> args, CommandIo& io);
 int infoCommand(std::span<const std::string> args, CommandIo& io);
+int aboutCommand(std::span<const std::string> args, CommandIo& io);
 int splashCommand(std::span<const std::string> args, CommandIo& io);
 int replCommand(std::span<const std::string> args, CommandIo& io);
 int openCommand(std::span<const std::string> args, CommandIo& io);

@@ -18,10 +18,14 @@ bool blank(std::string_view line) {
 
 }  // namespace
 
-Host::Host(std::istream& in, std::ostream& out) : in_(in), out_(out) {}
+Host::Host(std::istream& in, std::ostream& out, std::function<void()> idle)
+    : in_(in), out_(out), idle_(std::move(idle)) {}
 
 int Host::run() {
-  LineInput input(*in_.rdbuf(), kMaxLineBytes, [this] { out_.flush(); });
+  LineInput input(*in_.rdbuf(), kMaxLineBytes, [this] {
+    out_.flush();
+    if (idle_) idle_();
+  });
   std::string_view line;
   for (;;) {
     const LineInput::Status status = input.next(line);

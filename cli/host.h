@@ -3,6 +3,8 @@
 // handles. See docs/automation-host.md for the protocol.
 #pragma once
 
+#include <functional>
+
 #include <cstddef>
 #include <iosfwd>
 #include <string>
@@ -19,7 +21,10 @@ class Host {
   // The source of errors that the host itself raises.
   static constexpr std::string_view kSource = "zavrin serve";
 
-  Host(std::istream& in, std::ostream& out);
+  // `idle` runs whenever the host is about to wait for input, after the
+  // answers so far are flushed: `zavrin serve` handles its dialogs' events
+  // there until input arrives.
+  Host(std::istream& in, std::ostream& out, std::function<void()> idle = {});
 
   // Serves until the end of input. Returns 0, or 1 when the output failed
   // (for one, because the reader of a pipe went away). Answers are flushed
@@ -40,6 +45,7 @@ class Host {
  private:
   std::istream& in_;
   std::ostream& out_;
+  std::function<void()> idle_;
   HandleTable handles_;
 };
 

@@ -19,6 +19,7 @@
   X(ZSFolderSelectValue)    \
   X(ZSVelquorsoft)          \
   X(ZSSplashScreen)         \
+  X(ZSAboutBox)             \
   X(ZSDiskInfo)             \
   X(ZSWinVersion)           \
   X(ZSSpecialFolders)       \

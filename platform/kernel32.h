@@ -120,6 +120,24 @@ inline constexpr BYTE kBatteryNone = 128;
 inline constexpr BYTE kPowerStatusUnknown = 255;
 inline constexpr DWORD kBatteryTimeUnknown = 0xFFFFFFFF;
 
+// CreateProcessA's start-up record: the fields this library sets.
+inline constexpr DWORD kStartfUseShowWindow = 0x1;
+inline constexpr WORD kSwShowNormal = 1;
+struct STARTUPINFOA {
+  DWORD cb = sizeof(STARTUPINFOA);
+  DWORD dwFlags = 0;
+  WORD wShowWindow = 0;
+};
+struct PROCESS_INFORMATION {
+  HANDLE hProcess = 0;
+  HANDLE hThread = 0;
+  DWORD dwProcessId = 0;
+  DWORD dwThreadId = 0;
+};
+inline constexpr DWORD kInvalidFileAttributes = 0xFFFFFFFFu;
+inline constexpr DWORD kFileAttributeDirectory = 0x10;
+inline constexpr DWORD kFileAttributeNormal = 0x80;
+
 class Kernel32 {
  public:
   virtual ~Kernel32() = default;
@@ -185,6 +203,22 @@ class Kernel32 {
   virtual int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) = 0;
   // The language of the system's locale (the low 16 bits of its LCID).
   virtual LANGID GetSystemDefaultLangID() = 0;
+
+  // Processes and files.
+  // Starts `applicationName`, the program file itself (never searched for,
+  // never split at blanks), with `commandLine` as its command line (null: the
+  // program's name alone) in `currentDirectory` (null: the caller's), without
+  // waiting. The security attributes and environment of the Win32 call are
+  // always null in this library and not passed. Nonzero on success, with the
+  // process and thread handles in `processInformation` for the caller to
+  // close (0 where the platform has none); 0 with GetLastError's reason.
+  virtual BOOL CreateProcessA(const char* applicationName, char* commandLine, BOOL inheritHandles,
+                              DWORD creationFlags, const char* currentDirectory,
+                              const STARTUPINFOA* startupInfo,
+                              PROCESS_INFORMATION* processInformation) = 0;
+  // The attributes of a file or folder; kInvalidFileAttributes with
+  // GetLastError's reason when there is none of that name.
+  virtual DWORD GetFileAttributesA(const char* fileName) = 0;
 };
 
 }  // namespace zs::platform

@@ -47,6 +47,10 @@ inline constexpr UINT kEwxReboot = 0x02;
 inline constexpr UINT kEwxForce = 0x04;
 inline constexpr UINT kEwxPowerOff = 0x08;
 
+// MessageBoxA.
+inline constexpr UINT kMbOk = 0x0;
+inline constexpr int kIdOk = 1;
+
 class User32 {
  public:
   virtual ~User32() = default;
@@ -88,6 +92,9 @@ class User32 {
     return 0;
   }
   virtual BOOL DestroyIcon(HICON) { return 0; }
+  // A modal message box (kMbOk: an OK button only); the button pressed
+  // (kIdOk), or 0 with GetLastError's reason when none could be shown.
+  virtual int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) = 0;
 };
 
 }  // namespace zs::platform

@@ -120,8 +120,18 @@ class Painter {
         outline(b.x + 1, b.y + 1, b.w - 1, b.h - 1, kButtonHighlight);
         outline(b.x, b.y, b.w - 1, b.h - 1, kButtonShadow);
         break;
+      case ElementKind::Button: button(b); break;
     }
     cairo_restore(cr_);
+  }
+
+  // A push button: highlight on the top and left, dark shadow on the bottom
+  // and right with the shadow one pixel inside, button face within.
+  void button(const PixelBox& b) {
+    fill(b.x, b.y, b.w, b.h, kDarkShadow);
+    fill(b.x, b.y, b.w - 1, b.h - 1, kButtonHighlight);
+    fill(b.x + 1, b.y + 1, b.w - 2, b.h - 2, kButtonShadow);
+    fill(b.x + 1, b.y + 1, b.w - 3, b.h - 3, kButtonFace);
   }
 
   // The thin raised dialog frame: light and highlight on the top and left,

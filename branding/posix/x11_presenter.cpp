@@ -9,18 +9,21 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace zs::branding::posix {
 namespace {
 
-// Undecorated (the library draws the thin frame), not in the task bar,
-// neither resizable nor moved by the window manager.
-void setWindowManagerHints(::Display* d, ::Window w, int x, int y, int width, int height) {
+// Not in the task bar, not resizable. A window without caption is
+// undecorated (the library draws the thin frame) and placed where it asks; a
+// dialog keeps the window manager's title bar with its close box only.
+void setWindowManagerHints(::Display* d, ::Window w, int x, int y, int width, int height, bool dialog) {
   struct {
     unsigned long flags, functions, decorations;
     long inputMode;
     unsigned long status;
   } motif = {2, 0, 0, 0, 0};  // MWM_HINTS_DECORATIONS, none
+  if (dialog) motif = {3, 0x20 | 0x4, 0x8 | 0x10 | 0x2, 0, 0};  // move and close; title, menu, border
   const Atom motifAtom = XInternAtom(d, "_MOTIF_WM_HINTS", False);
   XChangeProperty(d, w, motifAtom, motifAtom, 32, PropModeReplace, reinterpret_cast<unsigned char*>(&motif), 5);
 
@@ -31,7 +34,7 @@ void setWindowManagerHints(::Display* d, ::Window w, int x, int y, int width, in
 
   XSizeHints* hints = XAllocSizeHints();
   if (hints) {
-    hints->flags = PPosition | USPosition | PMinSize | PMaxSize;
+    hints->flags = PPosition | (dialog ? 0 : USPosition) | PMinSize | PMaxSize;
     hints->x = x;
     hints->y = y;
     hints->min_width = hints->max_width = width;
@@ -84,9 +87,15 @@ void X11Presenter::show(int slot, const Window& window) {
                                    static_cast<unsigned>(image.height), 0, 0, 0);
     s.width = image.width;
     s.height = image.height;
-    setWindowManagerHints(d, s.window, x, y, image.width, image.height);
-    XStoreName(d, s.window, "");
+    s.dialog = !window.caption.empty();
+    setWindowManagerHints(d, s.window, x, y, image.width, image.height, s.dialog);
+    if (s.dialog) {
+      Atom deleteWindow = XInternAtom(d, "WM_DELETE_WINDOW", False);
+      XSetWMProtocols(d, s.window, &deleteWindow, 1);
+      XSelectInput(d, s.window, KeyPressMask | ButtonPressMask | PointerMotionMask | StructureNotifyMask);
+    }
   }
+  XStoreName(d, s.window, window.caption.c_str());
   const Pixmap pixmap = imagePixmap(d, screen, image);
   // The server paints every exposure from the background pixmap by itself.
   XSetWindowBackgroundPixmap(d, s.window, pixmap);
@@ -103,6 +112,53 @@ void X11Presenter::hide(int slot) {
   if (!s.window) return;
   XUnmapWindow(display_, s.window);
   XSync(display_, False);
+}
+
+int X11Presenter::eventSource() const { return display_ ? ConnectionNumber(display_) : -1; }
+
+std::vector<WindowEvent> X11Presenter::takeEvents() {
+  std::vector<WindowEvent> events;
+  if (!display_) return events;
+  const Atom deleteWindow = XInternAtom(display_, "WM_DELETE_WINDOW", False);
+  // Client pixels to twips: the window includes the thin frame.
+  auto twips = [](int pixels) { return (pixels - kFramePixels) * kTwipsPerPixel; };
+  while (XPending(display_) > 0) {
+    XEvent e;
+    XNextEvent(display_, &e);
+    int slot = -1;
+    for (int i = 0; i < kSlots; ++i)
+      if (slots_[static_cast<std::size_t>(i)].window == e.xany.window) slot = i;
+    if (slot < 0 || !slots_[static_cast<std::size_t>(slot)].dialog) continue;
+    WindowEvent w;
+    w.slot = slot;
+    switch (e.type) {
+      case MotionNotify:
+        w.type = WindowEvent::Type::PointerMove;
+        w.x = twips(e.xmotion.x);
+        w.y = twips(e.xmotion.y);
+        break;
+      case ButtonPress:
+        if (e.xbutton.button != Button1) continue;
+        w.type = WindowEvent::Type::Click;
+        w.x = twips(e.xbutton.x);
+        w.y = twips(e.xbutton.y);
+        break;
+      case KeyPress: {
+        const KeySym key = XLookupKeysym(&e.xkey, 0);
+        w.type = WindowEvent::Type::Key;
+        w.key = key == XK_Return || key == XK_KP_Enter ? 0x0D : key == XK_Escape ? 0x1B : 0;
+        if (!w.key) continue;
+        break;
+      }
+      case ClientMessage:
+        if (static_cast<Atom>(e.xclient.data.l[0]) != deleteWindow) continue;
+        w.type = WindowEvent::Type::CloseBox;
+        break;
+      default: continue;
+    }
+    events.push_back(w);
+  }
+  return events;
 }
 
 unsigned long X11Presenter::windowOf(int slot) const {

@@ -5,6 +5,7 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 #include "branding/ole_color.h"
 #include "branding/splash_windows.h"
@@ -28,6 +29,11 @@ class X11Presenter final : public WindowPresenter {
 
   void show(int slot, const Window& window) override;
   void hide(int slot) override;
+  // A window with a caption is a dialog: decorated by the window manager with
+  // its title and close box, and its pointer, key and close events are
+  // collected here. The connection's descriptor is the event source.
+  std::vector<WindowEvent> takeEvents() override;
+  int eventSource() const override;
 
   // The X window of a slot, 0 before its first show (for tests).
   unsigned long windowOf(int slot) const;
@@ -40,6 +46,7 @@ class X11Presenter final : public WindowPresenter {
     unsigned long window = 0;
     unsigned long pixmap = 0;
     int width = 0, height = 0;
+    bool dialog = false;
   };
   std::string displayName_;
   const SystemColors& colors_;

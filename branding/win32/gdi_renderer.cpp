@@ -126,6 +126,12 @@ void paintClient(HDC dc, const Window& window) {
         outline(dc, {r.left + 1, r.top + 1, r.right, r.bottom}, kButtonHighlight);
         outline(dc, {r.left, r.top, r.right - 1, r.bottom - 1}, kButtonShadow);
         break;
+      case ElementKind::Button:
+        fill(dc, r, kDarkShadow);
+        fill(dc, {r.left, r.top, r.right - 1, r.bottom - 1}, kButtonHighlight);
+        fill(dc, {r.left + 1, r.top + 1, r.right - 1, r.bottom - 1}, kButtonShadow);
+        fill(dc, {r.left + 1, r.top + 1, r.right - 2, r.bottom - 2}, kButtonFace);
+        break;
     }
     RestoreDC(dc, saved);
   }

@@ -76,7 +76,7 @@ cases=(
   "zavrin call -- ZSNumbers --|"
   "zavrin call ZSNumbers BinToDec |"
   "zavrin call NoSuchClass |"
-  "zavrin call ZSAboutBox |"
+  "zavrin call ZSAboutBox Show|ShowAbout"
   "zavrin call ZSScreenModes Sc|ScreenHeight ScreenWidth"
   "zavrin call ZSDiskInfo IsF|IsFAT16 IsFAT32 IsFixed"
   "zavrin reg |add delete query"
@@ -88,6 +88,10 @@ cases=(
   "zavrin splash --st|--style"
   "zavrin splash --style |0 1 2 3 4"
   "zavrin splash --style 4 --let ProductN|ProductName= ProductNameColor= ProductNameImage="
+  "zavrin about --|--hover --let --show --style"
+  "zavrin about --style |0 1"
+  "zavrin about --hover lbl|lblMail lblUrl"
+  "zavrin about --style 1 --let Mail|Mailto="
 )
 for case in "${cases[@]}"; do
   line=${case%|*} expected=${case##*|}

@@ -66,6 +66,11 @@ class Kernel32Posix : public Kernel32 {
   BOOL GlobalMemoryStatusEx(MEMORYSTATUSEX* buffer) override;
   int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) override;
   LANGID GetSystemDefaultLangID() override;
+  // Processes and files: kernel32_posix_process.cpp.
+  BOOL CreateProcessA(const char* applicationName, char* commandLine, BOOL inheritHandles,
+                      DWORD creationFlags, const char* currentDirectory, const STARTUPINFOA* startupInfo,
+                      PROCESS_INFORMATION* processInformation) override;
+  DWORD GetFileAttributesA(const char* fileName) override;
 
  private:
   std::string mountInfoPath() const { return roots_.proc + "/self/mountinfo"; }

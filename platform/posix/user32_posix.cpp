@@ -20,6 +20,15 @@ HWND User32Posix::CreateWindowExA(DWORD, const char* className, const char* wind
   return next_++;
 }
 
+int User32Posix::MessageBoxA(HWND, const char* text, const char* caption, UINT) {
+  std::fputs(caption ? caption : "", out_);
+  std::fputs(": ", out_);
+  std::fputs(text ? text : "", out_);
+  std::fputc('\n', out_);
+  std::fflush(out_);
+  return kIdOk;
+}
+
 BOOL User32Posix::EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) {
   // Only the primary display has a name-less identity here.
   if (!devMode || (deviceName && *deviceName)) return 0;

@@ -49,6 +49,9 @@ class User32Posix : public User32 {
   BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height, UINT step,
                   std::uintptr_t brush, UINT flags) override;
   BOOL DestroyIcon(HICON icon) override;
+  // Until the message box has a window of its own on X11, its caption and
+  // text go to the error stream, one line, and it answers OK at once.
+  int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) override;
 
  private:
   std::FILE* out_;

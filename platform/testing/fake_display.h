@@ -38,6 +38,7 @@ class FakeDisplay : public User32, public Gdi32 {
   }
   // Nothing ends here: the session calls belong to FakeUser32.
   BOOL ExitWindowsEx(UINT, DWORD) override { return 0; }
+  int MessageBoxA(HWND, const char*, const char*, UINT) override { return 0; }
   BOOL EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) override;
   // Succeeds for a mode of the list with exactly the record's width, height
   // and bits (the whole 32-bit field); kCdsTest changes nothing.

@@ -178,4 +178,26 @@ LANGID FakeKernel32::GetSystemDefaultLangID() {
   return langId_;
 }
 
+DWORD FakeKernel32::GetFileAttributesA(const char* fileName) {
+  record("GetFileAttributesA", fileName ? fileName : "");
+  for (const auto& f : files_)
+    if (fileName && f == fileName) return kFileAttributeNormal;
+  SetLastError(kErrorFileNotFound);
+  return kInvalidFileAttributes;
+}
+
+BOOL FakeKernel32::CreateProcessA(const char* applicationName, char* commandLine, BOOL, DWORD, const char*,
+                                  const STARTUPINFOA* startupInfo, PROCESS_INFORMATION* processInformation) {
+  started_.push_back({applicationName ? applicationName : "", commandLine ? commandLine : "",
+                      startupInfo ? startupInfo->wShowWindow : WORD{0}});
+  for (const auto& f : files_) {
+    if (applicationName && f == applicationName) {
+      if (processInformation) *processInformation = PROCESS_INFORMATION{};
+      return 1;
+    }
+  }
+  SetLastError(kErrorFileNotFound);
+  return 0;
+}
+
 }  // namespace zs::platform::testing

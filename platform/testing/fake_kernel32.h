@@ -93,6 +93,22 @@ class FakeKernel32 : public Kernel32 {
   int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) override;
   LANGID GetSystemDefaultLangID() override;
 
+  // Files that GetFileAttributesA finds (as normal files); every other name
+  // is missing (kErrorFileNotFound).
+  void addFile(std::string name) { files_.push_back(std::move(name)); }
+  // CreateProcessA starts nothing: it records (program, command line) and
+  // succeeds for a program added with addFile, else fails with
+  // kErrorFileNotFound.
+  struct Started {
+    std::string program, commandLine;
+    WORD show;
+  };
+  const std::vector<Started>& started() const { return started_; }
+  BOOL CreateProcessA(const char* applicationName, char* commandLine, BOOL inheritHandles, DWORD creationFlags,
+                      const char* currentDirectory, const STARTUPINFOA* startupInfo,
+                      PROCESS_INFORMATION* processInformation) override;
+  DWORD GetFileAttributesA(const char* fileName) override;
+
  private:
   const Drive* find(const char* root) const;
   void record(const char* operation, const char* name);
@@ -115,6 +131,8 @@ class FakeKernel32 : public Kernel32 {
   std::optional<Error> localeError_;
   LANGID langId_ = 0x0409;
   std::vector<std::string> queries_;
+  std::vector<std::string> files_;
+  std::vector<Started> started_;
 };
 
 }  // namespace zs::platform::testing

@@ -62,6 +62,17 @@ class FakeUser32 : public User32 {
     return answer_;
   }
 
+  // Records (caption, text, type) and answers OK.
+  int MessageBoxA(HWND, const char* text, const char* caption, UINT type) override {
+    messageBoxes.push_back({caption ? caption : "", text ? text : "", type});
+    return kIdOk;
+  }
+  struct MessageBox {
+    std::string caption, text;
+    UINT type;
+  };
+  std::vector<MessageBox> messageBoxes;
+
   // What ExitWindowsEx answers (1 until set).
   void answerExit(BOOL answer) { answer_ = answer; }
   // The (flags, reason) of every ExitWindowsEx call, in order.

@@ -145,4 +145,30 @@ int Kernel32Win32::GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size
 
 LANGID Kernel32Win32::GetSystemDefaultLangID() { return ::GetSystemDefaultLangID(); }
 
+BOOL Kernel32Win32::CreateProcessA(const char* applicationName, char* commandLine, BOOL inheritHandles,
+                                   DWORD creationFlags, const char* currentDirectory,
+                                   const STARTUPINFOA* startupInfo, PROCESS_INFORMATION* processInformation) {
+  ::STARTUPINFOA si{};
+  si.cb = sizeof(si);
+  if (startupInfo) {
+    si.dwFlags = startupInfo->dwFlags;
+    si.wShowWindow = startupInfo->wShowWindow;
+  }
+  ::PROCESS_INFORMATION pi{};
+  const BOOL ok = ::CreateProcessA(applicationName, commandLine, nullptr, nullptr, inheritHandles, creationFlags,
+                                   nullptr, currentDirectory, &si, &pi);
+  if (ok && processInformation) {
+    processInformation->hProcess = reinterpret_cast<HANDLE>(pi.hProcess);
+    processInformation->hThread = reinterpret_cast<HANDLE>(pi.hThread);
+    processInformation->dwProcessId = pi.dwProcessId;
+    processInformation->dwThreadId = pi.dwThreadId;
+  } else if (ok) {
+    ::CloseHandle(pi.hProcess);
+    ::CloseHandle(pi.hThread);
+  }
+  return ok;
+}
+
+DWORD Kernel32Win32::GetFileAttributesA(const char* fileName) { return ::GetFileAttributesA(fileName); }
+
 }  // namespace zs::platform::win32

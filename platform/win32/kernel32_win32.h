@@ -32,6 +32,10 @@ class Kernel32Win32 : public Kernel32 {
   BOOL GlobalMemoryStatusEx(MEMORYSTATUSEX* buffer) override;
   int GetLocaleInfoA(LCID locale, LCTYPE type, char* data, int size) override;
   LANGID GetSystemDefaultLangID() override;
+  BOOL CreateProcessA(const char* applicationName, char* commandLine, BOOL inheritHandles,
+                      DWORD creationFlags, const char* currentDirectory, const STARTUPINFOA* startupInfo,
+                      PROCESS_INFORMATION* processInformation) override;
+  DWORD GetFileAttributesA(const char* fileName) override;
 };
 
 }  // namespace zs::platform::win32

@@ -60,4 +60,8 @@ BOOL User32Win32::ExitWindowsEx(UINT flags, DWORD reason) {
   return ::ExitWindowsEx(flags, reason);
 }
 
+int User32Win32::MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) {
+  return ::MessageBoxA(reinterpret_cast<::HWND>(owner), text, caption, type);
+}
+
 }  // namespace zs::platform::win32

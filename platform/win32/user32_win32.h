@@ -20,6 +20,7 @@ class User32Win32 : public User32 {
   BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height, UINT step,
                   std::uintptr_t brush, UINT flags) override;
   BOOL DestroyIcon(HICON icon) override;
+  int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) override;
 };
 
 }  // namespace zs::platform::win32

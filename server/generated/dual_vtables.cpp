@@ -1068,6 +1068,176 @@ const VtblEntry kVtbl_ZSFileVersion[] = {
   reinterpret_cast<VtblEntry>(&ZSFileVersion_17_func_LegalCopyright),
 };
 
+// _ZSAboutBox
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_00_propget_AboutStyle(DualFace* self, LONG* result) {
+  return dualCall(self, 0x6803000D, zs::CallKind::Get, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_01_propput_AboutStyle(DualFace* self, LONG p0) {
+  const RawArg args[] = {{VT_I4, &p0}};
+  return dualCall(self, 0x6803000D, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_02_propget_WebsiteUrl(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6803000C, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_03_propput_WebsiteUrl(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x6803000C, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_04_propget_Mailto(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6803000B, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_05_propput_Mailto(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x6803000B, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_06_propget_Copyright(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x6803000A, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_07_propput_Copyright(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x6803000A, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_08_propget_CopyrightWarning(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030009, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_09_propput_CopyrightWarning(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030009, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_10_propget_ProductDescription(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030008, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_11_propput_ProductDescription(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030008, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_12_propget_ProductLogo(DualFace* self, IDispatch** result) {
+  return dualCall(self, 0x68030007, zs::CallKind::Get, {}, RawResult{VT_DISPATCH, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_13_propputref_ProductLogo(DualFace* self, IDispatch* p0) {
+  const RawArg args[] = {{VT_DISPATCH, &p0}};
+  return dualCall(self, 0x68030007, zs::CallKind::Set, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_14_propget_ProductName(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030006, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_15_propput_ProductName(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030006, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_16_propget_ProductVersion(DualFace* self, BSTR* result) {
+  return dualCall(self, 0x68030005, zs::CallKind::Get, {}, RawResult{VT_BSTR, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_17_propput_ProductVersion(DualFace* self, BSTR p0) {
+  const RawArg args[] = {{VT_BSTR, &p0}};
+  return dualCall(self, 0x68030005, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_18_propget_ProductNameColor(DualFace* self, OLE_COLOR* result) {
+  return dualCall(self, 0x68030004, zs::CallKind::Get, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_19_propput_ProductNameColor(DualFace* self, OLE_COLOR p0) {
+  const RawArg args[] = {{VT_I4, &p0}};
+  return dualCall(self, 0x68030004, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_20_propget_CopyrightColor(DualFace* self, OLE_COLOR* result) {
+  return dualCall(self, 0x68030003, zs::CallKind::Get, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_21_propput_CopyrightColor(DualFace* self, OLE_COLOR p0) {
+  const RawArg args[] = {{VT_I4, &p0}};
+  return dualCall(self, 0x68030003, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_22_propget_CopyrightWarningColor(DualFace* self, OLE_COLOR* result) {
+  return dualCall(self, 0x68030002, zs::CallKind::Get, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_23_propput_CopyrightWarningColor(DualFace* self, OLE_COLOR p0) {
+  const RawArg args[] = {{VT_I4, &p0}};
+  return dualCall(self, 0x68030002, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_24_propget_ProductDescriptionColor(DualFace* self, OLE_COLOR* result) {
+  return dualCall(self, 0x68030001, zs::CallKind::Get, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_25_propput_ProductDescriptionColor(DualFace* self, OLE_COLOR p0) {
+  const RawArg args[] = {{VT_I4, &p0}};
+  return dualCall(self, 0x68030001, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_26_propget_ProductVersionColor(DualFace* self, OLE_COLOR* result) {
+  return dualCall(self, 0x68030000, zs::CallKind::Get, {}, RawResult{VT_I4, result});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_27_propput_ProductVersionColor(DualFace* self, OLE_COLOR p0) {
+  const RawArg args[] = {{VT_I4, &p0}};
+  return dualCall(self, 0x68030000, zs::CallKind::Let, args, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_28_func_ShowAbout(DualFace* self) {
+  return dualCall(self, 0x6003000E, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+HRESULT STDMETHODCALLTYPE ZSAboutBox_29_func_About(DualFace* self) {
+  return dualCall(self, 0x60030013, zs::CallKind::Method, {}, RawResult{VT_EMPTY, nullptr});
+}
+
+const VtblEntry kVtbl_ZSAboutBox[] = {
+  ZS_DISPATCH_ENTRIES,
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_00_propget_AboutStyle),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_01_propput_AboutStyle),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_02_propget_WebsiteUrl),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_03_propput_WebsiteUrl),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_04_propget_Mailto),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_05_propput_Mailto),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_06_propget_Copyright),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_07_propput_Copyright),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_08_propget_CopyrightWarning),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_09_propput_CopyrightWarning),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_10_propget_ProductDescription),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_11_propput_ProductDescription),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_12_propget_ProductLogo),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_13_propputref_ProductLogo),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_14_propget_ProductName),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_15_propput_ProductName),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_16_propget_ProductVersion),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_17_propput_ProductVersion),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_18_propget_ProductNameColor),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_19_propput_ProductNameColor),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_20_propget_CopyrightColor),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_21_propput_CopyrightColor),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_22_propget_CopyrightWarningColor),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_23_propput_CopyrightWarningColor),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_24_propget_ProductDescriptionColor),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_25_propput_ProductDescriptionColor),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_26_propget_ProductVersionColor),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_27_propput_ProductVersionColor),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_28_func_ShowAbout),
+  reinterpret_cast<VtblEntry>(&ZSAboutBox_29_func_About),
+};
+
 // _ZSSplashScreen
 
 HRESULT STDMETHODCALLTYPE ZSSplashScreen_00_propget_ProductNameColor(DualFace* self, OLE_COLOR* result) {
@@ -1533,6 +1703,7 @@ std::span<const DualVtable> dualVtables() {
     {"ZSHelp", kVtbl_ZSHelp},
     {"ZSExtractIcon", kVtbl_ZSExtractIcon},
     {"ZSFileVersion", kVtbl_ZSFileVersion},
+    {"ZSAboutBox", kVtbl_ZSAboutBox},
     {"ZSSplashScreen", kVtbl_ZSSplashScreen},
     {"ZSRegistry", kVtbl_ZSRegistry},
     {"ZSFolderSelect", kVtbl_ZSFolderSelect},
