@@ -9,14 +9,12 @@ namespace {
 
 class SystemActions final : public AboutActions {
  public:
-  static constexpr int kShowNormal = 1;  // SW_SHOWNORMAL
-
   // Links go to the shell's ShellExecuteA: no owner, the default verb, the
   // working folder "C:\", a normal window. Its result is not looked at: a
   // link nothing can open simply does nothing, as on Windows.
   void openLink(const std::string& target) override {
     platform::systemLibraries().shell32->ShellExecuteA(0, nullptr, target.c_str(), nullptr,
-                                                       "C:\\", kShowNormal);
+                                                       "C:\\", platform::kSwShowNormal);
   }
   void startSysInfo() override {
     const auto& lib = platform::systemLibraries();

@@ -122,7 +122,6 @@ inline constexpr DWORD kBatteryTimeUnknown = 0xFFFFFFFF;
 
 // CreateProcessA's start-up record: the fields this library sets.
 inline constexpr DWORD kStartfUseShowWindow = 0x1;
-inline constexpr WORD kSwShowNormal = 1;
 struct STARTUPINFOA {
   DWORD cb = sizeof(STARTUPINFOA);
   DWORD dwFlags = 0;

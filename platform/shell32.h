@@ -37,7 +37,6 @@ struct BROWSEINFOA {
 inline constexpr HINSTANCE kSeErrFileNotFound = 2;
 inline constexpr HINSTANCE kSeErrNoAssociation = 31;
 inline constexpr HINSTANCE kSeStarted = 42;  // what the Linux backend answers on success
-inline constexpr int kSwShowNormal = 1;
 
 class Shell32 {
  public:

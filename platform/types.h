@@ -27,6 +27,8 @@ using HKEY = std::uintptr_t;
 // A kernel object handle; GetCurrentProcess's pseudo handle is -1.
 using HANDLE = std::uintptr_t;
 inline constexpr HANDLE kCurrentProcess = static_cast<HANDLE>(-1);
+// SW_SHOWNORMAL: how ShellExecuteA and CreateProcessA show a program's window.
+inline constexpr int kSwShowNormal = 1;
 
 constexpr HKEY predefinedKey(std::uint32_t value) {
   return static_cast<HKEY>(static_cast<std::intptr_t>(static_cast<std::int32_t>(value)));
