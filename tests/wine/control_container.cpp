@@ -521,10 +521,11 @@ void designPages(const std::vector<ControlClass>& classes, bool windows) {
     const wchar_t* control;
     std::vector<CLSID> pages;
     const wchar_t* edited;  // the property whose box the test changes
+    const wchar_t* style;   // the property of the style list
   };
   const Row rows[] = {
-      {L"ZSSplashScreen", {splashPage, CLSID_CPicturePropPage, CLSID_CColorPropPage}, L"ProductVersion"},
-      {L"ZSAboutBox", {aboutPage, CLSID_CColorPropPage, CLSID_CPicturePropPage}, L"ProductDescription"},
+      {L"ZSSplashScreen", {splashPage, CLSID_CPicturePropPage, CLSID_CColorPropPage}, L"ProductVersion", L"SplashStyle"},
+      {L"ZSAboutBox", {aboutPage, CLSID_CColorPropPage, CLSID_CPicturePropPage}, L"ProductDescription", L"AboutStyle"},
   };
   for (const auto& row : rows) {
     const ControlClass* c = nullptr;
@@ -590,6 +591,21 @@ void designPages(const std::vector<ControlClass>& classes, bool windows) {
             narrow(getText(control.get(), id)));
       check(name + " change notified", site.changed[id] == 1, std::to_string(site.changed[id]));
       check(name + " page clean after Apply", page->IsPageDirty() == S_FALSE);
+
+      // A pick from the style list: the item's position becomes the style.
+      HWND styles = FindWindowExW(GetWindow(parent, GW_CHILD), nullptr, L"COMBOBOX", nullptr);
+      const DISPID styleId = idOf(d.get(), row.style);
+      check(name + " page has the style list", styles && SendMessageW(styles, CB_GETCOUNT, 0, 0) >= 2);
+      if (styles) {
+        SendMessageW(styles, CB_SETCURSEL, 1, 0);
+        SendMessageW(GetParent(styles), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(styles), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(styles));
+      }
+      check(name + " page dirty after a pick", page->IsPageDirty() == S_OK);
+      check(name + " style applied", SUCCEEDED(page->Apply()) && getText(control.get(), styleId) == L"1",
+            narrow(getText(control.get(), styleId)));
+      check(name + " page edits a property it shows", page->EditProperty(id) == S_OK);
+      check(name + " page refuses a property it does not show", page->EditProperty(0x7FFF) == E_INVALIDARG);
       point->Unadvise(cookie);
       check(name + " page deactivates", SUCCEEDED(page->Deactivate()));
       DestroyWindow(parent);
