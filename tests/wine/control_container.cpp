@@ -479,35 +479,6 @@ CLSID clsidOf(const wchar_t* text) {
   return id;
 }
 
-// The frame's side of a page: counts the dirty reports.
-class PageSite final : public IPropertyPageSite {
- public:
-  int dirtyReports = 0;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IPropertyPageSite) {
-      *out = static_cast<IPropertyPageSite*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
-  HRESULT STDMETHODCALLTYPE OnStatusChange(DWORD flags) override {
-    if (flags & PROPPAGESTATUS_DIRTY) ++dirtyReports;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetLocaleID(LCID* out) override {
-    *out = LOCALE_USER_DEFAULT;
-    return S_OK;
-  }
-  HRESULT STDMETHODCALLTYPE GetPageContainer(IUnknown** out) override {
-    *out = nullptr;
-    return E_NOTIMPL;
-  }
-  HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override { return S_FALSE; }
-};
-
 // The text box after the label "`property`:" in the page's window.
 HWND boxOf(HWND page, const std::wstring& property) {
   HWND label = FindWindowExW(page, nullptr, L"STATIC", (property + L":").c_str());
@@ -616,6 +587,50 @@ void designPages(const std::vector<ControlClass>& classes, bool windows) {
   }
 }
 
+// The about page reaches its control late-bound: an object that merely has the
+// properties by name is edited and applied like a ZSAboutBox.
+void aboutPageLateBound(bool windows) {
+  NamedProperties about({{L"ProductVersion", L"1.0"}, {L"ProductName", L"Ledger"},
+                         {L"ProductDescription", L"Books"}, {L"CopyrightWarning", L""},
+                         {L"Copyright", L"(c)"}, {L"Mailto", L""}, {L"WebsiteUrl", L""},
+                         {L"AboutStyle", L"1"}});
+  Com<IPropertyPage2> page;
+  HRESULT hr = CoCreateInstance(clsidOf(L"{1BB0F42E-1E1B-44FC-9540-EA08F6F3EC76}"), nullptr,
+                                CLSCTX_INPROC_SERVER, IID_IPropertyPage2, reinterpret_cast<void**>(page.put()));
+  check("about page created", SUCCEEDED(hr) && page, hex(hr));
+  if (!page) return;
+  PageSite frame;
+  page->SetPageSite(&frame);
+  IUnknown* selection[] = {&about};
+  check("about page takes a late-bound object", SUCCEEDED(page->SetObjects(1, selection)) &&
+                                                    page->IsPageDirty() == S_FALSE && about.puts == 0);
+  check("about page applies nothing while clean", SUCCEEDED(page->Apply()) && about.puts == 0);
+  if (windows) {
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr, nullptr, nullptr);
+    RECT area{0, 0, 400, 400};
+    page->Activate(parent, &area, TRUE);
+    HWND box = boxOf(GetWindow(parent, GW_CHILD), L"ProductDescription");
+    wchar_t shown[64] = L"";
+    if (box) GetWindowTextW(box, shown, 64);
+    check("about page shows the object's value", std::wstring(shown) == L"Books");
+    if (box) {
+      SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Accounts"));
+      SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_CHANGE),
+                   reinterpret_cast<LPARAM>(box));
+    }
+    check("about page dirty after an edit", page->IsPageDirty() == S_OK && frame.dirtyReports > 0);
+    // The about page writes every property, the style last.
+    check("about page applies every property", SUCCEEDED(page->Apply()) && about.puts == 8 &&
+                                                   about[L"ProductDescription"] == L"Accounts" &&
+                                                   about[L"AboutStyle"] == L"1",
+          std::to_string(about.puts));
+    page->Deactivate();
+    DestroyWindow(parent);
+  }
+  page->SetObjects(0, nullptr);
+  page->SetPageSite(nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -633,7 +648,9 @@ int main(int argc, char** argv) {
     if (drawingAvailable("host pictures")) pictures(classes);
     vtablePut(classes);
     damagedStreams(classes);
-    designPages(classes, drawingAvailable("design page windows", true));
+    const bool pageWindows = drawingAvailable("design page windows", true);
+    designPages(classes, pageWindows);
+    aboutPageLateBound(pageWindows);
     std::printf("%zu control classes\n", classes.size());
   }
   OleUninitialize();
