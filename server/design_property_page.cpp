@@ -71,8 +71,10 @@ class DispatchControl final : public branding::PageControl {
     SysFreeString(info.bstrHelpFile);
     if (FAILED(hr)) {
       VariantClear(&result);
-      const std::string text = description.get() ? u8(description.text()) : "The property " + std::string(property) + " refused the value";
-      throw Error(info.scode ? HRESULT_CODE(info.scode) : err::kInvalidCall, text);
+      const std::string text = description.get() ? u8(description.text())
+                                                 : "The property " + std::string(property) + " refused the value";
+      const int number = info.scode ? HRESULT_CODE(info.scode) : info.wCode ? info.wCode : err::kInvalidCall;
+      throw Error(number, text);
     }
     Variant value = fromVariant(result);
     VariantClear(&result);

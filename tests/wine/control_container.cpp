@@ -495,7 +495,8 @@ void designPages(const std::vector<ControlClass>& classes, bool windows) {
     const wchar_t* style;   // the property of the style list
   };
   const Row rows[] = {
-      {L"ZSSplashScreen", {splashPage, CLSID_CPicturePropPage, CLSID_CColorPropPage}, L"ProductVersion", L"SplashStyle"},
+      {L"ZSSplashScreen", {splashPage, CLSID_CPicturePropPage, CLSID_CColorPropPage}, L"ProductVersion",
+       L"SplashStyle"},
       {L"ZSAboutBox", {aboutPage, CLSID_CColorPropPage, CLSID_CPicturePropPage}, L"ProductDescription", L"AboutStyle"},
   };
   for (const auto& row : rows) {
