@@ -140,17 +140,14 @@ class Site final : public IOleClientSite, public IDispatch, public IOleInPlaceSi
   bool userMode_;
 };
 
-// Values by name, as a form keeps them; Read gives the stored kind.
-class PropertyBag final : public IPropertyBag {
+// A fake that lives on the test's stack and counts no references, answering
+// IUnknown and the one interface `I` it implements.
+template <class I, const IID* Iid>
+class OnStack : public I {
  public:
-  ~PropertyBag() {
-    for (auto& [name, v] : values_) VariantClear(&v);
-  }
-  std::size_t size() const { return values_.size(); }
-
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IPropertyBag) {
-      *out = static_cast<IPropertyBag*>(this);
+    if (iid == IID_IUnknown || iid == *Iid) {
+      *out = static_cast<I*>(this);
       return S_OK;
     }
     *out = nullptr;
@@ -158,6 +155,16 @@ class PropertyBag final : public IPropertyBag {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
+};
+
+// Values by name, as a form keeps them; Read gives the stored kind.
+class PropertyBag final : public OnStack<IPropertyBag, &IID_IPropertyBag> {
+ public:
+  ~PropertyBag() {
+    for (auto& [name, v] : values_) VariantClear(&v);
+  }
+  std::size_t size() const { return values_.size(); }
+
   HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
     auto it = values_.find(name);
     if (it == values_.end()) return E_INVALIDARG;
@@ -175,19 +182,9 @@ class PropertyBag final : public IPropertyBag {
 };
 
 // The frame's side of a page: counts the dirty reports.
-class PageSite final : public IPropertyPageSite {
+class PageSite final : public OnStack<IPropertyPageSite, &IID_IPropertyPageSite> {
  public:
   int dirtyReports = 0;
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IPropertyPageSite) {
-      *out = static_cast<IPropertyPageSite*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE OnStatusChange(DWORD flags) override {
     if (flags & PROPPAGESTATUS_DIRTY) ++dirtyReports;
     return S_OK;
@@ -205,22 +202,12 @@ class PageSite final : public IPropertyPageSite {
 
 // An object with text properties by name and nothing else, as a page sees a
 // control it reaches late-bound; counts the assignments.
-class NamedProperties final : public IDispatch {
+class NamedProperties final : public OnStack<IDispatch, &IID_IDispatch> {
  public:
   explicit NamedProperties(std::map<std::wstring, std::wstring> values) : values_(std::move(values)) {}
   int puts = 0;
   const std::wstring& operator[](const std::wstring& name) { return values_[name]; }
 
-  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IDispatch) {
-      *out = static_cast<IDispatch*>(this);
-      return S_OK;
-    }
-    *out = nullptr;
-    return E_NOINTERFACE;
-  }
-  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
-  ULONG STDMETHODCALLTYPE Release() override { return 1; }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
     *n = 0;
     return S_OK;
