@@ -8,6 +8,7 @@
 #include "frame/factory.h"
 #include "server/com_object.h"
 #include "server/com_ptr.h"
+#include "server/design_property_page.h"
 #include "server/module.h"
 
 namespace zs::server {
@@ -50,6 +51,7 @@ HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   if (outer) return CLASS_E_NOAGGREGATION;
+  if (cls_.kind == ClassKind::PropertyPage) return createPropertyPage(cls_, iid, out);
   try {
     auto object = ComPtr<IDispatch>::adopt(ComObject::wrap(createObject(cls_)));
     return object->QueryInterface(iid, out);

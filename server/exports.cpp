@@ -4,6 +4,7 @@
 
 #include "frame/catalogue.h"
 #include "server/class_factory.h"
+#include "server/design_property_page.h"
 #include "frame/catalogue.h"
 #include "server/module.h"
 #include "server/registration.h"
@@ -17,6 +18,7 @@ HRESULT STDAPICALLTYPE DllGetClassObject(REFCLSID clsid, REFIID iid, void** out)
   *out = nullptr;
   for (const zs::ClassInfo* cls : zs::exposedClasses())
     if (cls->creatable() && clsid == guidFrom(cls->clsid)) return ClassFactory::create(*cls, iid, out);
+  if (const zs::ClassInfo* page = propertyPageClass(clsid)) return ClassFactory::create(*page, iid, out);
   return CLASS_E_CLASSNOTAVAILABLE;
 }
 

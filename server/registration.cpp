@@ -6,6 +6,7 @@
 #include <string>
 
 #include "frame/catalogue.h"
+#include "server/design_property_page.h"
 #include "server/module.h"
 
 namespace zs::server {
@@ -62,6 +63,14 @@ LONG registerClass(const ClassInfo& cls, const std::wstring& dll) {
   return s;
 }
 
+// A property page: containers create it by class id alone.
+LONG registerPage(const ClassInfo& cls, const std::wstring& dll) {
+  const std::wstring clsid = L"CLSID\\" + guidText(cls.clsid);
+  LONG s = writeKey(clsid, {{L"", wide(cls.description)}});
+  if (s == ERROR_SUCCESS) s = writeKey(clsid + L"\\InprocServer32", {{L"", dll}, {L"ThreadingModel", L"Apartment"}});
+  return s;
+}
+
 }  // namespace
 
 HRESULT registerServer() {
@@ -70,6 +79,12 @@ HRESULT registerServer() {
   for (const ClassInfo* cls : exposedClasses()) {
     if (!cls->creatable()) continue;
     if (registerClass(*cls, dll) != ERROR_SUCCESS) {
+      unregisterServer();
+      return SELFREG_E_CLASS;
+    }
+  }
+  for (const ClassInfo* page : propertyPageClasses()) {
+    if (registerPage(*page, dll) != ERROR_SUCCESS) {
       unregisterServer();
       return SELFREG_E_CLASS;
     }

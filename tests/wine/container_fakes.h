@@ -9,6 +9,7 @@
 #include <olectl.h>
 
 #include <map>
+#include <iterator>
 #include <string>
 #include <utility>
 
@@ -139,17 +140,14 @@ class Site final : public IOleClientSite, public IDispatch, public IOleInPlaceSi
   bool userMode_;
 };
 
-// Values by name, as a form keeps them; Read gives the stored kind.
-class PropertyBag final : public IPropertyBag {
+// A fake that lives on the test's stack and counts no references, answering
+// IUnknown and the one interface `I` it implements.
+template <class I, const IID* Iid>
+class OnStack : public I {
  public:
-  ~PropertyBag() {
-    for (auto& [name, v] : values_) VariantClear(&v);
-  }
-  std::size_t size() const { return values_.size(); }
-
   HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
-    if (iid == IID_IUnknown || iid == IID_IPropertyBag) {
-      *out = static_cast<IPropertyBag*>(this);
+    if (iid == IID_IUnknown || iid == *Iid) {
+      *out = static_cast<I*>(this);
       return S_OK;
     }
     *out = nullptr;
@@ -157,6 +155,16 @@ class PropertyBag final : public IPropertyBag {
   }
   ULONG STDMETHODCALLTYPE AddRef() override { return 2; }
   ULONG STDMETHODCALLTYPE Release() override { return 1; }
+};
+
+// Values by name, as a form keeps them; Read gives the stored kind.
+class PropertyBag final : public OnStack<IPropertyBag, &IID_IPropertyBag> {
+ public:
+  ~PropertyBag() {
+    for (auto& [name, v] : values_) VariantClear(&v);
+  }
+  std::size_t size() const { return values_.size(); }
+
   HRESULT STDMETHODCALLTYPE Read(LPCOLESTR name, VARIANT* value, IErrorLog*) override {
     auto it = values_.find(name);
     if (it == values_.end()) return E_INVALIDARG;
@@ -171,4 +179,73 @@ class PropertyBag final : public IPropertyBag {
 
  private:
   std::map<std::wstring, VARIANT> values_;
+};
+
+// The frame's side of a page: counts the dirty reports.
+class PageSite final : public OnStack<IPropertyPageSite, &IID_IPropertyPageSite> {
+ public:
+  int dirtyReports = 0;
+  HRESULT STDMETHODCALLTYPE OnStatusChange(DWORD flags) override {
+    if (flags & PROPPAGESTATUS_DIRTY) ++dirtyReports;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetLocaleID(LCID* out) override {
+    *out = LOCALE_USER_DEFAULT;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetPageContainer(IUnknown** out) override {
+    *out = nullptr;
+    return E_NOTIMPL;
+  }
+  HRESULT STDMETHODCALLTYPE TranslateAccelerator(MSG*) override { return S_FALSE; }
+};
+
+// An object with text properties by name and nothing else, as a page sees a
+// control it reaches late-bound; counts the assignments.
+class NamedProperties final : public OnStack<IDispatch, &IID_IDispatch> {
+ public:
+  explicit NamedProperties(std::map<std::wstring, std::wstring> values) : values_(std::move(values)) {}
+  int puts = 0;
+  const std::wstring& operator[](const std::wstring& name) { return values_[name]; }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
+    if (count != 1) return E_INVALIDARG;
+    DISPID id = 1;
+    for (const auto& [name, value] : values_) {
+      if (_wcsicmp(name.c_str(), names[0]) == 0) {
+        *ids = id;
+        return S_OK;
+      }
+      ++id;
+    }
+    *ids = DISPID_UNKNOWN;
+    return DISP_E_UNKNOWNNAME;
+  }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                   EXCEPINFO*, UINT*) override {
+    if (id < 1 || static_cast<std::size_t>(id) > values_.size()) return DISP_E_MEMBERNOTFOUND;
+    auto it = std::next(values_.begin(), id - 1);
+    if (flags & DISPATCH_PROPERTYGET) {
+      if (!result) return E_POINTER;
+      V_VT(result) = VT_BSTR;
+      V_BSTR(result) = SysAllocString(it->second.c_str());
+      return S_OK;
+    }
+    if (!(flags & DISPATCH_PROPERTYPUT) || !params || params->cArgs != 1) return DISP_E_BADPARAMCOUNT;
+    VARIANT text;
+    VariantInit(&text);
+    if (FAILED(VariantChangeType(&text, &params->rgvarg[0], 0, VT_BSTR))) return DISP_E_TYPEMISMATCH;
+    it->second = V_BSTR(&text) ? V_BSTR(&text) : L"";
+    VariantClear(&text);
+    ++puts;
+    return S_OK;
+  }
+
+ private:
+  std::map<std::wstring, std::wstring> values_;
 };

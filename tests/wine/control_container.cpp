@@ -9,6 +9,7 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -116,9 +117,8 @@ void protocol(const ControlClass& c) {
   check(name + " no other connection point",
         points->FindConnectionPoint(IID_IDispatch, none.put()) == CONNECT_E_NOCONNECTION);
 
-  // How many pages each control names; a control not listed names none. The
-  // design pages join here with their controls.
-  const std::map<std::wstring, ULONG> pageCounts = {};
+  // How many pages each control names; a control not listed names none.
+  const std::map<std::wstring, ULONG> pageCounts = {{L"ZSSplashScreen", 3}, {L"ZSAboutBox", 3}};
   const auto listed = pageCounts.find(c.name);
   const ULONG expectedPages = listed == pageCounts.end() ? 0 : listed->second;
   CAUUID pages{};
@@ -471,6 +471,167 @@ void damagedStreams(const std::vector<ControlClass>& classes) {
   }
 }
 
+// --- the design property pages ---------------------------------------------------
+
+CLSID clsidOf(const wchar_t* text) {
+  CLSID id{};
+  CLSIDFromString(text, &id);
+  return id;
+}
+
+// The text box after the label "`property`:" in the page's window.
+HWND boxOf(HWND page, const std::wstring& property) {
+  HWND label = FindWindowExW(page, nullptr, L"STATIC", (property + L":").c_str());
+  return label ? GetWindow(label, GW_HWNDNEXT) : nullptr;
+}
+
+void designPages(const std::vector<ControlClass>& classes, bool windows) {
+  const CLSID splashPage = clsidOf(L"{6BBD032B-AF44-4FE9-A970-1211E17A1564}");
+  const CLSID aboutPage = clsidOf(L"{1BB0F42E-1E1B-44FC-9540-EA08F6F3EC76}");
+  struct Row {
+    const wchar_t* control;
+    std::vector<CLSID> pages;
+    const wchar_t* edited;  // the property whose box the test changes
+    const wchar_t* style;   // the property of the style list
+  };
+  const Row rows[] = {
+      {L"ZSSplashScreen", {splashPage, CLSID_CPicturePropPage, CLSID_CColorPropPage}, L"ProductVersion",
+       L"SplashStyle"},
+      {L"ZSAboutBox", {aboutPage, CLSID_CColorPropPage, CLSID_CPicturePropPage}, L"ProductDescription", L"AboutStyle"},
+  };
+  for (const auto& row : rows) {
+    const ControlClass* c = nullptr;
+    for (const auto& k : classes)
+      if (k.name == row.control) c = &k;
+    const std::string name = narrow(row.control);
+    if (!c) {
+      std::printf("SKIPPED: %s design page: the class is not registered\n", name.c_str());
+      continue;
+    }
+    Site site(false);
+    Com<IUnknown> control = placeControl(*c, site);
+    CAUUID pages{};
+    auto specify = control.as<ISpecifyPropertyPages>(IID_ISpecifyPropertyPages);
+    const bool listed = SUCCEEDED(specify->GetPages(&pages)) && pages.cElems == row.pages.size() &&
+                        std::equal(row.pages.begin(), row.pages.end(), pages.pElems);
+    check(name + " pages in order", listed);
+    CoTaskMemFree(pages.pElems);
+
+    Com<IPropertyPage2> page;
+    HRESULT hr = CoCreateInstance(row.pages.front(), nullptr, CLSCTX_INPROC_SERVER, IID_IPropertyPage2,
+                                  reinterpret_cast<void**>(page.put()));
+    check(name + " design page created", SUCCEEDED(hr) && page, hex(hr));
+    if (!page) continue;
+    PageSite frame;
+    PROPPAGEINFO info{};
+    check(name + " page site", SUCCEEDED(page->SetPageSite(&frame)));
+    check(name + " page title", SUCCEEDED(page->GetPageInfo(&info)) && info.pszTitle &&
+                                    std::wstring(info.pszTitle) == L"Design" && info.size.cx > 0);
+    CoTaskMemFree(info.pszTitle);
+    IUnknown* selection[] = {control.get()};
+    check(name + " page takes the selection", SUCCEEDED(page->SetObjects(1, selection)));
+    check(name + " page starts clean", page->IsPageDirty() == S_FALSE && frame.dirtyReports == 0);
+    IUnknown* notDispatch[] = {static_cast<IPropertyPageSite*>(&frame)};
+    check(name + " page refuses an object without IDispatch", page->SetObjects(1, notDispatch) == E_NOINTERFACE);
+    page->SetObjects(1, selection);
+
+    if (!windows) {
+      std::printf("SKIPPED: %s design page window: no display driver serves this program\n", name.c_str());
+    } else {
+      HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr, nullptr, nullptr);
+      RECT area{0, 0, 400, 400};
+      check(name + " page activates", SUCCEEDED(page->Activate(parent, &area, TRUE)));
+      HWND box = boxOf(GetWindow(parent, GW_CHILD), row.edited);
+      check(name + " page has the box of " + narrow(row.edited), box != nullptr);
+      auto d = control.as<IDispatch>(IID_IDispatch);
+      const DISPID id = idOf(d.get(), row.edited);
+      Com<IConnectionPoint> point;
+      DWORD cookie = 0;
+      control.as<IConnectionPointContainer>(IID_IConnectionPointContainer)
+          ->FindConnectionPoint(IID_IPropertyNotifySink, point.put());
+      point->Advise(static_cast<IPropertyNotifySink*>(&site), &cookie);
+      if (box) {
+        SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"9.8.7"));
+        SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_CHANGE),
+                     reinterpret_cast<LPARAM>(box));
+      }
+      check(name + " page dirty after an edit", page->IsPageDirty() == S_OK && frame.dirtyReports > 0);
+      check(name + " control unchanged before Apply", getText(control.get(), id) != L"9.8.7");
+      hr = page->Apply();
+      check(name + " page applies", SUCCEEDED(hr), hex(hr));
+      check(name + " control changed by the page", getText(control.get(), id) == L"9.8.7",
+            narrow(getText(control.get(), id)));
+      check(name + " change notified", site.changed[id] == 1, std::to_string(site.changed[id]));
+      check(name + " page clean after Apply", page->IsPageDirty() == S_FALSE);
+
+      // A pick from the style list: the item's position becomes the style.
+      HWND styles = FindWindowExW(GetWindow(parent, GW_CHILD), nullptr, L"COMBOBOX", nullptr);
+      const DISPID styleId = idOf(d.get(), row.style);
+      check(name + " page has the style list", styles && SendMessageW(styles, CB_GETCOUNT, 0, 0) >= 2);
+      if (styles) {
+        SendMessageW(styles, CB_SETCURSEL, 1, 0);
+        SendMessageW(GetParent(styles), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(styles), CBN_SELCHANGE),
+                     reinterpret_cast<LPARAM>(styles));
+      }
+      check(name + " page dirty after a pick", page->IsPageDirty() == S_OK);
+      check(name + " style applied", SUCCEEDED(page->Apply()) && getText(control.get(), styleId) == L"1",
+            narrow(getText(control.get(), styleId)));
+      check(name + " page edits a property it shows", page->EditProperty(id) == S_OK);
+      check(name + " page refuses a property it does not show", page->EditProperty(0x7FFF) == E_INVALIDARG);
+      point->Unadvise(cookie);
+      check(name + " page deactivates", SUCCEEDED(page->Deactivate()));
+      DestroyWindow(parent);
+    }
+    page->SetObjects(0, nullptr);
+    page->SetPageSite(nullptr);
+    control.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+  }
+}
+
+// The about page reaches its control late-bound: an object that merely has the
+// properties by name is edited and applied like a ZSAboutBox.
+void aboutPageLateBound(bool windows) {
+  NamedProperties about({{L"ProductVersion", L"1.0"}, {L"ProductName", L"Ledger"},
+                         {L"ProductDescription", L"Books"}, {L"CopyrightWarning", L""},
+                         {L"Copyright", L"(c)"}, {L"Mailto", L""}, {L"WebsiteUrl", L""},
+                         {L"AboutStyle", L"1"}});
+  Com<IPropertyPage2> page;
+  HRESULT hr = CoCreateInstance(clsidOf(L"{1BB0F42E-1E1B-44FC-9540-EA08F6F3EC76}"), nullptr,
+                                CLSCTX_INPROC_SERVER, IID_IPropertyPage2, reinterpret_cast<void**>(page.put()));
+  check("about page created", SUCCEEDED(hr) && page, hex(hr));
+  if (!page) return;
+  PageSite frame;
+  page->SetPageSite(&frame);
+  IUnknown* selection[] = {&about};
+  check("about page takes a late-bound object", SUCCEEDED(page->SetObjects(1, selection)) &&
+                                                    page->IsPageDirty() == S_FALSE && about.puts == 0);
+  check("about page applies nothing while clean", SUCCEEDED(page->Apply()) && about.puts == 0);
+  if (windows) {
+    HWND parent = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 400, 400, nullptr, nullptr, nullptr, nullptr);
+    RECT area{0, 0, 400, 400};
+    page->Activate(parent, &area, TRUE);
+    HWND box = boxOf(GetWindow(parent, GW_CHILD), L"ProductDescription");
+    wchar_t shown[64] = L"";
+    if (box) GetWindowTextW(box, shown, 64);
+    check("about page shows the object's value", std::wstring(shown) == L"Books");
+    if (box) {
+      SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Accounts"));
+      SendMessageW(GetParent(box), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(box), EN_CHANGE),
+                   reinterpret_cast<LPARAM>(box));
+    }
+    check("about page dirty after an edit", page->IsPageDirty() == S_OK && frame.dirtyReports > 0);
+    // The about page writes every property, the style last.
+    check("about page applies every property", SUCCEEDED(page->Apply()) && about.puts == 8 &&
+                                                   about[L"ProductDescription"] == L"Accounts" &&
+                                                   about[L"AboutStyle"] == L"1",
+          std::to_string(about.puts));
+    page->Deactivate();
+    DestroyWindow(parent);
+  }
+  page->SetObjects(0, nullptr);
+  page->SetPageSite(nullptr);
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -488,6 +649,9 @@ int main(int argc, char** argv) {
     if (drawingAvailable("host pictures")) pictures(classes);
     vtablePut(classes);
     damagedStreams(classes);
+    const bool pageWindows = drawingAvailable("design page windows", true);
+    designPages(classes, pageWindows);
+    aboutPageLateBound(pageWindows);
     std::printf("%zu control classes\n", classes.size());
   }
   OleUninitialize();

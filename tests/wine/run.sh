@@ -92,7 +92,8 @@ judge() {
   fi
 }
 
-# Wine's ATL (atl.dll) hosts every control in a window. Windows need a display:
+# Our control container (its property pages make windows) and Wine's ATL
+# (atl.dll), which hosts every control in a window. Windows need a display:
 # a private Xvfb on a display number it picks itself (-displayfd), never the
 # user's. The prefix's desktop process keeps the display it started with, so
 # the prefix's Wine processes end before and after this step.
@@ -112,6 +113,9 @@ host_controls() {  # <build dir>
     return
   fi
   "$ZS_WINESERVER" -k >/dev/null 2>&1; "$ZS_WINESERVER" -w >/dev/null 2>&1
+  # Our own container on the same display: the design property pages make windows.
+  out=$(export DISPLAY=":$number"; run_win "$build/tests/wine/control_container.exe" "${GDI_OPTIONAL[@]}")
+  judge "control container (display :$number)" "$out" $?
   out=$(export DISPLAY=":$number"; run_win "$build/tests/wine/atl_host.exe" "${GDI_OPTIONAL[@]}")
   rc=$?
   "$ZS_WINESERVER" -k >/dev/null 2>&1; "$ZS_WINESERVER" -w >/dev/null 2>&1
@@ -160,8 +164,6 @@ run_arch() {  # <build dir>
   # checks that draw or make windows say they are skipped.
   GDI_OPTIONAL=()
   [ "$WIN_ROUTE" = wow64 ] && GDI_OPTIONAL=(--gdi-optional)
-  out=$(run_win "$build/tests/wine/control_container.exe" "${GDI_OPTIONAL[@]}")
-  judge "control container" "$out" $?
   host_controls "$build"
 
   # The registered type library against the catalogue.
