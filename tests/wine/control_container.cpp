@@ -231,6 +231,8 @@ struct PropertyRow {
 const PropertyRow kRows[] = {
     {L"ZSDiskInfo", L"DriveName", L"C:\\", false},
     {L"ZSFileVersion", L"FileName", L"C:\\windows\\system32\\kernel32.dll", false},
+    {L"ZSSplashScreen", L"ProductName", L"Demo Product", true},
+    {L"ZSAboutBox", L"ProductName", L"Demo Product", true},
 };
 
 DISPID idOf(IDispatch* d, const wchar_t* name) {
