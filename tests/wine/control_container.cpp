@@ -222,17 +222,20 @@ void designFace(const ControlClass& c) {
 // One property assignment of a control that has the property now. `saved`:
 // the control keeps it with its form (a second instance loaded from the saved
 // form gets the value back); otherwise the loaded instance has its default.
+// `image`: the stream form also carries a picture with an image (the about
+// box's default logo), which only a display driver can load back.
 struct PropertyRow {
   const wchar_t* control;
   const wchar_t* property;
   const wchar_t* value;
   bool saved;
+  bool image = false;
 };
 const PropertyRow kRows[] = {
     {L"ZSDiskInfo", L"DriveName", L"C:\\", false},
     {L"ZSFileVersion", L"FileName", L"C:\\windows\\system32\\kernel32.dll", false},
     {L"ZSSplashScreen", L"ProductName", L"Demo Product", true},
-    {L"ZSAboutBox", L"ProductName", L"Demo Product", true},
+    {L"ZSAboutBox", L"ProductName", L"Demo Product", true, true},
 };
 
 DISPID idOf(IDispatch* d, const wchar_t* name) {
@@ -260,7 +263,7 @@ std::wstring getText(IUnknown* control, DISPID id) {
   return V_BSTR(&result.v) ? V_BSTR(&result.v) : L"";
 }
 
-void properties(const std::vector<ControlClass>& classes) {
+void properties(const std::vector<ControlClass>& classes, bool drawing) {
   for (const auto& row : kRows) {
     const ControlClass* c = nullptr;
     for (const auto& k : classes)
@@ -320,12 +323,17 @@ void properties(const std::vector<ControlClass>& classes) {
     check(name + " value after loading the bag", getText(fromBag.get(), id) == expected,
           narrow(getText(fromBag.get(), id)));
 
-    Com<IUnknown> fromStream = createControl(*c);
-    auto streamed = fromStream.as<IPersistStreamInit>(IID_IPersistStreamInit);
-    hr = streamed->Load(stream.get());
-    check(name + " load from the stream", SUCCEEDED(hr), hex(hr));
-    check(name + " value after loading the stream", getText(fromStream.get(), id) == expected);
-    check(name + " loaded instance is clean", streamed->IsDirty() == S_FALSE);
+    if (row.image && !drawing) {
+      std::printf("SKIPPED: %s load from the stream: its picture needs a display driver\n",
+                  name.c_str());
+    } else {
+      Com<IUnknown> fromStream = createControl(*c);
+      auto streamed = fromStream.as<IPersistStreamInit>(IID_IPersistStreamInit);
+      hr = streamed->Load(stream.get());
+      check(name + " load from the stream", SUCCEEDED(hr), hex(hr));
+      check(name + " value after loading the stream", getText(fromStream.get(), id) == expected);
+      check(name + " loaded instance is clean", streamed->IsDirty() == S_FALSE);
+    }
 
     check(name + " unadvise", SUCCEEDED(point->Unadvise(cookie)) &&
                                    point->Unadvise(cookie) == CONNECT_E_NOCONNECTION);
@@ -647,7 +655,7 @@ int main(int argc, char** argv) {
       protocol(c);
       if (drawing) designFace(c);
     }
-    properties(classes);
+    properties(classes, drawing);
     if (drawingAvailable("host pictures")) pictures(classes);
     vtablePut(classes);
     damagedStreams(classes);
