@@ -150,6 +150,7 @@ TEST(Host, ValuesRoundTripThroughEcho) {
   Session s;
   for (const char* v : {R"({"type":"Empty"})", R"({"type":"Null"})", R"({"type":"Integer","value":-32768})",
                         R"({"type":"Single","value":0.1})", R"({"type":"Double","value":1e+300})",
+                        R"({"type":"Single","value":3.4028235e+38})",
                         R"({"type":"Currency","value":"-922337203685477.5808"})",
                         R"({"type":"String","value":"h\u00e9 \"q\" \ud83d\ude00"})",
                         R"({"type":"Boolean","value":true})", R"({"type":"Error","value":-2147352572})",

@@ -7,6 +7,7 @@
 #include "cli/plain_numbers.h"
 #include "frame/catalogue.h"
 #include "core/error.h"
+#include "core/number_rounding.h"
 
 namespace zs::cli {
 namespace {
@@ -131,10 +132,10 @@ Variant readValue(const json& j, const HandleTable& handles) {
                                                  std::numeric_limits<Long>::max())));
   if (type == "Single") {
     const Double d = floating(valueField(j, type), type);
-    if (std::isfinite(d) &&
-        (d > std::numeric_limits<Single>::max() || d < std::numeric_limits<Single>::lowest()))
-      raise(err::kOverflow);
-    return Variant(static_cast<Single>(d));
+    if (!std::isfinite(d)) return Variant(static_cast<Single>(d));
+    const auto single = detail::singleFromDouble(d);
+    if (!single) raise(err::kOverflow);
+    return Variant(*single);
   }
   if (type == "Double") return Variant(floating(valueField(j, type), type));
   if (type == "Currency") {

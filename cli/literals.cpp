@@ -7,6 +7,7 @@
 #include "cli/plain_numbers.h"
 #include "core/ascii.h"
 #include "core/error.h"
+#include "core/number_rounding.h"
 
 namespace zs::cli {
 namespace {
@@ -28,10 +29,11 @@ bool typed(std::string_view prefix, std::string_view body, Variant& out) {
     out = Variant(static_cast<Long>(parseWhole(body, std::numeric_limits<Long>::min(),
                                                std::numeric_limits<Long>::max())));
   } else if (prefix == "sg") {
-    const Double d = parseDecimal(body);
-    if (d > std::numeric_limits<Single>::max() || d < std::numeric_limits<Single>::lowest())
-      raise(err::kOverflow);
-    out = Variant(static_cast<Single>(d));
+    // Anything that rounds to a finite Single is one: the printed form of the
+    // largest Single (3.4028235E+38) lies just above it and must read back.
+    const auto single = detail::singleFromDouble(parseDecimal(body));
+    if (!single) raise(err::kOverflow);
+    out = Variant(*single);
   } else if (prefix == "d") {
     out = Variant(parseDecimal(body));
   } else if (prefix == "c") {

@@ -30,6 +30,8 @@ TEST(Literals, ParseToTypedArguments) {
       {"101", R"(String "101")"},     {"s:empty", R"(String "empty")"}, {"x:5", R"(String "x:5")"},
       {"i:-32768", "Integer -32768"}, {"l:2147483647", "Long 2147483647"},
       {"sg:0.1", "Single 0.1"},       {"d:-1e-3", "Double -0.001"},
+      // The largest Single prints above FLT_MAX's exact value yet reads back.
+      {"sg:3.4028235e38", "Single 3.4028235e+38"}, {"sg:-3.4028235e38", "Single -3.4028235e+38"},
       {"c:-922337203685477.5808", "Currency -922337203685477.5808"},
       {"b:TRUE", "Boolean True"},     {"empty", "Empty"},               {"null", "Null"},
       {"nothing", "Nothing"},         {"missing", "Missing"},
@@ -48,7 +50,7 @@ TEST(Literals, MalformedOrOutOfRangeRaise) {
     int number;
   } cases[] = {
       {"i:32768", 6}, {"i:", 5},       {"i:1.5", 5},     {"i:+-1", 5},     {"d:nan", 5},
-      {"d:1e999", 6}, {"sg:1e39", 6},  {"c:1.23456", 5}, {"c:922337203685477.5808", 6},
+      {"d:1e999", 6}, {"sg:1e39", 6},  {"sg:3.4028236e38", 6}, {"c:1.23456", 5}, {"c:922337203685477.5808", 6},
       {"c:.", 5},     {"b:yes", 5},
   };
   for (const auto& c : cases) {
