@@ -1,9 +1,13 @@
 // Writes icon images and files for tests: DIB images of every depth with
 // their AND mask, PNG images, .ico files and the RT_GROUP_ICON/RT_ICON
-// resources of an executable (with pe_writer.h).
+// resources of an executable (with pe_writer.h). The PNG writer needs
+// libpng; the Windows test helpers, built without it, use the rest.
 #pragma once
 
+#if __has_include(<png.h>)
 #include <png.h>
+#define ZS_ICON_WRITER_PNG 1
+#endif
 
 #include <cstdint>
 #include <functional>
@@ -72,6 +76,7 @@ inline IconPicture dibPicture(int side, int bits, const PixelAt& pixel, bool mas
   return {side, bits, out};
 }
 
+#ifdef ZS_ICON_WRITER_PNG
 inline IconPicture pngPicture(int side, const PixelAt& pixel) {
   std::vector<std::uint32_t> pixels(std::size_t(side) * side);
   for (int y = 0; y < side; ++y) {
@@ -88,6 +93,7 @@ inline IconPicture pngPicture(int side, const PixelAt& pixel) {
   out.resize(size);
   return {side, 0, out};
 }
+#endif
 
 // The directory entry of a picture, the last field (offset or id) left out.
 inline void putEntry(Bytes& out, const IconPicture& p) {

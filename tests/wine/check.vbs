@@ -73,3 +73,13 @@ Sub CheckError(name, number, description, source)
 End Sub
 
 On Error Resume Next
+
+' An environment variable of the harness. Wine's ExpandEnvironmentStrings
+' keeps the terminating NUL in its result; the text ends there.
+Function Environment(name)
+  Dim text, nul
+  text = CreateObject("WScript.Shell").ExpandEnvironmentStrings("%" & name & "%")
+  nul = InStr(text, Chr(0))
+  If nul > 0 Then text = Left(text, nul - 1)
+  Environment = text
+End Function

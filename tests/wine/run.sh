@@ -116,12 +116,35 @@ host_controls() {  # <build dir>
   # Our own container on the same display: the design property pages make windows.
   out=$(export DISPLAY=":$number"; run_win "$build/tests/wine/control_container.exe" "${GDI_OPTIONAL[@]}")
   judge "control container (display :$number)" "$out" $?
+  out=$(export DISPLAY=":$number"; run_win "$build/tests/wine/folder_browse.exe" "${GDI_OPTIONAL[@]}")
+  judge "folder browser (display :$number)" "$out" $?
   out=$(export DISPLAY=":$number"; run_win "$build/tests/wine/atl_host.exe" "${GDI_OPTIONAL[@]}")
   rc=$?
   "$ZS_WINESERVER" -k >/dev/null 2>&1; "$ZS_WINESERVER" -w >/dev/null 2>&1
   kill "$xvfb" 2>/dev/null; wait "$xvfb" 2>/dev/null
   trap - EXIT INT TERM
   judge "ATL host (display :$number)" "$out" $rc
+}
+
+# What the shell suites use, in this prefix only: the drawing surface (a test
+# class that also writes the icon fixtures), a folder for the fixtures, and
+# launch_recorder.exe as the handler of every scheme the link suite opens, so
+# that nothing reaches a real browser or mail program (winebrowser is
+# disabled besides, in wine_env.sh). The suites read ZS_SHELL_WORK and
+# ZS_SHELL_DLL; the link suite launches nothing unless the handlers are ours.
+prepare_shell() {  # <build dir> <the DLL's Windows path>
+  local dir=$WORK/shell-$WIN_ARCH scheme recorder
+  rm -rf "$dir" && mkdir -p "$dir"
+  cp "$1/tests/wine/launch_recorder.exe" "$dir/" || { fail "launch_recorder.exe was not built"; return; }
+  ZS_SHELL_WORK=$(winpath "$dir") ZS_SHELL_DLL=$2
+  export ZS_SHELL_WORK ZS_SHELL_DLL
+  recorder=$(winpath "$dir/launch_recorder.exe")
+  "$WINE" "$WIN_SYS\\regsvr32.exe" /s "$(winpath "$1/tests/wine/zs_memory_dc.dll")" >>"$LOG/regsvr32-$WIN_ARCH.txt" 2>&1 ||
+    fail "regsvr32 of the drawing surface (zs_memory_dc.dll) failed"
+  for scheme in http https mailto; do
+    "$WINE" "$WIN_SYS\\reg.exe" add "HKLM\\Software\\Classes\\$scheme\\shell\\open\\command" /ve /d "\"$recorder\" \"%1\"" /f \
+      >>"$LOG/handlers-$WIN_ARCH.txt" 2>&1 || fail "the $scheme handler could not be set to the recorder"
+  done
 }
 
 # Runs every step for the architecture the use_* function selected.
@@ -135,6 +158,7 @@ run_arch() {  # <build dir>
   "$WINE" "$WIN_SYS\\regsvr32.exe" /s "$dll" >"$LOG/regsvr32-$WIN_ARCH.txt" 2>&1 || fail "regsvr32 failed"
   check_registered present
 
+  prepare_shell "$build" "$dll"
   local suite name out rc
   mkdir -p "$WORK/suites"
   for suite in "$SRC"/tests/wine/suites/*.vbs; do

@@ -17,7 +17,9 @@
 # zs_find_tool found), and defines note().
 
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree=;mshtml="  # no Mono or Gecko installers in a test prefix
+# No Mono or Gecko installers in a test prefix; no winebrowser, which would
+# hand a web or mail address to the host's desktop.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winebrowser.exe=d"
 unset DISPLAY WAYLAND_DISPLAY
 
 WINE_VERSION=$(dpkg-query -W -f='${Version}' wine64 2>/dev/null)
