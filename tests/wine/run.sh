@@ -126,7 +126,7 @@ host_controls() {  # <build dir>
   judge "ATL host (display :$number)" "$out" $rc
 }
 
-# What the shell suites use, in this prefix only: the drawing surface (a test
+# What the shell tests use, in this prefix only: the drawing surface (a test
 # class that also writes the icon fixtures), a folder for the fixtures, and
 # launch_recorder.exe as the handler of every scheme the link suite opens, so
 # that nothing reaches a real browser or mail program (winebrowser is
@@ -141,6 +141,10 @@ prepare_shell() {  # <build dir> <the DLL's Windows path>
   recorder=$(winpath "$dir/launch_recorder.exe")
   "$WINE" "$WIN_SYS\\regsvr32.exe" /s "$(winpath "$1/tests/wine/zs_memory_dc.dll")" >>"$LOG/regsvr32-$WIN_ARCH.txt" 2>&1 ||
     fail "regsvr32 of the drawing surface (zs_memory_dc.dll) failed"
+  # The folder browser's windows unmanaged: the private Xvfb has no window
+  # manager, for which Wine waits two seconds whenever a managed window closes.
+  "$WINE" "$WIN_SYS\\reg.exe" add "HKCU\\Software\\Wine\\AppDefaults\\folder_browse.exe\\X11 Driver" /v Managed /d N /f \
+    >>"$LOG/handlers-$WIN_ARCH.txt" 2>&1 || fail "the folder browser's X11 setting could not be made"
   for scheme in http https mailto; do
     "$WINE" "$WIN_SYS\\reg.exe" add "HKLM\\Software\\Classes\\$scheme\\shell\\open\\command" /ve /d "\"$recorder\" \"%1\"" /f \
       >>"$LOG/handlers-$WIN_ARCH.txt" 2>&1 || fail "the $scheme handler could not be set to the recorder"
