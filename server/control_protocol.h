@@ -185,6 +185,8 @@ class ControlProtocol final : public IOleObject,
   HRESULT loadStream(IStream* stream);
   HRESULT saveStream(IStream* stream, BOOL clearDirty);
   HRESULT activate(LONG verb);
+  // The OLE advise holder of IOleObject::Advise, made at first need.
+  HRESULT makeAdviseHolder();
   // The property-change point, then the event interface's where the class has one.
   std::span<ConnectionPoint* const> connectionPoints() const { return {points_.data(), pointCount_}; }
   void viewChanged();

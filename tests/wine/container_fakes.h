@@ -297,9 +297,16 @@ class CountedSink final : public IPropertyNotifySink, public IDispatch {
   IID iid_;
 };
 
-// The container's view sink, as quick activation hands it over.
+// The container's view sink, as quick activation and IOleObject::Advise take it.
 class ViewSink final : public OnStack<IAdviseSinkEx, &IID_IAdviseSinkEx> {
  public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IAdviseSink) {
+      *out = static_cast<IAdviseSink*>(this);
+      return S_OK;
+    }
+    return OnStack::QueryInterface(iid, out);
+  }
   void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
   void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override {}
   void STDMETHODCALLTYPE OnRename(IMoniker*) override {}

@@ -138,6 +138,25 @@ void protocol(const ControlClass& c) {
   check(name + " has no window", FAILED(inPlace->GetWindow(&window)) && !window);
   check(name + " deactivates", SUCCEEDED(inPlace->InPlaceDeactivate()) && !site.active);
 
+  // The advise list of IOleObject: empty but there before the first Advise.
+  ViewSink adviseSink;
+  const int expectedAdvises[] = {0, 1};
+  for (int advises : expectedAdvises) {
+    DWORD cookie = 0;
+    if (advises) ole->Advise(&adviseSink, &cookie);
+    Com<IEnumSTATDATA> list;
+    STATDATA data[2]{};
+    ULONG fetched = 99;
+    check(name + " advise list of " + std::to_string(advises),
+          SUCCEEDED(ole->EnumAdvise(list.put())) && list && list->Next(2, data, &fetched) == S_FALSE &&
+              fetched == static_cast<ULONG>(advises));
+    for (ULONG i = 0; i < fetched && i < 2; ++i) {
+      if (data[i].pAdvSink) data[i].pAdvSink->Release();
+      CoTaskMemFree(data[i].formatetc.ptd);
+    }
+    if (cookie) ole->Unadvise(cookie);
+  }
+
   SIZEL extent{};
   check(name + " extent", SUCCEEDED(ole->GetExtent(DVASPECT_CONTENT, &extent)) && extent.cx == 1270 &&
                               extent.cy == 1270);
