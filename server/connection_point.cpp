@@ -36,7 +36,7 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
   if (FAILED(sink->QueryInterface(iid_, reinterpret_cast<void**>(typed.put()))) || !typed)
     return CONNECT_E_CANNOTCONNECT;
   try {
-    connections_.emplace_back(nextCookie_, std::move(typed));
+    connections_.push_back({nextCookie_, std::move(typed)});
   } catch (const std::bad_alloc&) {
     return E_OUTOFMEMORY;
   }
@@ -46,18 +46,23 @@ HRESULT ConnectionPoint::Advise(IUnknown* sink, DWORD* cookie) {
 
 HRESULT ConnectionPoint::Unadvise(DWORD cookie) {
   auto it = std::find_if(connections_.begin(), connections_.end(),
-                         [&](const auto& c) { return c.first == cookie; });
+                         [&](const Connection& c) { return c.cookie == cookie; });
   if (it == connections_.end()) return CONNECT_E_NOCONNECTION;
-  ComPtr<IUnknown> released = std::move(it->second);  // released after the list is consistent
+  ComPtr<IUnknown> released = std::move(it->sink);  // released after the list is consistent
   connections_.erase(it);
   return S_OK;
 }
 
-// Containers find their sinks by cookie; the list is not enumerated.
+// The sinks connected now, each with its cookie; later Advise and Unadvise
+// calls leave an enumerator made before them as it was.
 HRESULT ConnectionPoint::EnumConnections(IEnumConnections** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  return E_NOTIMPL;
+  try {
+    return ConnectionsEnum::create(IID_IEnumConnections, connections_, out);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 }  // namespace zs::server

@@ -7,10 +7,10 @@
 #include <ocidl.h>
 
 #include <functional>
-#include <utility>
 #include <vector>
 
 #include "server/com_ptr.h"
+#include "server/snapshot_enum.h"
 
 namespace zs::server {
 
@@ -25,7 +25,7 @@ class ConnectionPoint final : public IConnectionPoint {
   template <class Sink>
   void forEach(const std::function<void(Sink*)>& fn) const {
     std::vector<ComPtr<IUnknown>> sinks;
-    for (const auto& c : connections_) sinks.push_back(c.second);
+    for (const auto& c : connections_) sinks.push_back(c.sink);
     for (const auto& s : sinks) fn(reinterpret_cast<Sink*>(s.get()));
   }
   std::size_t size() const { return connections_.size(); }
@@ -43,8 +43,7 @@ class ConnectionPoint final : public IConnectionPoint {
   IID iid_;
   IUnknown* owner_;
   DWORD nextCookie_ = 1;
-  // Each sink is held as the interface of this point, queried at Advise.
-  std::vector<std::pair<DWORD, ComPtr<IUnknown>>> connections_;
+  std::vector<Connection> connections_;
 };
 
 }  // namespace zs::server

@@ -116,25 +116,28 @@ HRESULT ControlProtocol::GetExtent(DWORD aspect, SIZEL* size) {
   return S_OK;
 }
 
+HRESULT ControlProtocol::makeAdviseHolder() {
+  return adviseHolder_ ? S_OK : CreateOleAdviseHolder(adviseHolder_.put());
+}
+
 HRESULT ControlProtocol::Advise(IAdviseSink* sink, DWORD* cookie) {
   if (!cookie) return E_POINTER;
   *cookie = 0;
   if (!sink) return E_INVALIDARG;
-  if (!adviseHolder_) {
-    const HRESULT hr = CreateOleAdviseHolder(adviseHolder_.put());
-    if (FAILED(hr)) return hr;
-  }
-  return adviseHolder_->Advise(sink, cookie);
+  const HRESULT hr = makeAdviseHolder();
+  return FAILED(hr) ? hr : adviseHolder_->Advise(sink, cookie);
 }
 
 HRESULT ControlProtocol::Unadvise(DWORD cookie) {
   return adviseHolder_ ? adviseHolder_->Unadvise(cookie) : OLE_E_NOCONNECTION;
 }
 
+// An empty list before the first Advise, never a success without an enumerator.
 HRESULT ControlProtocol::EnumAdvise(IEnumSTATDATA** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  return adviseHolder_ ? adviseHolder_->EnumAdvise(out) : S_OK;
+  const HRESULT hr = makeAdviseHolder();
+  return FAILED(hr) ? hr : adviseHolder_->EnumAdvise(out);
 }
 
 HRESULT ControlProtocol::GetMiscStatus(DWORD, DWORD* status) {

@@ -15,7 +15,9 @@ ControlProtocol::ControlProtocol(ComObject& owner, std::shared_ptr<Control> cont
       cls_(cls),
       bridge_(std::make_shared<Bridge>(this)),
       propertyNotify_(IID_IPropertyNotifySink, static_cast<IOleObject*>(this)),
-      events_(guidFrom(cls.eventIid), static_cast<IOleObject*>(this)) {
+      events_(guidFrom(cls.eventIid), static_cast<IOleObject*>(this)),
+      points_{&propertyNotify_, &events_},
+      pointCount_(cls.eventIid.empty() ? 1 : 2) {
   control_->setChangeSink(bridge_);
 }
 
@@ -38,6 +40,7 @@ void* ControlProtocol::find(REFIID iid) {
   if (iid == IID_IConnectionPointContainer) return static_cast<IConnectionPointContainer*>(this);
   if (iid == IID_IProvideClassInfo2) return static_cast<IProvideClassInfo2*>(this);
   if (iid == IID_ISpecifyPropertyPages) return static_cast<ISpecifyPropertyPages*>(this);
+  if (iid == IID_IQuickActivate) return static_cast<IQuickActivate*>(this);
   return nullptr;
 }
 
@@ -70,23 +73,29 @@ void ControlProtocol::notify(DISPID id) {
 
 // --- connection points ----------------------------------------------------------
 
-// Containers look their points up by interface; the two are not enumerated.
+// The property-change point first, then the event interface's.
 HRESULT ControlProtocol::EnumConnectionPoints(IEnumConnectionPoints** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  return E_NOTIMPL;
+  try {
+    ConnectionPointsEnum::Items items;
+    for (ConnectionPoint* point : connectionPoints()) items.push_back(ComPtr<IConnectionPoint>::share(point));
+    return ConnectionPointsEnum::create(IID_IEnumConnectionPoints, std::move(items), out);
+  } catch (const std::bad_alloc&) {
+    return E_OUTOFMEMORY;
+  }
 }
 
 HRESULT ControlProtocol::FindConnectionPoint(REFIID iid, IConnectionPoint** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  ConnectionPoint* point = iid == propertyNotify_.iid() ? &propertyNotify_
-                           : iid == events_.iid()       ? &events_
-                                                        : nullptr;
-  if (!point) return CONNECT_E_NOCONNECTION;
-  point->AddRef();
-  *out = point;
-  return S_OK;
+  for (ConnectionPoint* point : connectionPoints())
+    if (iid == point->iid()) {
+      point->AddRef();
+      *out = point;
+      return S_OK;
+    }
+  return CONNECT_E_NOCONNECTION;
 }
 
 // --- class information and pages -----------------------------------------------

@@ -9,7 +9,10 @@
 //     control's InitProperties / ReadProperties / WriteProperties
 //     (control_persist.cpp);
 //   - IConnectionPointContainer with IPropertyNotifySink and the empty event
-//     interface, IProvideClassInfo2, ISpecifyPropertyPages.
+//     interface (both enumerable, as are their connections),
+//     IProvideClassInfo2, ISpecifyPropertyPages;
+//   - IQuickActivate: siting, connections and status in one call
+//     (control_quick_activate.cpp).
 // The object shares its ComObject's identity and reference count.
 #pragma once
 
@@ -17,7 +20,9 @@
 #include <ocidl.h>
 #include <olectl.h>
 
+#include <array>
 #include <memory>
+#include <span>
 #include <vector>
 
 #include "core/property_bag.h"
@@ -46,7 +51,8 @@ class ControlProtocol final : public IOleObject,
                               public IPersistStorage,
                               public IConnectionPointContainer,
                               public IProvideClassInfo2,
-                              public ISpecifyPropertyPages {
+                              public ISpecifyPropertyPages,
+                              public IQuickActivate {
  public:
   ControlProtocol(ComObject& owner, std::shared_ptr<Control> control, const ClassInfo& cls);
   ~ControlProtocol();
@@ -151,6 +157,11 @@ class ControlProtocol final : public IOleObject,
   // ISpecifyPropertyPages
   HRESULT STDMETHODCALLTYPE GetPages(CAUUID* pages) override;
 
+  // IQuickActivate (control_quick_activate.cpp)
+  HRESULT STDMETHODCALLTYPE QuickActivate(QACONTAINER* container, QACONTROL* control) override;
+  HRESULT STDMETHODCALLTYPE SetContentExtent(LPSIZEL size) override;
+  HRESULT STDMETHODCALLTYPE GetContentExtent(LPSIZEL size) override;
+
  private:
   // The control's change sink: hands each change to the protocol while it lives.
   class Bridge final : public ChangeSink {
@@ -174,6 +185,10 @@ class ControlProtocol final : public IOleObject,
   HRESULT loadStream(IStream* stream);
   HRESULT saveStream(IStream* stream, BOOL clearDirty);
   HRESULT activate(LONG verb);
+  // The OLE advise holder of IOleObject::Advise, made at first need.
+  HRESULT makeAdviseHolder();
+  // The property-change point, then the event interface's where the class has one.
+  std::span<ConnectionPoint* const> connectionPoints() const { return {points_.data(), pointCount_}; }
   void viewChanged();
 
   ComObject& owner_;
@@ -182,6 +197,8 @@ class ControlProtocol final : public IOleObject,
   std::shared_ptr<Bridge> bridge_;
   ConnectionPoint propertyNotify_;
   ConnectionPoint events_;
+  std::array<ConnectionPoint*, 2> points_;
+  std::size_t pointCount_;
   ComPtr<IOleClientSite> site_;
   ComPtr<IOleInPlaceSite> inPlaceSite_;
   ComPtr<IOleAdviseHolder> adviseHolder_;

@@ -249,3 +249,68 @@ class NamedProperties final : public OnStack<IDispatch, &IID_IDispatch> {
  private:
   std::map<std::wstring, std::wstring> values_;
 };
+
+// A sink that counts the references held on it (it lives on the test's stack
+// and is never deleted): for checking what connections and their enumerators
+// hold. Answers IUnknown, IDispatch and the one interface `iid`; as an
+// IPropertyNotifySink it counts OnChanged.
+class CountedSink final : public IPropertyNotifySink, public IDispatch {
+ public:
+  explicit CountedSink(const IID& iid = IID_IPropertyNotifySink) : iid_(iid) {}
+  ULONG refs = 0;
+  int changes = 0;
+
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IUnknown || (iid == iid_ && iid_ == IID_IPropertyNotifySink))
+      *out = static_cast<IPropertyNotifySink*>(this);
+    else if (iid == IID_IDispatch || iid == iid_)
+      *out = static_cast<IDispatch*>(this);
+    else {
+      *out = nullptr;
+      return E_NOINTERFACE;
+    }
+    ++refs;
+    return S_OK;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs; }
+  ULONG STDMETHODCALLTYPE Release() override { return --refs; }
+  // The COM identity, for comparing with what a connection list hands out.
+  IUnknown* identity() { return static_cast<IPropertyNotifySink*>(this); }
+
+  HRESULT STDMETHODCALLTYPE OnChanged(DISPID) override {
+    ++changes;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE OnRequestEdit(DISPID) override { return S_OK; }
+
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* n) override {
+    *n = 0;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return DISP_E_MEMBERNOTFOUND;
+  }
+
+ private:
+  IID iid_;
+};
+
+// The container's view sink, as quick activation and IOleObject::Advise take it.
+class ViewSink final : public OnStack<IAdviseSinkEx, &IID_IAdviseSinkEx> {
+ public:
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID iid, void** out) override {
+    if (iid == IID_IAdviseSink) {
+      *out = static_cast<IAdviseSink*>(this);
+      return S_OK;
+    }
+    return OnStack::QueryInterface(iid, out);
+  }
+  void STDMETHODCALLTYPE OnDataChange(FORMATETC*, STGMEDIUM*) override {}
+  void STDMETHODCALLTYPE OnViewChange(DWORD, LONG) override {}
+  void STDMETHODCALLTYPE OnRename(IMoniker*) override {}
+  void STDMETHODCALLTYPE OnSave() override {}
+  void STDMETHODCALLTYPE OnClose() override {}
+  void STDMETHODCALLTYPE OnViewStatusChange(DWORD) override {}
+};

@@ -10,6 +10,7 @@
 #include <olectl.h>
 
 #include <algorithm>
+#include <cstddef>
 #include <cstdio>
 #include <map>
 #include <string>
@@ -72,6 +73,7 @@ void protocol(const ControlClass& c) {
       {"IConnectionPointContainer", IID_IConnectionPointContainer},
       {"IProvideClassInfo2", IID_IProvideClassInfo2},
       {"ISpecifyPropertyPages", IID_ISpecifyPropertyPages},
+      {"IQuickActivate", IID_IQuickActivate},
   };
   for (const auto& w : interfaces)
     check(name + " answers " + w.what, static_cast<bool>(control.as<IUnknown>(w.iid)));
@@ -135,6 +137,25 @@ void protocol(const ControlClass& c) {
   HWND window = nullptr;
   check(name + " has no window", FAILED(inPlace->GetWindow(&window)) && !window);
   check(name + " deactivates", SUCCEEDED(inPlace->InPlaceDeactivate()) && !site.active);
+
+  // The advise list of IOleObject: empty but there before the first Advise.
+  ViewSink adviseSink;
+  const int expectedAdvises[] = {0, 1};
+  for (int advises : expectedAdvises) {
+    DWORD cookie = 0;
+    if (advises) ole->Advise(&adviseSink, &cookie);
+    Com<IEnumSTATDATA> list;
+    STATDATA data[2]{};
+    ULONG fetched = 99;
+    check(name + " advise list of " + std::to_string(advises),
+          SUCCEEDED(ole->EnumAdvise(list.put())) && list && list->Next(2, data, &fetched) == S_FALSE &&
+              fetched == static_cast<ULONG>(advises));
+    for (ULONG i = 0; i < fetched && i < 2; ++i) {
+      if (data[i].pAdvSink) data[i].pAdvSink->Release();
+      CoTaskMemFree(data[i].formatetc.ptd);
+    }
+    if (cookie) ole->Unadvise(cookie);
+  }
 
   SIZEL extent{};
   check(name + " extent", SUCCEEDED(ole->GetExtent(DVASPECT_CONTENT, &extent)) && extent.cx == 1270 &&
@@ -481,6 +502,261 @@ void damagedStreams(const std::vector<ControlClass>& classes) {
   }
 }
 
+// --- enumerating connection points and connections --------------------------------
+
+// One step of a walk over an enumerator of two entries, and what it must give:
+// the code and the positions (0 or 1) of the entries handed out.
+enum class Op { Next, NextWithoutCount, Skip, Reset, CloneNext };
+struct EnumStep {
+  const char* what;
+  Op op;
+  ULONG count;
+  HRESULT hr;
+  std::vector<int> got;
+};
+const EnumStep kEnumWalk[] = {
+    {"first entry", Op::Next, 1, S_OK, {0}},
+    {"a clone goes on from its original's position", Op::CloneNext, 2, S_FALSE, {1}},
+    {"the original kept its position; one entry without a count", Op::NextWithoutCount, 1, S_OK, {1}},
+    {"past the end", Op::Next, 1, S_FALSE, {}},
+    {"reset", Op::Reset, 0, S_OK, {}},
+    {"skip one", Op::Skip, 1, S_OK, {}},
+    {"a short Next after a skip", Op::Next, 2, S_FALSE, {1}},
+    {"reset again", Op::Reset, 0, S_OK, {}},
+    {"skip past the end", Op::Skip, 3, S_FALSE, {}},
+    {"nothing left after skipping past the end", Op::Next, 1, S_FALSE, {}},
+    {"reset for the whole list", Op::Reset, 0, S_OK, {}},
+    {"several entries need a count", Op::NextWithoutCount, 2, E_POINTER, {}},
+    {"all at once, asking for more", Op::Next, 3, S_FALSE, {0, 1}},
+    {"nothing asked", Op::Next, 0, S_OK, {}},
+};
+
+// Walks kEnumWalk over `e`. `position` gives the position of an entry in the
+// expected list (-1 for an entry not in it) and releases what the entry holds.
+template <class Enum, class Element, class Position>
+void walk(const std::string& name, Enum* e, Position position) {
+  for (const auto& step : kEnumWalk) {
+    Element got[4]{};
+    ULONG fetched = 99;
+    HRESULT hr = E_FAIL;
+    switch (step.op) {
+      case Op::Next: hr = e->Next(step.count, got, &fetched); break;
+      case Op::NextWithoutCount: hr = e->Next(step.count, got, nullptr); fetched = hr == S_OK ? step.count : 0; break;
+      case Op::Skip: hr = e->Skip(step.count); fetched = 0; break;
+      case Op::Reset: hr = e->Reset(); fetched = 0; break;
+      case Op::CloneNext: {
+        Com<Enum> clone;
+        hr = e->Clone(clone.put());
+        if (SUCCEEDED(hr)) hr = clone ? clone->Next(step.count, got, &fetched) : E_POINTER;
+        break;
+      }
+    }
+    if (hr != S_OK && hr != S_FALSE) fetched = 0;
+    std::vector<int> positions;
+    for (ULONG i = 0; i < fetched && i < 4; ++i) positions.push_back(position(got[i]));
+    check(name + ": " + step.what, hr == step.hr && positions == step.got,
+          hex(hr) + ", " + std::to_string(positions.size()) + " entries");
+  }
+}
+
+void connectionPoints(const ControlClass& c) {
+  const std::string name = narrow(c.name) + " connection points";
+  Site site(false);
+  Com<IUnknown> control = placeControl(c, site);
+  auto container = control.as<IConnectionPointContainer>(IID_IConnectionPointContainer);
+  Com<IEnumConnectionPoints> points;
+  HRESULT hr = container->EnumConnectionPoints(points.put());
+  check(name + " enumerable", SUCCEEDED(hr) && points, hex(hr));
+  if (!points) return;
+  // Each entry is one of the two points, and belongs to this control.
+  const IID expected[] = {IID_IPropertyNotifySink, c.source};
+  auto identity = control.as<IUnknown>(IID_IUnknown);
+  walk<IEnumConnectionPoints, IConnectionPoint*>(name, points.get(), [&](IConnectionPoint* p) {
+    Com<IConnectionPoint> held = Com<IConnectionPoint>::adopt(p);
+    IID iid{};
+    Com<IConnectionPointContainer> owner;
+    if (!p || FAILED(p->GetConnectionInterface(&iid)) || FAILED(p->GetConnectionPointContainer(owner.put())) ||
+        owner.as<IUnknown>(IID_IUnknown).get() != identity.get())
+      return -1;
+    for (int i = 0; i < 2; ++i)
+      if (iid == expected[i]) return i;
+    return -1;
+  });
+  control.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+}
+
+// Two sinks on the property-change point: the list, what each entry holds,
+// and a disconnection while an enumerator lives.
+void connections(const ControlClass& c) {
+  const std::string name = narrow(c.name) + " connections";
+  Site site(false);
+  Com<IUnknown> control = placeControl(c, site);
+  Com<IConnectionPoint> point;
+  control.as<IConnectionPointContainer>(IID_IConnectionPointContainer)
+      ->FindConnectionPoint(IID_IPropertyNotifySink, point.put());
+  CountedSink sinks[2];
+  DWORD cookies[2] = {};
+  for (int i = 0; i < 2; ++i) point->Advise(sinks[i].identity(), &cookies[i]);
+  check(name + ": two cookies", cookies[0] && cookies[1] && cookies[0] != cookies[1]);
+  const ULONG connected[2] = {sinks[0].refs, sinks[1].refs};
+
+  Com<IEnumConnections> list;
+  HRESULT hr = point->EnumConnections(list.put());
+  check(name + " enumerable", SUCCEEDED(hr) && list, hex(hr));
+  if (!list) return;
+  // An entry is the sink of its cookie, with a reference for the caller.
+  walk<IEnumConnections, CONNECTDATA>(name, list.get(), [&](const CONNECTDATA& d) {
+    int at = -1;
+    for (int i = 0; i < 2; ++i)
+      if (d.dwCookie == cookies[i] && d.pUnk == sinks[i].identity() && sinks[i].refs == connected[i] + 2) at = i;
+    if (d.pUnk) d.pUnk->Release();
+    return at;
+  });
+
+  // Disconnecting leaves the enumerator's list as it was, and the sink alive
+  // until the enumerator goes.
+  list->Reset();
+  check(name + ": Unadvise while enumerating", SUCCEEDED(point->Unadvise(cookies[0])));
+  CONNECTDATA after[3]{};
+  ULONG fetched = 0;
+  hr = list->Next(3, after, &fetched);
+  check(name + ": the enumerator keeps its list", hr == S_FALSE && fetched == 2 &&
+                                                      after[0].dwCookie == cookies[0] &&
+                                                      after[0].pUnk == sinks[0].identity(),
+        hex(hr) + ", " + std::to_string(fetched));
+  for (ULONG i = 0; i < fetched; ++i) after[i].pUnk->Release();
+  check(name + ": the enumerator holds the disconnected sink", sinks[0].refs > 0);
+  list = Com<IEnumConnections>();
+  check(name + ": released with the enumerator", sinks[0].refs == 0, std::to_string(sinks[0].refs));
+
+  Com<IEnumConnections> fresh;
+  point->EnumConnections(fresh.put());
+  CONNECTDATA left[2]{};
+  fetched = 0;
+  check(name + ": a new enumerator sees the one left",
+        fresh && fresh->Next(2, left, &fetched) == S_FALSE && fetched == 1 && left[0].dwCookie == cookies[1]);
+  for (ULONG i = 0; i < fetched; ++i) left[i].pUnk->Release();
+  fresh = Com<IEnumConnections>();
+  point->Unadvise(cookies[1]);
+  check(name + ": no reference left on the sinks", sinks[0].refs == 0 && sinks[1].refs == 0,
+        std::to_string(sinks[0].refs) + ", " + std::to_string(sinks[1].refs));
+  control.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+}
+
+// --- quick activation --------------------------------------------------------------
+
+// A container's QuickActivate call and what it must do. Sizes of 0 mean the
+// full record.
+struct QuickRow {
+  const char* what;
+  ULONG containerSize;
+  ULONG controlSize;
+  bool changeSink;  // false: the sink given does not answer IPropertyNotifySink
+  HRESULT hr;
+};
+const QuickRow kQuickRows[] = {
+    {"full records", 0, 0, true, S_OK},
+    {"records of an older header", offsetof(QACONTAINER, pOleControlSite),
+     offsetof(QACONTROL, dwPointerActivationPolicy), true, S_OK},
+    {"a container record too short", sizeof(ULONG), 0, true, E_INVALIDARG},
+    {"a control record too short", 0, sizeof(ULONG), true, E_INVALIDARG},
+    {"a change sink that is none", 0, 0, false, CONNECT_E_CANNOTCONNECT},
+};
+
+void quickActivate(const ControlClass& c) {
+  const std::string name = narrow(c.name) + " quick activation";
+  for (const auto& row : kQuickRows) {
+    const std::string what = name + " (" + row.what + ")";
+    Com<IUnknown> control = createControl(c);
+    auto quick = control.as<IQuickActivate>(IID_IQuickActivate);
+    check(what + ": offered", static_cast<bool>(quick));
+    if (!quick) continue;
+    Site site(false);
+    CountedSink events(c.source), notSink(IID_IPersist);
+    ViewSink view;
+    QACONTAINER in{};
+    in.cbSize = row.containerSize ? row.containerSize : sizeof in;
+    in.pClientSite = &site;
+    in.pAdviseSink = &view;
+    in.pPropertyNotifySink =
+        row.changeSink ? static_cast<IPropertyNotifySink*>(&site) : static_cast<IPropertyNotifySink*>(&notSink);
+    in.pUnkEventSink = events.identity();
+    QACONTROL out{};
+    out.cbSize = row.controlSize ? row.controlSize : sizeof out;
+    out.dwPointerActivationPolicy = 0xDEAD;  // beyond an older record: must stay
+    const HRESULT hr = quick->QuickActivate(&in, &out);
+    check(what + ": result", hr == row.hr, hex(hr));
+    auto ole = control.as<IOleObject>(IID_IOleObject);
+    Com<IOleClientSite> sited;
+    ole->GetClientSite(sited.put());
+    Com<IAdviseSink> viewSink;
+    control.as<IViewObject2>(IID_IViewObject2)->GetAdvise(nullptr, nullptr, viewSink.put());
+    if (FAILED(row.hr)) {
+      // Refused: nothing done, nothing held.
+      check(what + ": left as it was", !sited && !viewSink && events.refs == 0 && notSink.refs == 0,
+            std::to_string(events.refs));
+      continue;
+    }
+    check(what + ": status", out.dwMiscStatus == 0x20591 && out.dwViewStatus == 0);
+    check(what + ": activation policy written only where the record has it",
+          out.dwPointerActivationPolicy == (out.cbSize == sizeof out ? 0u : 0xDEADu));
+    check(what + ": sited", sited.get() == &site);
+    check(what + ": view sink", viewSink.get() == static_cast<IAdviseSink*>(&view));
+    check(what + ": event sink connected", out.dwEventCookie != 0 && events.refs > 0);
+    // Both sinks are connected under the cookies reported.
+    Com<IConnectionPoint> point, eventPoint;
+    auto container = control.as<IConnectionPointContainer>(IID_IConnectionPointContainer);
+    container->FindConnectionPoint(IID_IPropertyNotifySink, point.put());
+    container->FindConnectionPoint(c.source, eventPoint.put());
+    check(what + ": cookies are the points' own", out.dwPropNotifyCookie != 0 &&
+                                                      SUCCEEDED(point->Unadvise(out.dwPropNotifyCookie)) &&
+                                                      SUCCEEDED(eventPoint->Unadvise(out.dwEventCookie)));
+    check(what + ": event sink released", events.refs == 0, std::to_string(events.refs));
+
+    SIZEL size{2540, 635}, back{};
+    check(what + ": content extent is the object's extent", SUCCEEDED(quick->SetContentExtent(&size)) &&
+                                                                SUCCEEDED(ole->GetExtent(DVASPECT_CONTENT, &back)) &&
+                                                                back.cx == 2540 && back.cy == 635);
+    ole->SetClientSite(nullptr);
+  }
+}
+
+// --- registration of the design pages ---------------------------------------------
+
+std::wstring registryText(const std::wstring& key, const wchar_t* value) {
+  HKEY k = nullptr;
+  if (RegOpenKeyExW(HKEY_CLASSES_ROOT, key.c_str(), 0, KEY_QUERY_VALUE, &k) != ERROR_SUCCESS) return L"<missing>";
+  wchar_t data[512] = L"";
+  DWORD type = 0, size = sizeof data - sizeof(wchar_t);
+  const LONG status = RegQueryValueExW(k, value, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+  RegCloseKey(k);
+  return status == ERROR_SUCCESS && type == REG_SZ ? data : L"<missing>";
+}
+
+// Containers create a page by class id (OleCreatePropertyFrame): an in-process
+// server in the apartment model. Hosts cannot create a page by name.
+void pageRegistration() {
+  const struct {
+    const wchar_t* name;
+    const wchar_t* clsid;
+  } pages[] = {{L"ppageAboutBoxDesign", L"{1BB0F42E-1E1B-44FC-9540-EA08F6F3EC76}"},
+               {L"ppageSplashScreenDesign", L"{6BBD032B-AF44-4FE9-A970-1211E17A1564}"}};
+  for (const auto& p : pages) {
+    const std::string name = narrow(p.name);
+    const std::wstring server = std::wstring(L"CLSID\\") + p.clsid + L"\\InprocServer32";
+    wchar_t loaded[MAX_PATH] = L"";
+    GetModuleFileNameW(GetModuleHandleW(L"VQZavrinStudio.dll"), loaded, MAX_PATH);
+    const std::wstring dll = registryText(server, nullptr);
+    check(name + " server is the library", loaded[0] && _wcsicmp(dll.c_str(), loaded) == 0,
+          narrow(dll) + " for " + narrow(loaded));
+    check(name + " apartment model", registryText(server, L"ThreadingModel") == L"Apartment");
+    CLSID byName{};
+    check(name + " has no ProgID",
+          FAILED(CLSIDFromProgID((std::wstring(L"VQZavrinStudio.") + p.name).c_str(), &byName)) &&
+              registryText(std::wstring(L"CLSID\\") + p.clsid + L"\\ProgID", nullptr) == L"<missing>");
+  }
+}
+
 // --- the design property pages ---------------------------------------------------
 
 CLSID clsidOf(const wchar_t* text) {
@@ -654,7 +930,11 @@ int main(int argc, char** argv) {
     for (const auto& c : classes) {
       protocol(c);
       if (drawing) designFace(c);
+      connectionPoints(c);
+      connections(c);
+      quickActivate(c);
     }
+    pageRegistration();
     properties(classes, drawing);
     if (drawingAvailable("host pictures")) pictures(classes);
     vtablePut(classes);
