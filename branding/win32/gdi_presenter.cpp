@@ -220,11 +220,9 @@ bool GdiPresenter::dialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
   }
   const auto event = s.input.translate(*s.window, slot, message, wParam, static_cast<std::int64_t>(lParam));
   if (!event) return false;
-  if (sink_) {
-    sink_(*event);  // may destroy the window and clear the slot
-  } else if (event->type == WindowEvent::Type::CloseBox) {
-    hide(slot);
-  }
+  if (sink_) sink_(*event);  // may destroy the window and clear the slot
+  // The close box always closes, also when no dialog logic took the event.
+  if (event->type == WindowEvent::Type::CloseBox && slots_[static_cast<std::size_t>(slot)].hwnd == hwnd) hide(slot);
   return true;
 }
 

@@ -37,7 +37,7 @@ class GdiPresenter final : public WindowPresenter {
 
   // Receives the dialogs' events from their window procedure, on the thread
   // that runs the host's message loop. It may close the dialog (hide) before
-  // it returns. Without a sink a dialog's close box just hides it.
+  // it returns. The close box destroys the window in any case.
   using EventSink = std::function<void(const WindowEvent&)>;
   void setEventSink(EventSink sink) { sink_ = std::move(sink); }
 
