@@ -12,39 +12,9 @@
 # usage: about_capture.sh <source-dir> <work-dir> <zavrin> <compare> <Xvfb>
 #   ZS_WINE64, ZS_WINESERVER  the Wine loader and server (set by CTest)
 #   ZS_WINE_SKIP_BUILD=1      use the existing build/win64
-set -u
-SRC=$(cd "${1:?source dir}" && pwd)
-WORK=${2:?work dir}
-ZAVRIN=${3:?zavrin}
-COMPARE=${4:?compare program}
-XVFB=${5:?Xvfb}
-mkdir -p "$WORK"
-WORK=$(cd "$WORK" && pwd)/about-capture
-LOG=$WORK/log
-mkdir -p "$LOG"
-note() { echo "about capture: $*"; }
-die() { echo "about capture: FAILED: $*" >&2; exit 1; }
-# shellcheck source=wine_env.sh
-. "$SRC/tests/wine/wine_env.sh"
-BIN=$SRC/build/win64
+# shellcheck source=capture_env.sh
+. "$(dirname "$0")/capture_env.sh" "about capture" "about_capture url_recorder" "$@"
 
-if [ "${ZS_WINE_SKIP_BUILD:-0}" != 1 ]; then
-  (cd "$SRC" && cmake --preset win64 &&
-     cmake --build --preset win64 -j 2 --target VQZavrinStudio about_capture url_recorder) \
-    >"$LOG/build-win64.txt" 2>&1 || { tail -40 "$LOG/build-win64.txt"; die "the win64 build failed"; }
-fi
-
-use_win64
-make_prefix || die "wineboot failed (see $LOG/wineboot-win64.txt)"
-
-exec {fd}< <(exec "$XVFB" -displayfd 1 -screen 0 1024x768x24 -nolisten tcp -nocursor 2>/dev/null)
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null; "$ZS_WINESERVER" -k >/dev/null 2>&1' EXIT
-read -r -t 60 -u "$fd" display || die "Xvfb did not start"
-"$ZS_WINESERVER" -k >/dev/null 2>&1
-export DISPLAY=:$display
-
-run_win "$WIN_SYS\\regsvr32.exe" /s "$(winpath "$BIN/server/VQZavrinStudio.dll")" || die "regsvr32 failed"
 record=$WORK/links.txt
 : >"$record"
 recorder=$(winpath "$BIN/tests/wine/url_recorder.exe")
