@@ -109,7 +109,19 @@ HINSTANCE thisModule() {
   return module;
 }
 
+// Our windows outlive the objects that showed them: a host may release its
+// last object and free unused libraries while a modeless dialog or splash is
+// still on screen, and the next message would run a procedure that is gone.
+// So the module stays loaded for the rest of the process once it has made a
+// window class.
+void pinModule() {
+  HMODULE module = nullptr;
+  GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS | GET_MODULE_HANDLE_EX_FLAG_PIN,
+                     reinterpret_cast<LPCSTR>(&splashProc), &module);
+}
+
 void registerClass(const char* name, WNDPROC proc) {
+  pinModule();
   WNDCLASSEXA c{};
   c.cbSize = sizeof c;
   c.lpfnWndProc = proc;

@@ -6,7 +6,8 @@
 // checks that leaving resets the hover colour, clicks the web and mail links
 // (the prefix's URL handlers record what the shell was given), and closes it
 // by Esc (real keyboard input), the close box, Enter and OK, each time showing
-// it again as a fresh window.
+// it again as a fresh window. Last, the host releases its object and frees
+// unused libraries while a dialog is open, which must go on working.
 // usage: about_capture OUT-DIR LINK-RECORD
 //   writes OUT-DIR\win32-about-N.bmp and win32-about-N-hover.bmp for N = 0, 1;
 //   LINK-RECORD is the file the URL handler appends each target to.
@@ -211,7 +212,24 @@ int main(int argc, char** argv) {
     return 1;
   }
   for (int style : {0, 1}) runStyle(about, style, argv[1], argv[2]);
+
+  // The host lets go of its last object while the dialog is open and frees
+  // unused libraries: the dialog must go on working. Without a logo the
+  // dialog holds no object of the library.
+  VARIANT nothing;
+  VariantInit(&nothing);
+  nothing.vt = VT_DISPATCH;
+  nothing.pdispVal = nullptr;
+  check(SUCCEEDED(call(about, L"ProductLogo", DISPATCH_PROPERTYPUTREF, &nothing, nullptr)), "ProductLogo = Nothing");
+  HWND open = Dialog(about).show(0);
   about->Release();
+  CoFreeUnusedLibraries();
+  check(GetModuleHandleA("VQZavrinStudio.dll") != nullptr, "the library stays loaded while its dialog is open");
+  if (open) {
+    PostMessageA(open, WM_MOUSEMOVE, 0, at(webLink(0)));
+    PostMessageA(open, WM_KEYDOWN, VK_ESCAPE, 0);
+    check(pumpUntil([&] { return !IsWindow(open); }), "the dialog still closes by Esc after the host let go");
+  }
   CoUninitialize();
   std::printf("%d passed, %d failed\n", passes, failures);
   return failures ? 1 : 0;
