@@ -19,7 +19,7 @@ constexpr DWORD kAboutExStyle = WS_EX_DLGMODALFRAME;
 // The about dialogs: caption and close box, no minimise or maximise box, the
 // thin fixed frame.
 constexpr DWORD kDialogStyle = WS_POPUP | WS_CAPTION | WS_SYSMENU;
-constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME | WS_EX_CONTROLPARENT;
+constexpr DWORD kDialogExStyle = WS_EX_DLGMODALFRAME;
 
 static_assert(winmsg::kClose == WM_CLOSE && winmsg::kKeyDown == WM_KEYDOWN && winmsg::kMouseMove == WM_MOUSEMOVE &&
               winmsg::kLButtonDown == WM_LBUTTONDOWN && winmsg::kLButtonUp == WM_LBUTTONUP &&
@@ -182,7 +182,8 @@ void GdiPresenter::show(int slot, const Window& window) {
     ShowWindow(s.hwnd, SW_SHOWNOACTIVATE);
   } else {
     const std::string caption = ansiText(window.caption);
-    SetWindowTextA(s.hwnd, caption.c_str());
+    if (created || caption != s.caption) SetWindowTextA(s.hwnd, caption.c_str());
+    s.caption = caption;
     // A new dialog is activated and takes the keyboard; an open one is only
     // repainted (a hover must not pull it in front of the host's windows).
     if (created) ShowWindow(s.hwnd, SW_SHOWNORMAL);
@@ -228,6 +229,10 @@ bool GdiPresenter::dialogMessage(HWND hwnd, UINT message, WPARAM wParam, LPARAM 
     // The release reaches the window wherever the pointer is.
     case WM_LBUTTONDOWN: SetCapture(hwnd); break;
     case WM_LBUTTONUP: ReleaseCapture(); break;
+    case WM_NCDESTROY:  // destroyed by someone else (its hidden owner, the host)
+      s.hwnd = nullptr;
+      s.window.reset();
+      return false;
     default: break;
   }
   const auto event = s.input.translate(*s.window, slot, message, wParam, static_cast<std::int64_t>(lParam));

@@ -17,6 +17,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <string>
 
 #include "branding/dialog_messages.h"
 #include "branding/splash_windows.h"
@@ -52,6 +53,7 @@ class GdiPresenter final : public WindowPresenter {
     HWND hwnd = nullptr;
     std::unique_ptr<Window> window;  // what the window paints
     bool dialog = false;
+    std::string caption;  // as the title bar shows it (ANSI)
     bool tracking = false;  // TrackMouseEvent asked for the pointer's leaving
     DialogInput input;
   };

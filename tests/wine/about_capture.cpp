@@ -194,6 +194,12 @@ void runStyle(IDispatch* about, int style, const std::string& outDir, const std:
   if (!fourth) return check(false, name + ": shown a fourth time");
   click(fourth, okButton(style));
   check(pumpUntil([&] { return !IsWindow(fourth); }), name + ": OK closes the dialog");
+  // A host that destroys the window itself gets a new one from the next show.
+  if (HWND fifth = dialog.show(style)) DestroyWindow(fifth);
+  HWND sixth = dialog.show(style);
+  check(sixth && IsWindowVisible(sixth), name + ": shown again after the host destroyed the window");
+  if (sixth) SendMessageA(sixth, WM_CLOSE, 0, 0);
+  check(!sixth || !IsWindow(sixth), name + ": WM_CLOSE closes the dialog");
 }
 
 }  // namespace
