@@ -15,14 +15,8 @@ namespace zs::branding {
 namespace {
 
 using testing::RecordingPresenter;
+using testing::RecordingActions;
 using Type = WindowEvent::Type;
-
-class RecordingActions final : public AboutActions {
- public:
-  void openLink(const std::string& target) override { log.push_back("open " + target); }
-  void startSysInfo() override { log.push_back("sysinfo"); }
-  std::vector<std::string> log;
-};
 
 struct Fixture {
   std::shared_ptr<RecordingPresenter> presenter = std::make_shared<RecordingPresenter>();

@@ -1,5 +1,6 @@
 // Recording doubles for the branding controls' tests: a property bag that
-// records every read and write, a change sink and a window presenter.
+// records every read and write, a change sink, a window presenter and the
+// about dialogs' actions.
 #pragma once
 
 #include <map>
@@ -7,6 +8,7 @@
 #include <utility>
 #include <vector>
 
+#include "branding/about_dialogs.h"
 #include "branding/splash_windows.h"
 #include "core/property_bag.h"
 #include "core/variant_ops.h"
@@ -55,6 +57,14 @@ class RecordingPresenter final : public branding::WindowPresenter {
   std::vector<std::string> events;
   // What the next takeEvents answers.
   std::vector<WindowEvent> queued;
+};
+
+// Records what the about dialogs ask of the system.
+class RecordingActions final : public branding::AboutActions {
+ public:
+  void openLink(const std::string& target) override { log.push_back("open " + target); }
+  void startSysInfo() override { log.push_back("sysinfo"); }
+  std::vector<std::string> log;
 };
 
 }  // namespace zs::branding::testing

@@ -16,37 +16,12 @@
 #include <cstdlib>
 #include <vector>
 
+#include "tests/wine/window_capture.h"
+
 namespace {
 
-HRESULT call(IDispatch* d, const wchar_t* name, WORD flags, VARIANT* arg, VARIANT* result) {
-  DISPID id = 0;
-  LPOLESTR n = const_cast<LPOLESTR>(name);
-  HRESULT hr = d->GetIDsOfNames(IID_NULL, &n, 1, LOCALE_USER_DEFAULT, &id);
-  if (FAILED(hr)) return hr;
-  DISPID named = DISPID_PROPERTYPUT;
-  const bool put = flags == DISPATCH_PROPERTYPUT || flags == DISPATCH_PROPERTYPUTREF;
-  DISPPARAMS params{arg, put ? &named : nullptr, arg ? 1u : 0u, put ? 1u : 0u};
-  return d->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, flags, &params, result, nullptr, nullptr);
-}
-
-bool writeBmp(const char* path, int w, int h, const std::vector<unsigned>& pixels) {
-  BITMAPFILEHEADER file{};
-  BITMAPINFOHEADER info{};
-  info.biSize = sizeof info;
-  info.biWidth = w;
-  info.biHeight = -h;
-  info.biPlanes = 1;
-  info.biBitCount = 32;
-  info.biCompression = BI_RGB;
-  file.bfType = 0x4D42;
-  file.bfOffBits = sizeof file + sizeof info;
-  file.bfSize = file.bfOffBits + static_cast<DWORD>(pixels.size() * 4);
-  FILE* f = std::fopen(path, "wb");
-  if (!f) return false;
-  bool ok = std::fwrite(&file, sizeof file, 1, f) == 1 && std::fwrite(&info, sizeof info, 1, f) == 1 &&
-            std::fwrite(pixels.data(), 4, pixels.size(), f) == pixels.size();
-  return std::fclose(f) == 0 && ok;
-}
+using zs::wine::call;
+using zs::wine::writeBmp;
 
 constexpr int kLogoWidth = 40, kLogoHeight = 30;
 constexpr unsigned kLogoColour = 0xFFB010C0u;
@@ -151,29 +126,9 @@ int main(int argc, char** argv) {
     std::printf("FAIL no visible splash window\n");
     return 1;
   }
-  RECT client;
-  GetClientRect(hwnd, &client);
-  const int w = client.right, h = client.bottom;
-  HDC screen = GetDC(nullptr);
-  HDC mem = CreateCompatibleDC(screen);
-  BITMAPINFO info{};
-  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-  info.bmiHeader.biWidth = w;
-  info.bmiHeader.biHeight = -h;
-  info.bmiHeader.biPlanes = 1;
-  info.bmiHeader.biBitCount = 32;
-  info.bmiHeader.biCompression = BI_RGB;
-  void* bits = nullptr;
-  HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  HGDIOBJ old = SelectObject(mem, bitmap);
-  SendMessageA(hwnd, WM_PRINTCLIENT, reinterpret_cast<WPARAM>(mem), PRF_CLIENT);
-  GdiFlush();
-  std::vector<unsigned> pixels(static_cast<const unsigned*>(bits), static_cast<const unsigned*>(bits) + w * h);
-  for (auto& p : pixels) p |= 0xFF000000u;
-  SelectObject(mem, old);
-  DeleteObject(bitmap);
-  DeleteDC(mem);
-  ReleaseDC(nullptr, screen);
+  const zs::wine::Capture shot = zs::wine::capture(hwnd);
+  const int w = shot.width, h = shot.height;
+  const std::vector<unsigned>& pixels = shot.pixels;
   call(splash, L"HideSplash", DISPATCH_METHOD, nullptr, &result);
   const bool withLogo = logo != nullptr;
   if (logo) logo->Release();

@@ -1,0 +1,45 @@
+#!/usr/bin/env bash
+# The Win32 about dialogs under Wine on an X server of the test's own (Xvfb
+# picks a free display number; never the user's display): about_capture.exe
+# shows each dialog through automation on its own message loop, checks the
+# window, captures it at rest and with the pointer on the web link, clicks the
+# links and closes it every way; branding_capture_compare compares the
+# captures region by region with the Linux rendering (`zavrin about`). The
+# prefix's http and mailto handlers are url_recorder.exe, which writes the
+# targets the shell was given to a file (no browser or mail program runs).
+# The 64-bit route only: under WoW64, 32-bit programs have no display driver.
+#
+# usage: about_capture.sh <source-dir> <work-dir> <zavrin> <compare> <Xvfb>
+#   ZS_WINE64, ZS_WINESERVER  the Wine loader and server (set by CTest)
+#   ZS_WINE_SKIP_BUILD=1      use the existing build/win64
+# shellcheck source=capture_env.sh
+. "$(dirname "$0")/capture_env.sh" "about capture" "about_capture url_recorder" "$@"
+
+record=$WORK/links.txt
+: >"$record"
+recorder=$(winpath "$BIN/tests/wine/url_recorder.exe")
+for scheme in http mailto; do
+  run_win "$WIN_SYS\\reg.exe" delete "HKCR\\$scheme\\shell\\open\\ddeexec" /f >/dev/null 2>&1
+  run_win "$WIN_SYS\\reg.exe" add "HKCR\\$scheme\\shell\\open\\command" /ve /f \
+    /d "\"$recorder\" \"$(winpath "$record")\" \"%1\"" >/dev/null || die "cannot register the $scheme handler"
+done
+
+status=0
+out=$(run_win "$BIN/tests/wine/about_capture.exe" "$(winpath "$WORK")" "$(winpath "$record")")
+rc=$?
+echo "$out"
+case $out in *" passed, 0 failed"*) [ $rc = 0 ] || status=1 ;; *) status=1 ;; esac
+note "the shell was given: $(tr '\n' ' ' <"$record")"
+for style in 0 1; do
+  for hover in "" lblUrl; do
+    suffix=${hover:+-hover}
+    "$ZAVRIN" about --style "$style" ${hover:+--hover "$hover"} -o "$WORK/linux-about-$style$suffix.png" ||
+      die "zavrin about --style $style failed"
+    [ -s "$WORK/win32-about-$style$suffix.bmp" ] || { note "style $style$suffix: no capture"; status=1; continue; }
+    "$COMPARE" --about "$style" ${hover:+--hover "$hover"} "$WORK/linux-about-$style$suffix.png" \
+      "$WORK/win32-about-$style$suffix.bmp" || status=1
+  done
+done
+note "win32 (WoW64): skipped: 32-bit programs have no display driver under WoW64"
+[ $status = 0 ] && note "passed" || note "FAILED"
+exit $status
