@@ -20,8 +20,14 @@ constexpr int kButtonWidth = 75 * kTwipsPerPixel, kButtonHeight = 23 * kTwipsPer
 constexpr int kButtonGap = 6 * kTwipsPerPixel;
 constexpr unsigned kVkReturn = 0x0D, kVkEscape = 0x1B;
 
-// "\r\n" and a lone "\r" end a line as "\n" does.
+// "\r\n" and a lone "\r" end a line as "\n" does. Text past the bound is
+// cut before the character it would split.
 std::string lines(std::string_view text) {
+  if (text.size() > kMessageTextMaxBytes) {
+    std::size_t end = kMessageTextMaxBytes;
+    while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    text = text.substr(0, end);
+  }
   std::string out;
   out.reserve(text.size());
   for (std::size_t i = 0; i < text.size(); ++i) {

@@ -3,6 +3,7 @@
 // row below; and where a click or a key answers it.
 #pragma once
 
+#include <cstddef>
 #include <string_view>
 #include <vector>
 
@@ -15,6 +16,9 @@ namespace zs::branding {
 // rest is clipped), in twips.
 inline constexpr int kMessageTextMaxWidth = 420 * kTwipsPerPixel;
 inline constexpr int kMessageTextMaxHeight = 560 * kTwipsPerPixel;
+// The most text measured and drawn (far more than the tallest text shows);
+// the rest is cut off at a character boundary.
+inline constexpr std::size_t kMessageTextMaxBytes = 16 * 1024;
 
 struct MessageBoxLayout {
   struct Button {
@@ -29,7 +33,7 @@ struct MessageBoxLayout {
 };
 
 // The box of a valid `type` (platform::messageBoxButtons is not empty) with
-// `text` (UTF-8; "\r\n" ends a line as "\n" does) and `caption` as its title.
+// `text` (UTF-8, cut at kMessageTextMaxBytes; "\r\n" ends a line as "\n" does) and `caption` as its title.
 MessageBoxLayout layMessageBox(std::string_view text, std::string_view caption, platform::UINT type,
                                TextMeasurer& measurer);
 
