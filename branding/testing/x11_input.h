@@ -26,11 +26,24 @@ bool eventually(F condition) {
   return condition();
 }
 
-// The top-level window of that name, 0 when there is none.
+inline int ignoreXErrors(::Display*, XErrorEvent*) { return 0; }
+
+// The top-level window of that name, 0 when there is none. Another client's
+// window may go away while its name is read: that error is no failure.
 inline ::Window windowNamed(::Display* d, const char* wanted) {
   ::Window root = 0, parent = 0, *children = nullptr;
   unsigned count = 0;
   ::Window found = 0;
+  XSync(d, False);
+  const XErrorHandler previous = XSetErrorHandler(ignoreXErrors);
+  struct Restore {
+    ::Display* d;
+    XErrorHandler previous;
+    ~Restore() {
+      XSync(d, False);
+      XSetErrorHandler(previous);
+    }
+  } restore{d, previous};
   if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
   for (unsigned i = 0; i < count && !found; ++i) {
     char* name = nullptr;
@@ -75,6 +88,12 @@ inline void typeKey(::Display* d, KeySym key) {
   XTestFakeKeyEvent(d, code, True, CurrentTime);
   XTestFakeKeyEvent(d, code, False, CurrentTime);
   XSync(d, False);
+}
+
+// Whether `w` is on the screen (input reaches only a mapped window).
+inline bool viewable(::Display* d, ::Window w) {
+  XWindowAttributes a;
+  return XGetWindowAttributes(d, w, &a) && a.map_state == IsViewable;
 }
 
 // Whether `w` has the keyboard (which it takes once it is shown).
