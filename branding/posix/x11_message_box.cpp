@@ -5,6 +5,7 @@
 #include "branding/message_box_layout.h"
 #include "branding/posix/cairo_renderer.h"
 #include "branding/posix/pango_text.h"
+#include "branding/posix/x11_hints.h"
 #include "branding/posix/x11_image.h"
 #include "core/value_types.h"
 #include "platform/ansi.h"
@@ -51,15 +52,7 @@ void setHints(::Display* d, ::Window w, int x, int y, int width, int height, boo
   Atom dialog = XInternAtom(d, "_NET_WM_WINDOW_TYPE_DIALOG", False);
   XChangeProperty(d, w, XInternAtom(d, "_NET_WM_WINDOW_TYPE", False), XA_ATOM, 32, PropModeReplace,
                   reinterpret_cast<unsigned char*>(&dialog), 1);
-  if (XSizeHints* hints = XAllocSizeHints()) {
-    hints->flags = PPosition | PMinSize | PMaxSize;
-    hints->x = x;
-    hints->y = y;
-    hints->min_width = hints->max_width = width;
-    hints->min_height = hints->max_height = height;
-    XSetWMNormalHints(d, w, hints);
-    XFree(hints);
-  }
+  setFixedGeometry(d, w, x, y, width, height, false);
   if (XWMHints* wm = XAllocWMHints()) {
     wm->flags = InputHint;
     wm->input = True;

@@ -35,17 +35,6 @@ struct Input {
   bool closeBox = false;
 };
 
-void closeBoxOf(::Display* d, ::Window w) {
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = w;
-  e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-  XSendEvent(d, w, False, NoEventMask, &e);
-  XSync(d, False);
-}
-
 TEST(X11MessageBox, KeysClicksAndTheCloseBoxAnswerWithTheButtonsId) {
   ASSERT_FALSE(display().name().empty()) << "Xvfb did not start";
   Connection c(display().name());
@@ -86,7 +75,7 @@ TEST(X11MessageBox, KeysClicksAndTheCloseBoxAnswerWithTheButtonsId) {
     EXPECT_EQ(differingPixels(c.d, w, renderWindow(layout.window)), 0);
 
     for (KeySym key : tc.input.keys) typeKey(c.d, key);
-    if (tc.input.closeBox) closeBoxOf(c.d, w);
+    if (tc.input.closeBox) pressCloseBox(c.d, w);
     for (const auto& b : layout.buttons)
       if (b.id == tc.input.clickButton) clickAt(c.d, screenPoint(c.d, w, b.box));
     if (answer.wait_for(std::chrono::seconds(30)) != std::future_status::ready) {

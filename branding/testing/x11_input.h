@@ -90,6 +90,18 @@ inline void typeKey(::Display* d, KeySym key) {
   XSync(d, False);
 }
 
+// The window manager's close box: WM_DELETE_WINDOW sent to the window.
+inline void pressCloseBox(::Display* d, ::Window w) {
+  XEvent e{};
+  e.xclient.type = ClientMessage;
+  e.xclient.window = w;
+  e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
+  e.xclient.format = 32;
+  e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
+  XSendEvent(d, w, False, NoEventMask, &e);
+  XSync(d, False);
+}
+
 // Whether `w` is on the screen (input reaches only a mapped window).
 inline bool viewable(::Display* d, ::Window w) {
   XWindowAttributes a;
