@@ -35,6 +35,20 @@ struct Input {
   bool closeBox = false;
 };
 
+// Whether the window's _MOTIF_WM_HINTS grant the close function.
+bool offersCloseBox(::Display* d, ::Window w) {
+  const Atom motif = XInternAtom(d, "_MOTIF_WM_HINTS", False);
+  Atom type = 0;
+  int format = 0;
+  unsigned long count = 0, after = 0;
+  unsigned char* data = nullptr;
+  if (XGetWindowProperty(d, w, motif, 0, 5, False, motif, &type, &format, &count, &after, &data) != Success || !data)
+    return false;
+  const bool close = count >= 2 && (reinterpret_cast<unsigned long*>(data)[1] & 0x20) != 0;
+  XFree(data);
+  return close;
+}
+
 TEST(X11MessageBox, KeysClicksAndTheCloseBoxAnswerWithTheButtonsId) {
   ASSERT_FALSE(display().name().empty()) << "Xvfb did not start";
   Connection c(display().name());
@@ -73,6 +87,9 @@ TEST(X11MessageBox, KeysClicksAndTheCloseBoxAnswerWithTheButtonsId) {
     PangoMeasurer m;
     const MessageBoxLayout layout = layMessageBox(text, caption, tc.type, m);
     EXPECT_EQ(differingPixels(c.d, w, renderWindow(layout.window)), 0);
+
+    // The window manager offers the close box only where it answers something.
+    EXPECT_EQ(offersCloseBox(c.d, w), layout.cancelId != 0);
 
     for (KeySym key : tc.input.keys) typeKey(c.d, key);
     if (tc.input.closeBox) pressCloseBox(c.d, w);
