@@ -51,9 +51,15 @@ void AboutDialogs::handle(const WindowEvent& event) {
 }
 
 std::size_t AboutDialogs::pump() {
-  const auto events = presenter_->takeEvents();
-  for (const auto& e : events) handle(e);
-  return events.size();
+  // Handling an event talks to the display (a repaint), and the connection
+  // may then read further events into its own queue, where the host's poll
+  // of the descriptor cannot see them: take events until none is left.
+  std::size_t handled = 0;
+  for (auto events = presenter_->takeEvents(); !events.empty(); events = presenter_->takeEvents()) {
+    for (const auto& e : events) handle(e);
+    handled += events.size();
+  }
+  return handled;
 }
 
 }  // namespace zs::branding

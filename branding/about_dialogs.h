@@ -42,8 +42,10 @@ class AboutDialogs {
   // when they change), clicks, Enter and Esc, the close box. Events of other
   // slots or of closed dialogs are ignored.
   void handle(const WindowEvent& event);
-  // Handles every event the presenter has received; returns how many. The
-  // host's loop calls it whenever eventSource() is readable, or now and then.
+  // Handles every event the presenter has received, including those that
+  // arrive meanwhile, so none is left waiting where eventSource() does not
+  // show it; returns how many. The host's loop calls it whenever
+  // eventSource() is readable, or now and then.
   std::size_t pump();
   int eventSource() const { return presenter_->eventSource(); }
 

@@ -107,5 +107,32 @@ TEST(AboutDialogEvents, OtherKeysAndOtherSlotsDoNothing) {
   EXPECT_TRUE(f.actions->log.empty());
 }
 
+// A display connection that reads a second batch of events while the first
+// is handled (a repaint talks to the server): they come from the same pump,
+// since the host's poll of the descriptor would not see them.
+TEST(AboutDialogEvents, EventsThatArriveWhileOthersAreHandledAreHandledByTheSamePump) {
+  class ArrivingPresenter final : public WindowPresenter {
+   public:
+    void show(int, const Window&) override {}
+    void hide(int) override {}
+    std::vector<WindowEvent> takeEvents() override {
+      if (batches.empty()) return {};
+      auto next = std::move(batches.front());
+      batches.erase(batches.begin());
+      return next;
+    }
+    std::vector<std::vector<WindowEvent>> batches;
+  };
+  auto presenter = std::make_shared<ArrivingPresenter>();
+  auto actions = std::make_shared<RecordingActions>();
+  AboutDialogs dialogs(std::make_shared<testing::FakeMeasurer>(), presenter, actions);
+  Window& w = dialogs.show(0);
+  const Box sysInfo = w.clientBox(w.element("cmdSysInfo"));
+  const WindowEvent click{kAboutSlotBase, Type::Click, sysInfo.left + 15, sysInfo.top + 15, 0};
+  presenter->batches = {{{kAboutSlotBase, Type::PointerMove, 15, 15, 0}}, {click}, {click}};
+  EXPECT_EQ(dialogs.pump(), 3u);
+  EXPECT_EQ(actions->log, (std::vector<std::string>{"sysinfo", "sysinfo"}));
+}
+
 }  // namespace
 }  // namespace zs::branding

@@ -39,7 +39,9 @@ const Libraries& systemLibraries() {
 #else
     created.advapi32 =
         std::make_shared<posix::Advapi32Posix>(posix::StoreLocation::fromEnvironment());
-    created.user32 = std::make_shared<posix::User32Posix>();
+    // Message boxes on the display, drawn by the windowing layer.
+    created.user32 =
+        std::make_shared<posix::User32Posix>(stderr, std::string{}, posix::desktopMessageBoxes());
     created.kernel32 = std::make_shared<posix::Kernel32Posix>();
     created.shell32 = std::make_shared<posix::Shell32Posix>();
     created.ole32 = std::make_shared<posix::Ole32Posix>();

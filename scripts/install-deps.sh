@@ -37,6 +37,8 @@ packages=(
   # The branding windows on Linux: drawn with cairo and pango in Liberation
   # Sans (Arial's metrics), shown on X11; the presenter tests run an Xvfb.
   libcairo2-dev libpango1.0-dev fonts-liberation
+  # Their tests click and type into the dialogs with the XTest extension.
+  libxtst-dev
 )
 
 if [[ ${1:-} == --list ]]; then

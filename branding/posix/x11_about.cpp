@@ -3,6 +3,7 @@
 #include <thread>
 
 #include "branding/posix/cairo_renderer.h"
+#include "branding/posix/x11_hints.h"
 #include "branding/posix/x11_image.h"
 
 // Last: Xlib defines macros (Bool, Status, True) that other headers must not see.
@@ -78,15 +79,7 @@ void X11AboutPresenter::open(const Window& window) {
   XStoreName(d, w, caption.c_str());
   Atom deleteWindow = XInternAtom(d, "WM_DELETE_WINDOW", False);
   XSetWMProtocols(d, w, &deleteWindow, 1);
-  if (XSizeHints* hints = XAllocSizeHints()) {
-    hints->flags = PPosition | PMinSize | PMaxSize;
-    hints->x = x;
-    hints->y = y;
-    hints->min_width = hints->max_width = image.width;
-    hints->min_height = hints->max_height = image.height;
-    XSetWMNormalHints(d, w, hints);
-    XFree(hints);
-  }
+  setFixedGeometry(d, w, x, y, image.width, image.height, false);
   XSetWindowBackgroundPixmap(d, w, pixmap);
   XSelectInput(d, w, KeyPressMask | ButtonPressMask | StructureNotifyMask);
   XMapRaised(d, w);

@@ -12,6 +12,7 @@
 
 #include "branding/posix/cairo_renderer.h"
 #include "branding/testing/virtual_display.h"
+#include "branding/testing/x11_input.h"
 #include "branding/velquorsoft.h"
 
 #include <X11/Xutil.h>
@@ -53,17 +54,6 @@ void sendClick(::Display* d, ::Window w, int x, int y) {
   XFlush(d);
 }
 
-void sendClose(::Display* d, ::Window w) {
-  XEvent e{};
-  e.xclient.type = ClientMessage;
-  e.xclient.window = w;
-  e.xclient.message_type = XInternAtom(d, "WM_PROTOCOLS", False);
-  e.xclient.format = 32;
-  e.xclient.data.l[0] = static_cast<long>(XInternAtom(d, "WM_DELETE_WINDOW", False));
-  XSendEvent(d, w, False, NoEventMask, &e);
-  XFlush(d);
-}
-
 TEST(X11About, OpensOnceWithItsCaptionAndPixelsAndClosesByEachWay) {
   ASSERT_FALSE(display().name().empty()) << "Xvfb did not start";
   Connection c(display().name());
@@ -80,7 +70,7 @@ TEST(X11About, OpensOnceWithItsCaptionAndPixelsAndClosesByEachWay) {
       {"Esc", [](::Display* d, ::Window w, int, int) { sendKey(d, w, XK_Escape); }},
       {"Enter", [](::Display* d, ::Window w, int, int) { sendKey(d, w, XK_Return); }},
       {"OK", [](::Display* d, ::Window w, int x, int y) { sendClick(d, w, x, y); }},
-      {"close box", [](::Display* d, ::Window w, int, int) { sendClose(d, w); }},
+      {"close box", [](::Display* d, ::Window w, int, int) { pressCloseBox(d, w); }},
   };
   X11AboutPresenter about(display().name());
   for (const auto& way : ways) {

@@ -3,6 +3,7 @@
 #include <cstring>
 
 #include "branding/posix/cairo_renderer.h"
+#include "branding/posix/x11_hints.h"
 #include "branding/posix/x11_image.h"
 
 // Last: Xlib defines macros (Bool, Status, True) that other headers must not see.
@@ -32,16 +33,7 @@ void setWindowManagerHints(::Display* d, ::Window w, int x, int y, int width, in
                  XInternAtom(d, "_NET_WM_STATE_SKIP_PAGER", False)};
   XChangeProperty(d, w, state, XA_ATOM, 32, PropModeReplace, reinterpret_cast<unsigned char*>(skip), 2);
 
-  XSizeHints* hints = XAllocSizeHints();
-  if (hints) {
-    hints->flags = PPosition | (dialog ? 0 : USPosition) | PMinSize | PMaxSize;
-    hints->x = x;
-    hints->y = y;
-    hints->min_width = hints->max_width = width;
-    hints->min_height = hints->max_height = height;
-    XSetWMNormalHints(d, w, hints);
-    XFree(hints);
-  }
+  setFixedGeometry(d, w, x, y, width, height, !dialog);
 }
 
 }  // namespace

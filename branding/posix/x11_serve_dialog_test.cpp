@@ -1,6 +1,8 @@
 // A dialog opened through `zavrin serve` on an Xvfb of the test's own stays
 // live between requests: the host pumps its events while it waits for the
-// next request, so a hover repaints it and Esc closes it.
+// next request, so a hover repaints it, its links reach the desktop's opener
+// (stand-ins on PATH), System Info shows its modal message box, and Esc
+// closes it.
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
@@ -9,15 +11,15 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstring>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "branding/about_layouts.h"
 #include "branding/posix/pango_text.h"
 #include "branding/testing/virtual_display.h"
+#include "branding/testing/x11_input.h"
+#include "platform/tests/stub_tools.h"
 
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
@@ -84,33 +86,6 @@ class ServeProcess {
   int in_ = -1, out_ = -1;
 };
 
-// The top-level window of that name, 0 when there is none.
-::Window windowNamed(::Display* d, const char* wanted) {
-  ::Window root = 0, parent = 0, *children = nullptr;
-  unsigned count = 0;
-  ::Window found = 0;
-  if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
-  for (unsigned i = 0; i < count && !found; ++i) {
-    char* name = nullptr;
-    if (XFetchName(d, children[i], &name) && name) {
-      if (std::strcmp(name, wanted) == 0) found = children[i];
-      XFree(name);
-    }
-  }
-  if (children) XFree(children);
-  return found;
-}
-
-// Waits (bounded) for a condition that the serve process brings about.
-template <class F>
-bool eventually(F condition) {
-  for (int i = 0; i < 1000; ++i) {
-    if (condition()) return true;
-    std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  }
-  return condition();
-}
-
 bool hasPixel(::Display* d, ::Window w, int x, int y, int width, int height, unsigned long rgb) {
   XImage* shot = XGetImage(d, w, x, y, static_cast<unsigned>(width), static_cast<unsigned>(height), AllPlanes, ZPixmap);
   if (!shot) return false;
@@ -168,6 +143,74 @@ TEST(X11ServeDialog, ADialogOpenedThroughServeAnswersHoverAndEscBetweenRequests)
   // The host still answers.
   EXPECT_NE(serve.request(R"({"id":3,"op":"release","handle":1})").find("\"ok\":true"), std::string::npos);
   serve.endInput();
+}
+
+
+bool ok(const std::string& answer) { return answer.find("\"ok\":true") != std::string::npos; }
+
+// Real input through XTest: a click on the web link hands the address to
+// xdg-open and one on the mail link "mailto:" and the address to xdg-email,
+// each as one argument however it reads; System Info, with no
+// system-information program in the (empty) registry store, shows the modal
+// message box, which Enter answers; then Esc closes the dialog.
+TEST(X11ServeDialog, LinksReachTheDesktopsOpenerAndSystemInfoShowsTheMessageBox) {
+  ASSERT_FALSE(display().name().empty()) << "Xvfb did not start";
+  Connection c(display().name());
+  ASSERT_NE(c.d, nullptr);
+  platform::testsupport::StubTools stubs({"xdg-open", "xdg-email"});
+  const platform::testsupport::ScopedVariable store("ZAVRIN_REGISTRY_DIR", stubs.folder() + "/store");
+  ServeProcess serve(display().name());
+  ASSERT_TRUE(serve.started());
+
+  const std::string url = "https://example.com/a b?q=$(id)&x='1'";
+  const std::string mail = "ana@example.com";
+  ASSERT_TRUE(ok(serve.request(R"({"id":1,"op":"create","class":"ZSAboutBox"})")));
+  // The texts hold no character that JSON would have to escape.
+  auto let = [&](int id, const char* member, const std::string& text) {
+    return ok(serve.request(R"({"id":)" + std::to_string(id) + R"(,"op":"invoke","handle":1,"member":")" + member +
+                            R"(","kind":"let","args":[{"type":"String","value":")" + text + R"("}]})"));
+  };
+  ASSERT_TRUE(let(2, "WebsiteUrl", url));
+  ASSERT_TRUE(let(3, "Mailto", mail));
+  ASSERT_TRUE(ok(serve.request(R"({"id":4,"op":"invoke","handle":1,"member":"ShowAbout"})")));
+  ::Window w = 0;
+  ASSERT_TRUE(eventually([&] { return (w = windowNamed(c.d, "About ZavrinAboutBox")) != 0 && viewable(c.d, w); }));
+
+  // Where the links and the button lie, from the same layout the host filled.
+  PangoMeasurer m;
+  Window layout = designedAbout(zvAboutStandard, m);
+  AboutValues v;
+  v.websiteUrl = u16(url);
+  v.mailto = u16(mail);
+  fillAbout(layout, v, m);
+  auto at = [&](const char* element) { return screenPoint(c.d, w, layout.clientBox(layout.element(element))); };
+
+  clickAt(c.d, at("lblUrl"));
+  const auto opened = stubs.runs("xdg-open");
+  ASSERT_EQ(opened.size(), 1u) << "the web link did not reach xdg-open";
+  EXPECT_EQ(opened[0].args, std::vector<std::string>{url});
+  clickAt(c.d, at("lblMail"));
+  const auto mailed = stubs.runs("xdg-email");
+  ASSERT_EQ(mailed.size(), 1u) << "the mail link did not reach xdg-email; runs: " << stubs.allRuns();
+  EXPECT_EQ(mailed[0].args, std::vector<std::string>{"mailto:" + mail});
+
+  clickAt(c.d, at("cmdSysInfo"));
+  ::Window box = 0;
+  ASSERT_TRUE(eventually([&] { return (box = windowNamed(c.d, "VQZavrinStudio")) != 0 && hasFocus(c.d, box); }))
+      << "System Info showed no message box";
+  typeKey(c.d, XK_Return);
+  EXPECT_TRUE(eventually([&] { return windowNamed(c.d, "VQZavrinStudio") == 0; })) << "Enter did not answer it";
+
+  // The keyboard is back with the window under the pointer.
+  pointerTo(c.d, at("lblDescription"));
+  typeKey(c.d, XK_Escape);
+  EXPECT_TRUE(eventually([&] {
+    XWindowAttributes a;
+    return XGetWindowAttributes(c.d, w, &a) && a.map_state == IsUnmapped;
+  })) << "Esc did not close the dialog";
+  EXPECT_TRUE(ok(serve.request(R"({"id":5,"op":"release","handle":1})")));
+  serve.endInput();
+  EXPECT_EQ(stubs.allRuns(), 2u);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "platform/last_error.h"
+#include "platform/message_box.h"
 #include "platform/posix/logind.h"
 #include "platform/posix/gdi_objects.h"
 
@@ -20,13 +21,23 @@ HWND User32Posix::CreateWindowExA(DWORD, const char* className, const char* wind
   return next_++;
 }
 
-int User32Posix::MessageBoxA(HWND, const char* text, const char* caption, UINT) {
-  std::fputs(caption ? caption : "", out_);
-  std::fputs(": ", out_);
-  std::fputs(text ? text : "", out_);
-  std::fputc('\n', out_);
+int User32Posix::MessageBoxA(HWND, const char* text, const char* caption, UINT type) {
+  if (messageBoxButtons(type).empty()) {
+    SetLastError(kErrorInvalidMsgboxStyle);
+    return 0;
+  }
+  const std::string_view shownText = text ? text : "", shownCaption = caption ? caption : "Error";
+  if (messageBoxes_) {
+    if (const auto answer = messageBoxes_->ask(shownText, shownCaption, type)) {
+      if (*answer == 0) SetLastError(kErrorInvalidWindowHandle);
+      return *answer;
+    }
+  }
+  std::fprintf(out_, "%.*s: %.*s\n", static_cast<int>(shownCaption.size()), shownCaption.data(),
+               static_cast<int>(shownText.size()), shownText.data());
   std::fflush(out_);
-  return kIdOk;
+  SetLastError(kErrorNotSupported);
+  return 0;
 }
 
 BOOL User32Posix::EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) {

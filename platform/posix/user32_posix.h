@@ -1,8 +1,10 @@
-// Windows on Linux: the library's own windows are static text windows, and
-// the Linux product has no window system of its own to put them on. A window
-// is shown by writing its caption and text to the standard error stream,
-// where a person running a program sees it. Help files open in the desktop's
-// viewer (help_viewer.h).
+// Windows on Linux: the library's own static text windows have no window
+// system of their own to go on; such a window is shown by writing its caption
+// and text to the standard error stream, where a person running a program
+// sees it. Message boxes are modal dialogs on the X display, drawn by the
+// presenter the backend is given (message_box_presenter.h); without one, or
+// without a display, they too go to the error stream. Help files open in the
+// desktop's viewer (help_viewer.h).
 //
 // The display settings are those of the X server's primary output (RandR,
 // see randr_display.h): the server named by $DISPLAY, or by `display`.
@@ -21,14 +23,17 @@
 
 #include "platform/posix/randr_display.h"
 #include "platform/posix/help_viewer.h"
+#include "platform/posix/message_box_presenter.h"
 #include "platform/user32.h"
 
 namespace zs::platform::posix {
 
 class User32Posix : public User32 {
  public:
-  explicit User32Posix(std::FILE* out = stderr, std::string display = {})
-      : out_(out), display_(std::move(display)) {}
+  // `messageBoxes` null: message boxes go to `out`.
+  explicit User32Posix(std::FILE* out = stderr, std::string display = {},
+                       std::shared_ptr<MessageBoxPresenter> messageBoxes = nullptr)
+      : out_(out), display_(std::move(display)), messageBoxes_(std::move(messageBoxes)) {}
   HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
                        int x, int y, int width, int height, HWND parent,
                        HINSTANCE instance) override;
@@ -49,8 +54,11 @@ class User32Posix : public User32 {
   BOOL DrawIconEx(std::uintptr_t dc, int x, int y, HICON icon, int width, int height, UINT step,
                   std::uintptr_t brush, UINT flags) override;
   BOOL DestroyIcon(HICON icon) override;
-  // Until the message box has a window of its own on X11, its caption and
-  // text go to the error stream, one line, and it answers OK at once.
+  // A modal box on the display (a null caption reads "Error"); the id of the
+  // button pressed. A type without a button set fails with
+  // ERROR_INVALID_MSGBOX_STYLE. Without a display the caption and text go to
+  // the error stream as one line, nobody has answered, and the call fails at
+  // once with ERROR_NOT_SUPPORTED: no button is reported as pressed.
   int MessageBoxA(HWND owner, const char* text, const char* caption, UINT type) override;
 
  private:
@@ -58,6 +66,7 @@ class User32Posix : public User32 {
   std::atomic<HWND> next_{1};
   RandrDisplay display_;
   HelpViewers helpViewers_;
+  std::shared_ptr<MessageBoxPresenter> messageBoxes_;
 };
 
 }  // namespace zs::platform::posix
