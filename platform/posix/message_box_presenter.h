@@ -1,7 +1,9 @@
 // How the Linux user32 puts a message box on the display. The platform layer
 // draws no windows itself: the windowing layer implements this interface and
-// the backend receives it where the system libraries are assembled
-// (platform/libraries.cpp), so this folder depends on nothing above it.
+// defines desktopMessageBoxes() below, and the backend receives the presenter
+// where the system libraries are assembled (platform/libraries.cpp). So no
+// platform source includes a windowing header; the two meet in the one
+// library only when it is linked.
 #pragma once
 
 #include <memory>
