@@ -93,7 +93,8 @@ TEST(MessageBoxLayout, TextWrapsAtTheWidestLineAndGrowsTheBox) {
   // and only the bounded start of it is measured, cut between characters.
   std::string huge(kMessageTextMaxBytes - 1, 'w');
   huge += "\u00e9\u00e9";  // two bytes each: the first straddles the bound
-  const Element& hugeText = layMessageBox(huge, "", kMbOk, m).window.element("lblText");
+  const MessageBoxLayout hugeBox = layMessageBox(huge, "", kMbOk, m);
+  const Element& hugeText = hugeBox.window.element("lblText");
   EXPECT_EQ(hugeText.box.height, kMessageTextMaxHeight);
   EXPECT_EQ(hugeText.text, std::string(kMessageTextMaxBytes - 1, 'w'));
 
