@@ -6,6 +6,7 @@
 #include <X11/Xlib.h>
 #include <X11/extensions/Xrandr.h>
 #include <fcntl.h>
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/wait.h>
@@ -27,7 +28,7 @@ class XvfbServer {
     if (pipe(fds) != 0) return;
     const std::string fd = std::to_string(fds[1]);
     std::vector<std::string> args = {ZS_XVFB, "-displayfd", fd,   "-screen", "0", screen,
-                                     "-nolisten", "tcp", "-noreset"};
+                                     "-nolisten", "tcp", "-noreset", "-nocursor"};
     std::vector<char*> argv;
     for (auto& a : args) argv.push_back(a.data());
     argv.push_back(nullptr);
@@ -45,10 +46,12 @@ class XvfbServer {
       return;
     }
     // The server writes its display number and a newline once it accepts
-    // connections; an end of file means it has exited.
+    // connections; an end of file means it has exited. A server that says
+    // nothing for 30 seconds counts as not started.
     std::string number;
     char c = 0;
-    while (read(fds[0], &c, 1) == 1 && c != '\n') number += c;
+    pollfd p{fds[0], POLLIN, 0};
+    while (poll(&p, 1, 30000) > 0 && read(fds[0], &c, 1) == 1 && c != '\n') number += c;
     close(fds[0]);
     if (!number.empty() && c == '\n') name_ = ":" + number;
   }
