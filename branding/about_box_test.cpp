@@ -4,7 +4,7 @@
 
 #include "branding/picture.h"
 #include "branding/splash_screen.h"
-#include "branding/testing/fake_measurer.h"
+#include "branding/testing/control_fixture.h"
 #include "branding/testing/recorders.h"
 #include "core/dispatch.h"
 #include "core/error.h"
@@ -15,18 +15,8 @@ namespace {
 
 using branding::Picture;
 using branding::testing::RecordingBag;
-using branding::testing::RecordingPresenter;
-using branding::testing::RecordingSink;
 
-struct Fixture {
-  std::shared_ptr<RecordingSink> sink = std::make_shared<RecordingSink>();
-  std::shared_ptr<RecordingPresenter> presenter = std::make_shared<RecordingPresenter>();
-  std::shared_ptr<branding::AboutDialogs> dialogs = std::make_shared<branding::AboutDialogs>(
-      std::make_shared<branding::testing::FakeMeasurer>(), presenter);
-  std::shared_ptr<AboutBox> control = create<AboutBox>(dialogs);
-
-  explicit Fixture(PropertyBag* saved = nullptr) { startControl(*control, sink, saved); }
-};
+using Fixture = branding::testing::ControlFixture<AboutBox, branding::AboutDialogs>;
 
 const std::vector<std::string> kSavedKeys = {
     "AboutStyle",       "Copyright",      "CopyrightWarning", "ProductDescription",    "ProductLogo",
@@ -135,7 +125,7 @@ TEST(AboutBox, RoundTripsThroughABagAndRefusesWhatItCannotConvert) {
   for (auto& c : cases) {
     RecordingBag b;
     b.stored[c.key] = c.value;
-    auto control = create<AboutBox>(f.dialogs);
+    auto control = create<AboutBox>(f.windows);
     try {
       control->ReadProperties(b);
       EXPECT_EQ(c.error, 0) << c.key;
@@ -151,18 +141,18 @@ TEST(AboutBox, ShowAboutOpensTheStyleOnceAndRefillsItAndOtherStylesDoNothing) {
   c.ProductName(u"Widget");
   c.ShowAbout();
   c.ShowAbout();
-  ASSERT_TRUE(f.dialogs->open(0));
-  EXPECT_EQ(f.dialogs->dialog(0).caption, "About Widget");
-  EXPECT_EQ(f.dialogs->dialog(0).element("lblTitle").text, "Widget");
-  EXPECT_EQ(f.dialogs->dialog(0).element("lblUrl").text, "www.velquorsoft.com");
-  EXPECT_TRUE(f.dialogs->dialog(0).element("picIcon").picture);
+  ASSERT_TRUE(f.windows->open(0));
+  EXPECT_EQ(f.windows->dialog(0).caption, "About Widget");
+  EXPECT_EQ(f.windows->dialog(0).element("lblTitle").text, "Widget");
+  EXPECT_EQ(f.windows->dialog(0).element("lblUrl").text, "www.velquorsoft.com");
+  EXPECT_TRUE(f.windows->dialog(0).element("picIcon").picture);
   // Shown before filling, then put on the screen again filled, each time.
   EXPECT_EQ(f.presenter->events, (std::vector<std::string>{"show 5 frmAboutStandard", "show 5 frmAboutStandard",
                                                            "show 5 frmAboutStandard", "show 5 frmAboutStandard"}));
   c.AboutStyle(1);
   c.ShowAbout();
-  EXPECT_TRUE(f.dialogs->open(0));
-  EXPECT_TRUE(f.dialogs->open(1));
+  EXPECT_TRUE(f.windows->open(0));
+  EXPECT_TRUE(f.windows->open(1));
   f.presenter->events.clear();
   for (Long style : {2, -1, 0x7FFFFFFF}) {
     c.AboutStyle(style);
@@ -174,12 +164,12 @@ TEST(AboutBox, ShowAboutOpensTheStyleOnceAndRefillsItAndOtherStylesDoNothing) {
 TEST(AboutBox, ClosingDestroysTheDialogAndTheNextShowLoadsItAgain) {
   Fixture f;
   f.control->ShowAbout();
-  f.dialogs->dialog(0).element("lblUrl").foreColor = branding::kHoverColor;
-  f.dialogs->close(0);
-  EXPECT_FALSE(f.dialogs->open(0));
+  f.windows->dialog(0).element("lblUrl").foreColor = branding::kHoverColor;
+  f.windows->close(0);
+  EXPECT_FALSE(f.windows->open(0));
   EXPECT_EQ(f.presenter->events.back(), "hide 5");
   f.control->ShowAbout();
-  EXPECT_EQ(f.dialogs->dialog(0).element("lblUrl").foreColor, branding::kLinkColor);
+  EXPECT_EQ(f.windows->dialog(0).element("lblUrl").foreColor, branding::kLinkColor);
 }
 
 TEST(AboutBox, AFailingFillLeavesTheDialogOpenWithTheElementsBeforeIt) {
@@ -190,8 +180,8 @@ TEST(AboutBox, AFailingFillLeavesTheDialogOpenWithTheElementsBeforeIt) {
   f.control->CopyrightWarning(u"Careful");
   f.control->ProductLogo(std::make_shared<NotAPicture>());
   EXPECT_THROW(f.control->ShowAbout(), Error);
-  ASSERT_TRUE(f.dialogs->open(0));
-  EXPECT_EQ(f.dialogs->dialog(0).element("lblDisclaimer").text, "Careful");
+  ASSERT_TRUE(f.windows->open(0));
+  EXPECT_EQ(f.windows->dialog(0).element("lblDisclaimer").text, "Careful");
   EXPECT_EQ(f.presenter->events.size(), 2u);
 }
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "branding/picture.h"
-#include "branding/testing/fake_measurer.h"
+#include "branding/testing/control_fixture.h"
 #include "branding/testing/recorders.h"
 #include "core/dispatch.h"
 #include "core/variant_ops.h"
@@ -20,18 +20,8 @@ namespace {
 using branding::Picture;
 
 using branding::testing::RecordingBag;
-using branding::testing::RecordingPresenter;
-using branding::testing::RecordingSink;
 
-struct Fixture {
-  std::shared_ptr<RecordingSink> sink = std::make_shared<RecordingSink>();
-  std::shared_ptr<RecordingPresenter> presenter = std::make_shared<RecordingPresenter>();
-  std::shared_ptr<branding::SplashWindows> windows = std::make_shared<branding::SplashWindows>(
-      std::make_shared<branding::testing::FakeMeasurer>(), presenter);
-  std::shared_ptr<SplashScreen> control = create<SplashScreen>(windows);
-
-  explicit Fixture(PropertyBag* saved = nullptr) { startControl(*control, sink, saved); }
-};
+using Fixture = branding::testing::ControlFixture<SplashScreen, branding::SplashWindows>;
 
 const std::vector<std::string> kSavedKeys = {
     "LicenseTo",      "CompanyName",      "CompanyNameImage", "ProductName", "ProductNameImage",
