@@ -1,34 +1,26 @@
 #include "branding/about_box.h"
 
 #include "branding/picture.h"
+#include "branding/saved_values.h"
 #include "branding/splash_screen.h"
 #include "branding/velquorsoft.h"
-#include "core/error.h"
 #include "core/variant_ops.h"
 
 namespace zs {
 
 using namespace about_defaults;
 using splash_defaults::kCopyrightWarning;
+using branding::readText;
 
 namespace {
-
-String readText(PropertyBag& bag, StringView key, StringView defaultValue) {
-  return toText(bag.ReadProperty(key, Variant(defaultValue)));
-}
 
 OleColor readColor(PropertyBag& bag, StringView key) {
   return static_cast<OleColor>(toLong(bag.ReadProperty(key, Long{0})));
 }
 
-// The logo read from a bag: the control's own picture when the bag has none;
-// anything but a picture object (or Nothing) is a type mismatch.
+// The logo read from a bag: the control's own picture when the bag has none.
 ObjectPtr readLogo(PropertyBag& bag) {
-  Variant v = bag.ReadProperty(u"ProductLogo", Variant(ObjectPtr(branding::aboutBoxPicture())));
-  if (v.kind() != Kind::Object) throw Error(err::kTypeMismatch);
-  if (v.object() && !std::dynamic_pointer_cast<branding::Picture>(v.object()))
-    throw Error(err::kTypeMismatch);
-  return v.object();
+  return branding::readPicture(bag, u"ProductLogo", Variant(ObjectPtr(branding::aboutBoxPicture())));
 }
 
 }  // namespace

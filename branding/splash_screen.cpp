@@ -1,32 +1,16 @@
 #include "branding/splash_screen.h"
 
 #include "branding/picture.h"
+#include "branding/saved_values.h"
 #include "branding/velquorsoft.h"
-#include "core/error.h"
 #include "core/variant_ops.h"
 
 namespace zs {
 
 using namespace splash_defaults;
 using branding::loadPicture;
-
-namespace {
-
-// A picture read from a bag: Nothing stays a null reference; anything but a
-// picture object is a type mismatch.
-ObjectPtr readPicture(PropertyBag& bag, StringView key) {
-  Variant v = bag.ReadProperty(key, Variant::nothing());
-  if (v.kind() != Kind::Object) throw Error(err::kTypeMismatch);
-  if (v.object() && !std::dynamic_pointer_cast<branding::Picture>(v.object()))
-    throw Error(err::kTypeMismatch);
-  return v.object();
-}
-
-String readText(PropertyBag& bag, StringView key, StringView defaultValue) {
-  return toText(bag.ReadProperty(key, Variant(defaultValue)));
-}
-
-}  // namespace
+using branding::readPicture;
+using branding::readText;
 
 SplashScreen::SplashScreen(std::shared_ptr<branding::SplashWindows> windows,
                            std::shared_ptr<branding::AboutPresenter> about)
