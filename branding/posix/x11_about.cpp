@@ -12,6 +12,8 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include "branding/posix/x11_errors.h"
+
 namespace zs::branding::posix {
 namespace {
 
@@ -19,8 +21,6 @@ struct Button {
   int x, y, w, h;
   bool contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
 };
-
-int ignoreErrors(::Display*, XErrorEvent*) { return 0; }
 
 // Handles the window's events until one of them closes it; then lets go of
 // the window and the connection.
@@ -56,11 +56,11 @@ void X11AboutPresenter::open(const Window& window) {
   ::Display* d = XOpenDisplay(displayName_.empty() ? nullptr : displayName_.c_str());
   if (!d) return;
   if (const unsigned long shown = state_->window.load()) {
-    // The dialog may close meanwhile: an error about its window is ignored.
-    XErrorHandler previous = XSetErrorHandler(ignoreErrors);
-    XRaiseWindow(d, shown);
-    XSync(d, False);
-    XSetErrorHandler(previous);
+    {
+      // The dialog may close meanwhile: an error about its window is ignored.
+      XErrorsIgnored ignored(d);
+      XRaiseWindow(d, shown);
+    }
     XCloseDisplay(d);
     return;
   }

@@ -16,6 +16,8 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include "branding/posix/x11_errors.h"
+
 namespace zs::branding::posix {
 namespace {
 
@@ -36,8 +38,6 @@ struct Connection {
   Connection(const Connection&) = delete;
   Connection& operator=(const Connection&) = delete;
 };
-
-int ignoreErrors(::Display*, XErrorEvent*) { return 0; }
 
 // Title bar and border; the close box only where it answers something. Fixed
 // size, a dialog to the window manager.
@@ -119,10 +119,8 @@ std::optional<int> X11MessageBoxPresenter::ask(std::string_view text, std::strin
     switch (e.type) {
       case MapNotify: {
         // The box takes the keyboard; a window manager may refuse it.
-        XErrorHandler previous = XSetErrorHandler(ignoreErrors);
+        XErrorsIgnored ignored(d);
         XSetInputFocus(d, c.window, RevertToParent, CurrentTime);
-        XSync(d, False);
-        XSetErrorHandler(previous);
         break;
       }
       case KeyPress: {

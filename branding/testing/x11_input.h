@@ -12,6 +12,7 @@
 #include <X11/extensions/XTest.h>
 
 #include "branding/layout.h"
+#include "branding/posix/x11_errors.h"
 
 namespace zs::branding::posix {
 
@@ -26,8 +27,6 @@ bool eventually(F condition) {
   return condition();
 }
 
-inline int ignoreXErrors(::Display*, XErrorEvent*) { return 0; }
-
 // The top-level window of that name, 0 when there is none. Another client's
 // window may go away while its name is read: that error is no failure.
 inline ::Window windowNamed(::Display* d, const char* wanted) {
@@ -35,15 +34,7 @@ inline ::Window windowNamed(::Display* d, const char* wanted) {
   unsigned count = 0;
   ::Window found = 0;
   XSync(d, False);
-  const XErrorHandler previous = XSetErrorHandler(ignoreXErrors);
-  struct Restore {
-    ::Display* d;
-    XErrorHandler previous;
-    ~Restore() {
-      XSync(d, False);
-      XSetErrorHandler(previous);
-    }
-  } restore{d, previous};
+  XErrorsIgnored ignored(d);
   if (!XQueryTree(d, DefaultRootWindow(d), &root, &parent, &children, &count)) return 0;
   for (unsigned i = 0; i < count && !found; ++i) {
     char* name = nullptr;
