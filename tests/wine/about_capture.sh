@@ -5,23 +5,25 @@
 # window, captures it at rest and with the pointer on the web link, clicks the
 # links and closes it every way; branding_capture_compare compares the
 # captures region by region with the Linux rendering (`zavrin about`). The
-# prefix's http and mailto handlers are url_recorder.exe, which writes the
-# targets the shell was given to a file (no browser or mail program runs).
+# prefix's http and mailto handlers are launch_recorder.exe, which appends
+# what the shell gave it to launches.txt beside itself (no browser or mail
+# program runs).
 # The 64-bit route only: under WoW64, 32-bit programs have no display driver.
 #
 # usage: about_capture.sh <source-dir> <work-dir> <zavrin> <compare> <Xvfb>
 #   ZS_WINE64, ZS_WINESERVER  the Wine loader and server (set by CTest)
 #   ZS_WINE_SKIP_BUILD=1      use the existing build/win64
 # shellcheck source=capture_env.sh
-. "$(dirname "$0")/capture_env.sh" "about capture" "about_capture url_recorder" "$@"
+. "$(dirname "$0")/capture_env.sh" "about capture" "about_capture launch_recorder" "$@"
 
-record=$WORK/links.txt
+cp "$BIN/tests/wine/launch_recorder.exe" "$WORK/" || die "launch_recorder.exe was not built"
+record=$WORK/launches.txt
 : >"$record"
-recorder=$(winpath "$BIN/tests/wine/url_recorder.exe")
+recorder=$(winpath "$WORK/launch_recorder.exe")
 for scheme in http mailto; do
   run_win "$WIN_SYS\\reg.exe" delete "HKCR\\$scheme\\shell\\open\\ddeexec" /f >/dev/null 2>&1
   run_win "$WIN_SYS\\reg.exe" add "HKCR\\$scheme\\shell\\open\\command" /ve /f \
-    /d "\"$recorder\" \"$(winpath "$record")\" \"%1\"" >/dev/null || die "cannot register the $scheme handler"
+    /d "\"$recorder\" \"%1\"" >/dev/null || die "cannot register the $scheme handler"
 done
 
 status=0
@@ -29,7 +31,7 @@ out=$(run_win "$BIN/tests/wine/about_capture.exe" "$(winpath "$WORK")" "$(winpat
 rc=$?
 echo "$out"
 case $out in *" passed, 0 failed"*) [ $rc = 0 ] || status=1 ;; *) status=1 ;; esac
-note "the shell was given: $(tr '\n' ' ' <"$record")"
+note "the shell was given: $(tr -d '\r' <"$record" | tr '\n' ' ')"
 for style in 0 1; do
   for hover in "" lblUrl; do
     suffix=${hover:+-hover}

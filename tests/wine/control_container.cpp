@@ -37,6 +37,21 @@ Com<IUnknown> placeControl(const ControlClass& c, Site& site) {
   return unknown;
 }
 
+// The control's property-change connection point (null when it has none).
+Com<IConnectionPoint> changePoint(const Com<IUnknown>& control) {
+  Com<IConnectionPoint> point;
+  if (auto container = control.as<IConnectionPointContainer>(IID_IConnectionPointContainer))
+    container->FindConnectionPoint(IID_IPropertyNotifySink, point.put());
+  return point;
+}
+
+// The registered control class named `name`, or null.
+const ControlClass* findClass(const std::vector<ControlClass>& classes, const wchar_t* name) {
+  for (const auto& c : classes)
+    if (c.name == name) return &c;
+  return nullptr;
+}
+
 // The design picture's resource id: the toolbox bitmap of the registration + 100.
 int designIconId(const CLSID& clsid) {
   wchar_t text[64];
@@ -286,9 +301,7 @@ std::wstring getText(IUnknown* control, DISPID id) {
 
 void properties(const std::vector<ControlClass>& classes, bool drawing) {
   for (const auto& row : kRows) {
-    const ControlClass* c = nullptr;
-    for (const auto& k : classes)
-      if (k.name == row.control) c = &k;
+    const ControlClass* c = findClass(classes, row.control);
     const std::string name = narrow(row.control) + "." + narrow(row.property);
     if (!c) {
       check(name + ": the class is a registered control", false);
@@ -299,10 +312,8 @@ void properties(const std::vector<ControlClass>& classes, bool drawing) {
     auto d = control.as<IDispatch>(IID_IDispatch);
     const DISPID id = idOf(d.get(), row.property);
     site.control = d.get();
-    Com<IConnectionPoint> point;
+    Com<IConnectionPoint> point = changePoint(control);
     DWORD cookie = 0;
-    control.as<IConnectionPointContainer>(IID_IConnectionPointContainer)
-        ->FindConnectionPoint(IID_IPropertyNotifySink, point.put());
     check(name + " advise", point && SUCCEEDED(point->Advise(static_cast<IPropertyNotifySink*>(&site), &cookie)) && cookie != 0);
 
     Variant value(row.value);
@@ -381,97 +392,95 @@ Com<IPicture> pictureAt(IUnknown* control, const wchar_t* property) {
 // Pictures survive saving: a host's bitmap as ProductLogo and the empty
 // picture a new control holds, through a property bag and through a stream.
 void pictures(const std::vector<ControlClass>& classes) {
-  for (const auto& c : classes) {
-    if (c.name != L"ZSSplashScreen") continue;
-    Site site(false);
-    Com<IUnknown> control = placeControl(c, site);
-    auto d = control.as<IDispatch>(IID_IDispatch);
-    const DWORD pixels[4 * 3] = {0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020,
-                                 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020};
-    PICTDESC desc{};
-    desc.cbSizeofstruct = sizeof desc;
-    desc.picType = PICTYPE_BITMAP;
-    desc.bmp.hbitmap = CreateBitmap(4, 3, 1, 32, pixels);
-    Com<IPictureDisp> logo;
-    check("picture fixture", desc.bmp.hbitmap &&
-                                 SUCCEEDED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
-                                                                    reinterpret_cast<void**>(logo.put()))));
-    if (!logo) {
-      DeleteObject(desc.bmp.hbitmap);
-      return;
-    }
-    VARIANT arg;
-    VariantInit(&arg);
-    V_VT(&arg) = VT_DISPATCH;
-    V_DISPATCH(&arg) = logo.get();
-    DISPID named = DISPID_PROPERTYPUT;
-    DISPPARAMS params{&arg, &named, 1, 1};
-    HRESULT hr = d->Invoke(idOf(d.get(), L"ProductLogo"), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUTREF,
-                           &params, nullptr, nullptr, nullptr);
-    check("ProductLogo takes a host's picture", SUCCEEDED(hr), hex(hr));
-    OLE_XSIZE_HIMETRIC width = 0;
-    logo.as<IPicture>(IID_IPicture)->get_Width(&width);
-
-    PropertyBag bag;
-    hr = control.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&bag, TRUE, FALSE);
-    check("pictures save to a property bag", SUCCEEDED(hr), hex(hr));
-    Com<IStream> stream;
-    CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
-    hr = control.as<IPersistStreamInit>(IID_IPersistStreamInit)->Save(stream.get(), TRUE);
-    check("pictures save to a stream", SUCCEEDED(hr), hex(hr));
-    const LARGE_INTEGER zero{};
-    stream->Seek(zero, STREAM_SEEK_SET, nullptr);
-
-    Com<IUnknown> fromBag = createControl(c);
-    fromBag.as<IOleObject>(IID_IOleObject)->SetClientSite(&site);
-    hr = fromBag.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr);
-    check("pictures load from the property bag", SUCCEEDED(hr), hex(hr));
-    Com<IUnknown> fromStream = createControl(c);
-    hr = fromStream.as<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream.get());
-    check("pictures load from the stream", SUCCEEDED(hr), hex(hr));
-    const struct {
-      const char* what;
-      IUnknown* control;
-    } loaded[] = {{"bag", fromBag.get()}, {"stream", fromStream.get()}};
-    for (const auto& l : loaded) {
-      const std::string what = l.what;
-      auto back = pictureAt(l.control, L"ProductLogo");
-      SHORT type = -1;
-      OLE_XSIZE_HIMETRIC backWidth = 0;
-      check("the logo from the " + what + " is a bitmap",
-            back && SUCCEEDED(back->get_Type(&type)) && type == PICTYPE_BITMAP, std::to_string(type));
-      check("the logo from the " + what + " keeps its width",
-            back && SUCCEEDED(back->get_Width(&backWidth)) && backWidth == width,
-            std::to_string(backWidth) + " for " + std::to_string(width));
-      auto empty = pictureAt(l.control, L"CompanyNameImage");
-      type = -1;
-      check("the empty picture from the " + what + " stays empty",
-            empty && SUCCEEDED(empty->get_Type(&type)) && type == PICTYPE_NONE, std::to_string(type));
-    }
-    fromBag.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
-    control.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+  const ControlClass* found = findClass(classes, L"ZSSplashScreen");
+  if (!found) return;
+  const ControlClass& c = *found;
+  Site site(false);
+  Com<IUnknown> control = placeControl(c, site);
+  auto d = control.as<IDispatch>(IID_IDispatch);
+  const DWORD pixels[4 * 3] = {0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020,
+                               0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020, 0x00C01020};
+  PICTDESC desc{};
+  desc.cbSizeofstruct = sizeof desc;
+  desc.picType = PICTYPE_BITMAP;
+  desc.bmp.hbitmap = CreateBitmap(4, 3, 1, 32, pixels);
+  Com<IPictureDisp> logo;
+  check("picture fixture", desc.bmp.hbitmap &&
+                               SUCCEEDED(OleCreatePictureIndirect(&desc, IID_IPictureDisp, TRUE,
+                                                                  reinterpret_cast<void**>(logo.put()))));
+  if (!logo) {
+    DeleteObject(desc.bmp.hbitmap);
+    return;
   }
+  VARIANT arg;
+  VariantInit(&arg);
+  V_VT(&arg) = VT_DISPATCH;
+  V_DISPATCH(&arg) = logo.get();
+  DISPID named = DISPID_PROPERTYPUT;
+  DISPPARAMS params{&arg, &named, 1, 1};
+  HRESULT hr = d->Invoke(idOf(d.get(), L"ProductLogo"), IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_PROPERTYPUTREF,
+                         &params, nullptr, nullptr, nullptr);
+  check("ProductLogo takes a host's picture", SUCCEEDED(hr), hex(hr));
+  OLE_XSIZE_HIMETRIC width = 0;
+  logo.as<IPicture>(IID_IPicture)->get_Width(&width);
+
+  PropertyBag bag;
+  hr = control.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Save(&bag, TRUE, FALSE);
+  check("pictures save to a property bag", SUCCEEDED(hr), hex(hr));
+  Com<IStream> stream;
+  CreateStreamOnHGlobal(nullptr, TRUE, stream.put());
+  hr = control.as<IPersistStreamInit>(IID_IPersistStreamInit)->Save(stream.get(), TRUE);
+  check("pictures save to a stream", SUCCEEDED(hr), hex(hr));
+  const LARGE_INTEGER zero{};
+  stream->Seek(zero, STREAM_SEEK_SET, nullptr);
+
+  Com<IUnknown> fromBag = createControl(c);
+  fromBag.as<IOleObject>(IID_IOleObject)->SetClientSite(&site);
+  hr = fromBag.as<IPersistPropertyBag>(IID_IPersistPropertyBag)->Load(&bag, nullptr);
+  check("pictures load from the property bag", SUCCEEDED(hr), hex(hr));
+  Com<IUnknown> fromStream = createControl(c);
+  hr = fromStream.as<IPersistStreamInit>(IID_IPersistStreamInit)->Load(stream.get());
+  check("pictures load from the stream", SUCCEEDED(hr), hex(hr));
+  const struct {
+    const char* what;
+    IUnknown* control;
+  } loaded[] = {{"bag", fromBag.get()}, {"stream", fromStream.get()}};
+  for (const auto& l : loaded) {
+    const std::string what = l.what;
+    auto back = pictureAt(l.control, L"ProductLogo");
+    SHORT type = -1;
+    OLE_XSIZE_HIMETRIC backWidth = 0;
+    check("the logo from the " + what + " is a bitmap",
+          back && SUCCEEDED(back->get_Type(&type)) && type == PICTYPE_BITMAP, std::to_string(type));
+    check("the logo from the " + what + " keeps its width",
+          back && SUCCEEDED(back->get_Width(&backWidth)) && backWidth == width,
+          std::to_string(backWidth) + " for " + std::to_string(width));
+    auto empty = pictureAt(l.control, L"CompanyNameImage");
+    type = -1;
+    check("the empty picture from the " + what + " stays empty",
+          empty && SUCCEEDED(empty->get_Type(&type)) && type == PICTYPE_NONE, std::to_string(type));
+  }
+  fromBag.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
+  control.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
 }
 
 // The early-bound path notifies like Invoke does.
 void vtablePut(const std::vector<ControlClass>& classes) {
-  for (const auto& c : classes) {
-    if (c.name != L"ZSDiskInfo") continue;
-    Site site(false);
-    Com<IUnknown> control = placeControl(c, site);
-    auto disk = control.as<_ZSDiskInfo>(IID__ZSDiskInfo);
-    Com<IConnectionPoint> point;
-    DWORD cookie = 0;
-    control.as<IConnectionPointContainer>(IID_IConnectionPointContainer)
-        ->FindConnectionPoint(IID_IPropertyNotifySink, point.put());
-    point->Advise(static_cast<IPropertyNotifySink*>(&site), &cookie);
-    BSTR drive = SysAllocString(L"D:\\");
-    check("ZSDiskInfo vtable let", disk && SUCCEEDED(disk->put_DriveName(drive)));
-    SysFreeString(drive);
-    check("ZSDiskInfo vtable let notifies once", site.changedTotal() == 1);
-    point->Unadvise(cookie);
-    control.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
-  }
+  const ControlClass* found = findClass(classes, L"ZSDiskInfo");
+  if (!found) return;
+  const ControlClass& c = *found;
+  Site site(false);
+  Com<IUnknown> control = placeControl(c, site);
+  auto disk = control.as<_ZSDiskInfo>(IID__ZSDiskInfo);
+  Com<IConnectionPoint> point = changePoint(control);
+  DWORD cookie = 0;
+  point->Advise(static_cast<IPropertyNotifySink*>(&site), &cookie);
+  BSTR drive = SysAllocString(L"D:\\");
+  check("ZSDiskInfo vtable let", disk && SUCCEEDED(disk->put_DriveName(drive)));
+  SysFreeString(drive);
+  check("ZSDiskInfo vtable let notifies once", site.changedTotal() == 1);
+  point->Unadvise(cookie);
+  control.as<IOleObject>(IID_IOleObject)->SetClientSite(nullptr);
 }
 
 // Damaged saved data is refused with an error, and the instance stays usable.
@@ -591,9 +600,7 @@ void connections(const ControlClass& c) {
   const std::string name = narrow(c.name) + " connections";
   Site site(false);
   Com<IUnknown> control = placeControl(c, site);
-  Com<IConnectionPoint> point;
-  control.as<IConnectionPointContainer>(IID_IConnectionPointContainer)
-      ->FindConnectionPoint(IID_IPropertyNotifySink, point.put());
+  Com<IConnectionPoint> point = changePoint(control);
   CountedSink sinks[2];
   DWORD cookies[2] = {};
   for (int i = 0; i < 2; ++i) point->Advise(sinks[i].identity(), &cookies[i]);
@@ -786,9 +793,7 @@ void designPages(const std::vector<ControlClass>& classes, bool windows) {
       {L"ZSAboutBox", {aboutPage, CLSID_CColorPropPage, CLSID_CPicturePropPage}, L"ProductDescription", L"AboutStyle"},
   };
   for (const auto& row : rows) {
-    const ControlClass* c = nullptr;
-    for (const auto& k : classes)
-      if (k.name == row.control) c = &k;
+    const ControlClass* c = findClass(classes, row.control);
     const std::string name = narrow(row.control);
     if (!c) {
       std::printf("SKIPPED: %s design page: the class is not registered\n", name.c_str());
@@ -831,10 +836,8 @@ void designPages(const std::vector<ControlClass>& classes, bool windows) {
       check(name + " page has the box of " + narrow(row.edited), box != nullptr);
       auto d = control.as<IDispatch>(IID_IDispatch);
       const DISPID id = idOf(d.get(), row.edited);
-      Com<IConnectionPoint> point;
+      Com<IConnectionPoint> point = changePoint(control);
       DWORD cookie = 0;
-      control.as<IConnectionPointContainer>(IID_IConnectionPointContainer)
-          ->FindConnectionPoint(IID_IPropertyNotifySink, point.put());
       point->Advise(static_cast<IPropertyNotifySink*>(&site), &cookie);
       if (box) {
         SendMessageW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"9.8.7"));

@@ -1,5 +1,6 @@
 // Stands in for the browser and the mail program in the test's own Wine
-// prefix (run.sh registers it as the handler of http, https and mailto): it
+// prefix (run.sh registers it as the handler of http, https and mailto, and
+// about_capture.sh as the handler of http and mailto): it
 // appends its command line after the program name, as the system passed it,
 // with CR LF to "launches.txt" beside itself, and ends. Nothing is opened.
 #include <windows.h>
