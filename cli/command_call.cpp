@@ -128,6 +128,15 @@ Variant makeCall(const std::vector<std::string>& positional, CallKind kind,
 
 }  // namespace
 
+long wholeOption(const std::string& option, const std::string& text, long min, long max) {
+  try {
+    return static_cast<long>(parseWhole(text, min, max));
+  } catch (const Error&) {
+    throw UsageError(option + " takes a whole number from " + std::to_string(min) + " to " +
+                     std::to_string(max) + ", not '" + text + "'");
+  }
+}
+
 bool takeViewOption(std::span<const std::string> args, std::size_t& i, ViewLimits& limits) {
   const std::string& a = args[i];
   const bool depth = a == "--depth" || a.starts_with("--depth=");
@@ -141,14 +150,8 @@ bool takeViewOption(std::span<const std::string> args, std::size_t& i, ViewLimit
     value = args[++i];
   }
   // Depth is bounded by the stack that printing nested objects takes.
-  const std::int64_t most = depth ? 64 : 1000000;
-  std::int64_t n = 0;
-  try {
-    n = parseWhole(value, 0, most);
-  } catch (const Error&) {
-    throw UsageError(std::string(depth ? "--depth" : "--items") + " takes a whole number from 0 to " +
-                     std::to_string(most) + ", not '" + std::string(value) + "'");
-  }
+  const long n = wholeOption(depth ? "--depth" : "--items", std::string(value), 0,
+                             depth ? 64 : 1000000);
   if (depth) {
     limits.depth = static_cast<int>(n);
   } else {
