@@ -128,27 +128,30 @@ Variant makeCall(const std::vector<std::string>& positional, CallKind kind,
 
 }  // namespace
 
+std::string optionValue(std::span<const std::string> args, std::size_t& i, const char* what) {
+  const std::string& a = args[i];
+  if (const auto eq = a.find('='); eq != std::string::npos) return a.substr(eq + 1);
+  if (i + 1 >= args.size()) throw UsageError(a + " needs " + what);
+  return args[++i];
+}
+
+long wholeOption(const std::string& option, const std::string& text, long min, long max) {
+  try {
+    return static_cast<long>(parseWhole(text, min, max));
+  } catch (const Error&) {
+    throw UsageError(option + " takes a whole number from " + std::to_string(min) + " to " +
+                     std::to_string(max) + ", not '" + text + "'");
+  }
+}
+
 bool takeViewOption(std::span<const std::string> args, std::size_t& i, ViewLimits& limits) {
   const std::string& a = args[i];
   const bool depth = a == "--depth" || a.starts_with("--depth=");
   const bool items = a == "--items" || a.starts_with("--items=");
   if (!depth && !items) return false;
-  std::string_view value;
-  if (const auto eq = a.find('='); eq != std::string::npos) {
-    value = std::string_view(a).substr(eq + 1);
-  } else {
-    if (i + 1 >= args.size()) throw UsageError(a + " needs a number");
-    value = args[++i];
-  }
+  const std::string value = optionValue(args, i, "a number");
   // Depth is bounded by the stack that printing nested objects takes.
-  const std::int64_t most = depth ? 64 : 1000000;
-  std::int64_t n = 0;
-  try {
-    n = parseWhole(value, 0, most);
-  } catch (const Error&) {
-    throw UsageError(std::string(depth ? "--depth" : "--items") + " takes a whole number from 0 to " +
-                     std::to_string(most) + ", not '" + std::string(value) + "'");
-  }
+  const long n = wholeOption(depth ? "--depth" : "--items", value, 0, depth ? 64 : 1000000);
   if (depth) {
     limits.depth = static_cast<int>(n);
   } else {

@@ -81,13 +81,6 @@ std::vector<Reading> readAll(const std::string& drive, const std::string& file) 
   return out;
 }
 
-std::string takeValue(std::span<const std::string> args, std::size_t& i) {
-  const std::string& a = args[i];
-  if (const auto eq = a.find('='); eq != std::string::npos) return a.substr(eq + 1);
-  if (i + 1 >= args.size()) throw UsageError(a + " needs a path");
-  return args[++i];
-}
-
 }  // namespace
 
 int infoCommand(std::span<const std::string> args, CommandIo& io) {
@@ -99,9 +92,9 @@ int infoCommand(std::span<const std::string> args, CommandIo& io) {
     if (a == "--json") {
       json = true;
     } else if (a == "--drive" || a.starts_with("--drive=")) {
-      drive = takeValue(args, i);
+      drive = optionValue(args, i, "a path");
     } else if (a == "--file" || a.starts_with("--file=")) {
-      file = takeValue(args, i);
+      file = optionValue(args, i, "a path");
     } else {
       throw UsageError("unexpected argument '" + a + "'");
     }

@@ -48,6 +48,14 @@ struct ViewLimits;
 // past its value; false when args[i] is another argument.
 bool takeViewOption(std::span<const std::string> args, std::size_t& i, ViewLimits& limits);
 
+// The value of the option at args[i], written `--name=VALUE` or as the next
+// argument (i then moves past it); a UsageError "OPTION needs WHAT" when the
+// next argument is missing.
+std::string optionValue(std::span<const std::string> args, std::size_t& i, const char* what);
+
+// A whole number of the command line in [min, max]; a UsageError otherwise.
+long wholeOption(const std::string& option, const std::string& text, long min, long max);
+
 // The sub-commands themselves.
 int listCommand(std::span<const std::string> args, CommandIo& io);
 int membersCommand(std::span<const std::string> args, CommandIo& io);

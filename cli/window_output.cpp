@@ -5,7 +5,6 @@
 #include "branding/posix/x11_presenter.h"
 #include "cli/commands.h"
 #include "cli/literals.h"
-#include "cli/plain_numbers.h"
 #include "core/ascii.h"
 #include "core/dispatch.h"
 #include "core/error.h"
@@ -77,15 +76,6 @@ std::shared_ptr<BothPresenters> windowPresenters(const WindowOptions& o, Command
     presenters->all.push_back(x11);
   }
   return presenters;
-}
-
-long wholeOption(const std::string& option, const std::string& text, long min, long max) {
-  try {
-    return static_cast<long>(parseWhole(text, min, max));
-  } catch (const Error&) {
-    throw UsageError(option + " takes a whole number from " + std::to_string(min) + " to " +
-                     std::to_string(max) + ", not '" + text + "'");
-  }
 }
 
 }  // namespace zs::cli

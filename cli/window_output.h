@@ -63,7 +63,4 @@ std::shared_ptr<BothPresenters> windowPresenters(const WindowOptions& options, C
 // empty picture), any other property a literal as `zavrin call` reads it.
 void letProperty(Object& control, const std::string& assignment);
 
-// A whole number of the command line in [min, max]; a UsageError otherwise.
-long wholeOption(const std::string& option, const std::string& text, long min, long max);
-
 }  // namespace zs::cli

@@ -63,4 +63,11 @@ String foldKey(StringView key) {
   return out;
 }
 
+bool sameFoldedKey(StringView a, StringView b) noexcept {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (upperCaseUnit(a[i]) != upperCaseUnit(b[i])) return false;
+  return true;
+}
+
 }  // namespace zs

@@ -16,4 +16,9 @@ char16_t upperCaseUnit(char16_t c);
 // forms are equal code unit by code unit.
 String foldKey(StringView key);
 
+// Whether `a` and `b` are the same key: equal code unit by code unit once
+// each unit is upper-cased by upperCaseUnit (what foldKey compares, without
+// building the folded copies).
+bool sameFoldedKey(StringView a, StringView b) noexcept;
+
 }  // namespace zs

@@ -12,14 +12,6 @@ std::uint32_t mix(std::uint32_t h, char16_t unit) {
   return (h ^ unit) * kPrime;
 }
 
-// Equal when the two keys fold to the same units.
-bool sameKey(StringView key, StringView stored) noexcept {
-  if (key.size() != stored.size()) return false;
-  for (std::size_t i = 0; i < key.size(); ++i)
-    if (upperCaseUnit(key[i]) != upperCaseUnit(stored[i])) return false;
-  return true;
-}
-
 }  // namespace
 
 std::uint32_t CollectionKeys::hashOf(StringView key) noexcept {
@@ -35,7 +27,7 @@ CollectionKeys::Handle CollectionKeys::find(StringView key) const noexcept {
   for (std::size_t i = hash & mask;; i = (i + 1) & mask) {
     const Slot& s = slots_[i];
     if (s.handle == kNone) return kNone;
-    if (s.hash == hash && sameKey(key, keyOf_(owner_, s.handle))) return s.handle;
+    if (s.hash == hash && sameFoldedKey(key, keyOf_(owner_, s.handle))) return s.handle;
   }
 }
 

@@ -4,6 +4,7 @@
 
 #include "core/error.h"
 #include "platform/ansi.h"
+#include "shell/window_handle.h"
 
 namespace zs {
 
@@ -31,10 +32,8 @@ Variant ExtractIcon::Extract(const Long& Index, const Long& IconSize, const Long
   libraries_.shell32->ExtractIconExA(file.c_str(), Index - 1, &large, &small, 1);
   auto& user32 = *libraries_.user32;
   if (const auto drawing = iconDrawingFor(IconSize)) {
-    // The device context arrives as a Long; widened with its sign, as handles are.
-    const auto dc = static_cast<std::uintptr_t>(static_cast<std::intptr_t>(hdc));
-    user32.DrawIconEx(dc, Left, Top, drawing->small ? small : large, drawing->side, drawing->side, 0,
-                      brush, platform::kDiNormal);
+    user32.DrawIconEx(widenedHandle(hdc), Left, Top, drawing->small ? small : large,
+                      drawing->side, drawing->side, 0, brush, platform::kDiNormal);
   }
   user32.DestroyIcon(large);
   user32.DestroyIcon(small);

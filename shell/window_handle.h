@@ -1,5 +1,5 @@
-// A window handle that arrives as a 32-bit Long, widened with its sign as the
-// system widens handles.
+// A handle (window or device context) that arrives as a 32-bit Long, widened
+// with its sign as the system widens handles.
 #pragma once
 
 #include <cstdint>
@@ -9,8 +9,10 @@
 
 namespace zs {
 
-inline platform::HWND windowHandle(Long value) {
-  return static_cast<platform::HWND>(static_cast<std::intptr_t>(value));
+inline std::uintptr_t widenedHandle(Long value) {
+  return static_cast<std::uintptr_t>(static_cast<std::intptr_t>(value));
 }
+
+inline platform::HWND windowHandle(Long value) { return widenedHandle(value); }
 
 }  // namespace zs

@@ -26,15 +26,10 @@ auto withErrorSource(const char* source, Body body) {
   }
 }
 
-bool sameIgnoringCase(StringView a, StringView b) {
-  return std::equal(a.begin(), a.end(), b.begin(), b.end(),
-                    [](char16_t x, char16_t y) { return upperCaseUnit(x) == upperCaseUnit(y); });
-}
-
 // 1-based position of `find` in `text` at or after `start`, ignoring case; 0 when absent.
 std::size_t positionIgnoringCase(StringView text, StringView find, std::size_t start) {
   for (std::size_t at = start - 1; at + find.size() <= text.size(); ++at) {
-    if (sameIgnoringCase(text.substr(at, find.size()), find)) return at + 1;
+    if (sameFoldedKey(text.substr(at, find.size()), find)) return at + 1;
   }
   return 0;
 }

@@ -1,9 +1,6 @@
 #include "platform/posix/icon_image.h"
 
-#include <fcntl.h>
 #include <png.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include <algorithm>
 #include <cmath>
@@ -112,26 +109,6 @@ std::optional<IconImage> decodeDib(std::span<const std::uint8_t> data) {
   }
   return out;
 }
-
-// A readable regular file, open for the life of the object.
-struct OpenFile {
-  int fd = -1;
-  std::uint64_t size = 0;
-  explicit OpenFile(const std::string& path) {
-    fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    struct stat info {};
-    if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
-      ::close(fd);
-      fd = -1;
-    }
-    if (fd >= 0) size = static_cast<std::uint64_t>(info.st_size);
-  }
-  ~OpenFile() {
-    if (fd >= 0) ::close(fd);
-  }
-  OpenFile(const OpenFile&) = delete;
-  OpenFile& operator=(const OpenFile&) = delete;
-};
 
 // `length` bytes at `offset` of an image of `size` bytes.
 std::optional<std::vector<std::uint8_t>> readBytes(const ImageReader& read, std::uint64_t size,

@@ -229,17 +229,25 @@ ImageReader fileImage(int fd) {
   };
 }
 
+OpenFile::OpenFile(const std::string& path) {
+  fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+  struct stat info {};
+  if (fd >= 0 && (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode))) {
+    ::close(fd);
+    fd = -1;
+  }
+  if (fd >= 0) size = static_cast<std::uint64_t>(info.st_size);
+}
+
+OpenFile::~OpenFile() {
+  if (fd >= 0) ::close(fd);
+}
+
 std::optional<std::vector<std::uint8_t>> findFileResource(const std::string& path,
                                                           std::uint32_t type, std::size_t maxSize) {
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-  if (fd < 0) return std::nullopt;
-  struct Closer {
-    int fd;
-    ~Closer() { ::close(fd); }
-  } closer{fd};
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  return findResource(fileImage(fd), type, maxSize);
+  const OpenFile file(path);
+  if (file.fd < 0) return std::nullopt;
+  return findResource(fileImage(file.fd), type, maxSize);
 }
 
 }  // namespace zs::platform::posix

@@ -43,6 +43,18 @@ std::optional<std::vector<std::uint8_t>> resourceAt(const ImageReader& read, std
 std::optional<std::vector<std::uint8_t>> resourceWithId(const ImageReader& read, std::uint32_t type,
                                                         std::uint32_t id, std::size_t maxSize = 1u << 20);
 
+// A readable regular file, open for the life of the object. It is opened
+// without blocking, so a FIFO or a device never stalls the caller; fd is -1
+// when the path names no readable regular file.
+struct OpenFile {
+  int fd = -1;
+  std::uint64_t size = 0;
+  explicit OpenFile(const std::string& path);
+  ~OpenFile();
+  OpenFile(const OpenFile&) = delete;
+  OpenFile& operator=(const OpenFile&) = delete;
+};
+
 // An image read with pread from an open descriptor (the caller keeps it open).
 ImageReader fileImage(int fd);
 

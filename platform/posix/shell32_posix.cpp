@@ -107,8 +107,7 @@ BOOL Shell32Posix::SHGetPathFromIDListA(const ITEMIDLIST* list, char* path) {
 UINT Shell32Posix::ExtractIconExA(const char* file, int index, HICON* large, HICON* small,
                                   UINT count) {
   if (!file) return 0;
-  const std::size_t icons = countFileIcons(file);
-  if (index == -1 && !large && !small) return static_cast<UINT>(icons);
+  if (index == -1 && !large && !small) return static_cast<UINT>(countFileIcons(file));
   UINT extracted = 0;
   // Consecutive icons from `index`; a resource id names one icon.
   for (UINT i = 0; i < count && (large || small); ++i) {

@@ -5,25 +5,12 @@
 #include <string>
 
 #include "platform/posix/store_location.h"
+#include "platform/testing/scoped_variable.h"
 
 namespace zs::platform::posix {
 namespace {
 
-// Sets an environment variable for one scope and restores it afterwards.
-class ScopedEnv {
- public:
-  ScopedEnv(const char* name, const char* value) : name_(name) {
-    if (const char* old = std::getenv(name)) old_ = old;
-    if (value != nullptr) setenv(name, value, 1); else unsetenv(name);
-  }
-  ~ScopedEnv() {
-    if (old_) setenv(name_, old_->c_str(), 1); else unsetenv(name_);
-  }
-
- private:
-  const char* name_;
-  std::optional<std::string> old_;
-};
+using testsupport::ScopedVariable;
 
 TEST(StoreLocation, FromEnvironment) {
   struct Case { const char* dir; const char* xdg; const char* home; std::string user, machine; };
@@ -35,9 +22,9 @@ TEST(StoreLocation, FromEnvironment) {
        "/var/lib/zavrin/machine.db"},
   };
   for (const auto& c : cases) {
-    ScopedEnv dir("ZAVRIN_REGISTRY_DIR", c.dir);
-    ScopedEnv xdg("XDG_DATA_HOME", c.xdg);
-    ScopedEnv home("HOME", c.home);
+    ScopedVariable dir("ZAVRIN_REGISTRY_DIR", c.dir);
+    ScopedVariable xdg("XDG_DATA_HOME", c.xdg);
+    ScopedVariable home("HOME", c.home);
     const auto location = StoreLocation::fromEnvironment();
     EXPECT_EQ(location.userFile, c.user);
     EXPECT_EQ(location.machineFile, c.machine);
