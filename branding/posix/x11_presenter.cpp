@@ -12,8 +12,18 @@
 #include <X11/Xutil.h>
 #include <X11/keysym.h>
 
+#include "branding/posix/x11_errors.h"
+
 namespace zs::branding::posix {
 namespace {
+
+// Any client may destroy a window of ours; a request on it afterwards would be
+// an X error, which by default ends the whole process. Called with errors
+// ignored.
+bool exists(::Display* d, unsigned long w) {
+  XWindowAttributes a;
+  return XGetWindowAttributes(d, w, &a) != 0;
+}
 
 // Not in the task bar, not resizable. A window without caption is
 // undecorated (the library draws the thin frame) and placed where it asks; a
@@ -43,9 +53,12 @@ X11Presenter::X11Presenter(std::string displayName, const SystemColors& colors)
 
 X11Presenter::~X11Presenter() {
   if (!display_) return;
-  for (auto& s : slots_) {
-    if (s.window) XDestroyWindow(display_, s.window);
-    if (s.pixmap) XFreePixmap(display_, s.pixmap);
+  {
+    XErrorsIgnored ignored(display_);  // a window may be gone already
+    for (auto& s : slots_) {
+      if (s.window) XDestroyWindow(display_, s.window);
+      if (s.pixmap) XFreePixmap(display_, s.pixmap);
+    }
   }
   XCloseDisplay(display_);
 }
@@ -68,6 +81,9 @@ void X11Presenter::show(int slot, const Window& window) {
   Slot& s = slots_[static_cast<std::size_t>(slot)];
   const ::Window root = RootWindow(d, screen);
 
+  XErrorsIgnored ignored(d);
+  // A window another client destroyed is made anew, centred again.
+  if (s.window && !exists(d, s.window)) s.window = 0;
   if (s.window && (s.width != image.width || s.height != image.height)) {
     XDestroyWindow(d, s.window);
     s.window = 0;
@@ -102,8 +118,12 @@ void X11Presenter::hide(int slot) {
   if (slot < 0 || slot >= kSlots || !display_) return;
   Slot& s = slots_[static_cast<std::size_t>(slot)];
   if (!s.window) return;
+  XErrorsIgnored ignored(display_);
+  if (!exists(display_, s.window)) {
+    s.window = 0;
+    return;
+  }
   XUnmapWindow(display_, s.window);
-  XSync(display_, False);
 }
 
 int X11Presenter::eventSource() const { return display_ ? ConnectionNumber(display_) : -1; }

@@ -86,6 +86,37 @@ TEST(X11Presenter, ShowsEachStyleCentredAtItsSizeWithThePixelsOfItsImage) {
   EXPECT_EQ(a.map_state, IsViewable);  // hiding one style leaves the others
 }
 
+// Another client may destroy a splash window (any X client can); the next show
+// or hide must neither take the host down with an X error nor leave the slot
+// pointing at a dead window.
+TEST(X11Presenter, AWindowAnotherClientDestroyedIsMadeAgainByTheNextShow) {
+  ASSERT_FALSE(display().name().empty()) << "Xvfb did not start";
+  X11Presenter presenter(display().name());
+  Connection c(display().name());
+  ASSERT_NE(c.d, nullptr);
+  const Window w = filledSplash(zvSerated);
+  const Image expected = renderWindow(w);
+  struct Case {
+    const char* what;
+    bool hideFirst;
+  } cases[] = {{"show after the destruction", false}, {"hide, then show", true}};
+  for (const auto& k : cases) {
+    presenter.show(zvSerated, w);
+    const ::Window old = presenter.windowOf(zvSerated);
+    ASSERT_NE(old, 0u);
+    XDestroyWindow(c.d, old);
+    XSync(c.d, False);
+    if (k.hideFirst) presenter.hide(zvSerated);
+    presenter.show(zvSerated, w);
+    const ::Window now = presenter.windowOf(zvSerated);
+    ASSERT_NE(now, 0u) << k.what;
+    XWindowAttributes a;
+    ASSERT_TRUE(XGetWindowAttributes(c.d, now, &a)) << k.what;
+    EXPECT_EQ(a.map_state, IsViewable) << k.what;
+    EXPECT_EQ(differingPixels(c.d, now, expected), 0) << k.what;
+  }
+}
+
 TEST(X11Presenter, WithoutADisplayNothingIsShownAndNothingFails) {
   X11Presenter presenter(":65533");
   EXPECT_FALSE(presenter.open());
