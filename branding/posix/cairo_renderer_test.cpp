@@ -139,6 +139,22 @@ TEST(CairoRenderer, ImagesLieInFrontOfTextAndKeepTheirOwnSize) {
   }
 }
 
+// A string may hold a lone surrogate (a script's ChrW(&HD800)); its text is
+// then not UTF-8. It is measured and drawn as U+FFFD, and nothing is written
+// on standard error (a host's protocol or log may be there).
+TEST(CairoRenderer, TextThatIsNotUtf8IsDrawnWithoutWritingToStandardError) {
+  SplashValues v = values();
+  v.productName = String(u"Your ") + char16_t(0xD800) + u"Product";
+  v.copyrightWarning = char16_t(0xDC00) + String(u" warning");
+  ::testing::internal::CaptureStderr();
+  const Rendered r = render(zvStandard, v);
+  const std::string written = ::testing::internal::GetCapturedStderr();
+  EXPECT_EQ(written, "");
+  const Element& name = r.window.element("lblProductName");
+  EXPECT_GT(name.box.width, render(zvStandard).window.element("lblProductName").box.width);
+  EXPECT_GT(r.ink(r.pixels("lblWarning"), kFace).width, 0);
+}
+
 TEST(CairoRenderer, PngRoundTrip) {
   platform::testsupport::TempFolder dir;
   const Rendered r = render(zvThe2000Look);

@@ -1,5 +1,6 @@
 #include "branding/posix/pango_text.h"
 
+#include <memory>
 #include <string>
 
 #include <algorithm>
@@ -39,7 +40,15 @@ Layout makeLayout(cairo_t* cr, const Font& font, std::string_view text, int wrap
     pango_layout_set_attributes(layout.get(), attrs);
     pango_attr_list_unref(attrs);
   }
-  pango_layout_set_text(layout.get(), text.data(), static_cast<int>(text.size()));
+  // A lone surrogate of a property's text arrives as bytes that are not UTF-8:
+  // shown as U+FFFD, without pango's warning on standard error.
+  if (g_utf8_validate(text.data(), static_cast<gssize>(text.size()), nullptr)) {
+    pango_layout_set_text(layout.get(), text.data(), static_cast<int>(text.size()));
+  } else {
+    std::unique_ptr<gchar, decltype(&g_free)> valid(
+        g_utf8_make_valid(text.data(), static_cast<gssize>(text.size())), &g_free);
+    pango_layout_set_text(layout.get(), valid.get(), -1);
+  }
   if (wrapWidthPixels > 0) {
     pango_layout_set_width(layout.get(), wrapWidthPixels * PANGO_SCALE);
     pango_layout_set_wrap(layout.get(), PANGO_WRAP_WORD_CHAR);
