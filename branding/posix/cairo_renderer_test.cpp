@@ -102,8 +102,7 @@ TEST(CairoRenderer, WarningEndsAtItsMarginWhateverItsLength) {
       for (int i = 0; i < words; ++i) v.copyrightWarning += u"protected ";
       const Rendered r = render(style, v);
       const Box box = r.pixels("lblWarning");
-      const int bottom = (r.window.outerHeight() - kWarningMargin[static_cast<std::size_t>(style)]) / 15 -
-                         (style == zvStandard ? 0 : 0);
+      const int bottom = (r.window.outerHeight() - kWarningMargin[static_cast<std::size_t>(style)]) / 15;
       const int frameTop = style == zvStandard ? 4 : 0;  // the frame's offset in client pixels
       EXPECT_EQ(box.bottom(), bottom + frameTop) << style;
       const Box ink = r.ink(box, kFace);
