@@ -35,7 +35,12 @@ class Info(unittest.TestCase):
         readings = json.loads(self.zavrin("info", "--json"))
         value = {(r["class"], r["member"]): r.get("value") for r in readings}
         classes = {r["class"] for r in readings}
-        self.assertTrue({"ZSDiskInfo", "ZSWinVersion", "ZSSpecialFolders"} <= classes, classes)
+        self.assertEqual(classes, {"ZSDiskInfo", "ZSFileVersion", "ZSWinVersion", "ZSWindows",
+                                   "ZSSpecialFolders", "ZSPower", "ZSMemory", "ZSScreenModes",
+                                   "ZSLocaleSettings"})
+        # A snapshot's page size and the language names come from the real system.
+        self.assertGreater(value[("ZSMemory", "PageSize")]["value"], 0)
+        self.assertGreater(value[("ZSMemory", "TotalPhysical")]["value"], 0)
         for member in ("TotalSpace", "FreeSpace"):
             self.assertGreater(float(value[("ZSDiskInfo", member)]["value"]), 0, member)
         self.assertNotEqual(value[("ZSDiskInfo", "FileSystemName")]["value"], "")
