@@ -115,6 +115,21 @@ class Goals(unittest.TestCase):
             text, "Registry WriteValue + ReadValue (10,000 pairs) ≤ 1.2× plain SQLite doing the "
             "same writes")[1], "1.10×")
 
+    def test_startup_floor_row_beside_the_goal(self):
+        _, text = render([run("BM_Startup_ZavrinCall", 1, real=9000, fastest_us=3.0),
+                          run("BM_Startup_LibraryFloor", 1, real=8000, fastest_us=2.5),
+                          run("BM_Startup_BinTrue", 1, real=2000, fastest_us=2.0)])
+        floor = [line for line in text.splitlines() if line.startswith("| empty `main`")]
+        self.assertEqual(len(floor), 1)
+        self.assertEqual([c.strip() for c in floor[0].strip("|").split("|")][1:5],
+                         ["2.5 µs", "2 µs", "1.25×", "–"])
+        # The floor is a measurement, not a goal.
+        self.assertNotIn("floor", "".join(line for line in text.splitlines()
+                                           if line.startswith("| `zavrin call` ≤")))
+        _, without = render([run("BM_Startup_ZavrinCall", 1, real=9000, fastest_us=3.0),
+                             run("BM_Startup_BinTrue", 1, real=2000, fastest_us=2.0)])
+        self.assertNotIn("| empty `main`", without)
+
     def test_host_memory_from_a_MiB_or_bytes_counter(self):
         cases = [({"resident_MiB": 58.0}, "58.0 MiB", "met"),
                  ({"bytes": 70 * 1048576}, "70.0 MiB", "**not met**"),

@@ -1,4 +1,6 @@
-// Process start-up: `zavrin call ZSNumbers BinToDec 101` against /bin/true.
+// Process start-up: `zavrin call ZSNumbers BinToDec 101` against /bin/true,
+// and the floor below which the command cannot start: an empty main linked
+// against the same shared libraries (startup_floor.cpp).
 // Each iteration starts the program with posix_spawn (output to /dev/null)
 // and waits for it; the time is wall-clock time. Counters: fastest_us and
 // median_us, the fastest and the median single start (on a machine that other
@@ -74,6 +76,13 @@ void BM_Startup_ZavrinCall(benchmark::State& state) {
   spawning(state, argv);
 }
 BENCHMARK(BM_Startup_ZavrinCall)->UseRealTime()->Unit(benchmark::kMicrosecond);
+
+void BM_Startup_LibraryFloor(benchmark::State& state) {
+  char program[] = ZS_STARTUP_FLOOR;
+  char* const argv[] = {program, nullptr};
+  spawning(state, argv);
+}
+BENCHMARK(BM_Startup_LibraryFloor)->UseRealTime()->Unit(benchmark::kMicrosecond);
 
 void BM_Startup_BinTrue(benchmark::State& state) {
   char program[] = "/bin/true";

@@ -131,6 +131,16 @@ class OnATerminal(Scratch):
             self.seen += chunk
 
     def type(self, keys):
+        """Types once the line editor has the terminal (canonical input off).
+        The prompt can show before it does; keys typed in that moment meet the
+        terminal's own line discipline, which echoes them and turns Ctrl-D
+        into an end of line, as when a person types ahead of the prompt."""
+        deadline = time.monotonic() + DEADLINE
+        while termios.tcgetattr(self.fd)[3] & termios.ICANON:
+            if time.monotonic() > deadline:
+                self.fail(f"the line editor never took the terminal; it shows:\n"
+                          f"{self.seen.decode(errors='replace')}")
+            select.select([], [], [], 0.005)
         os.write(self.fd, keys.encode())
 
     def ended(self):
