@@ -4,6 +4,7 @@
 // it while it is open brings it to the front.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string_view>
 
@@ -25,6 +26,12 @@ class AboutPresenter {
  public:
   virtual ~AboutPresenter() = default;
   virtual void open(const Window& window) = 0;
+  // Where the window's input arrives while it waits to be handled (a
+  // descriptor to poll), or -1 when the platform's own message loop handles
+  // it; pump() handles what has arrived, on the caller's thread, and returns
+  // how many events that was.
+  virtual int eventSource() const { return -1; }
+  virtual std::size_t pump() { return 0; }
 };
 
 // The calling thread's about window on this platform.

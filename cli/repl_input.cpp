@@ -1,12 +1,18 @@
 #include "cli/repl_input.h"
 
 #include <histedit.h>
+#include <unistd.h>
 
 #include <cctype>
+#include <cerrno>
+#include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <filesystem>
 #include <istream>
+
+#include "cli/window_pump.h"
 
 namespace zs::cli {
 namespace {
@@ -52,6 +58,7 @@ class TerminalInput final : public ReplInput {
     el_set(el_, EL_HIST, history, history_);
     el_set(el_, EL_EDITOR, "emacs");
     el_set(el_, EL_SIGNAL, 1);
+    el_set(el_, EL_GETCFN, &TerminalInput::readChar);
     el_set(el_, EL_PROMPT, &TerminalInput::promptOf);
     el_set(el_, EL_ADDFN, "zavrin-complete", "Complete a name", &TerminalInput::completeAt);
     el_set(el_, EL_BIND, "^I", "zavrin-complete", nullptr);
@@ -96,6 +103,34 @@ class TerminalInput final : public ReplInput {
   }
 
   static char* promptOf(EditLine* el) { return const_cast<char*>(self(el).prompt_); }
+
+  // Reads one character of the terminal, handling the events of the windows
+  // the session opened while it waits for a key. A read cut short by a
+  // signal is tried again: libedit's own handlers have done their part by
+  // then (a resize redrawn, a continue back in raw mode), and the others end
+  // the process. An invalid byte sequence is dropped.
+  static int readChar(EditLine*, wchar_t* out) {
+    char bytes[MB_LEN_MAX];
+    std::size_t count = 0;
+    for (;;) {
+      pumpWindowsUntilReadable(STDIN_FILENO);
+      const ssize_t n = ::read(STDIN_FILENO, bytes + count, 1);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) {
+        *out = L'\0';
+        return n == 0 ? 0 : -1;
+      }
+      ++count;
+      std::mbstate_t state{};
+      const std::size_t converted = std::mbrtowc(out, bytes, count, &state);
+      if (converted == static_cast<std::size_t>(-2) && count < MB_LEN_MAX) continue;
+      if (converted > count) {  // invalid, or too long to be a character
+        count = 0;
+        continue;
+      }
+      return 1;
+    }
+  }
 
   static unsigned char completeAt(EditLine* el, int) {
     TerminalInput& input = self(el);

@@ -1,7 +1,5 @@
 #include "branding/posix/x11_about.h"
 
-#include <thread>
-
 #include "branding/posix/cairo_renderer.h"
 #include "branding/posix/x11_hints.h"
 #include "branding/posix/x11_image.h"
@@ -15,55 +13,21 @@
 #include "branding/posix/x11_errors.h"
 
 namespace zs::branding::posix {
-namespace {
 
-struct Button {
-  int x, y, w, h;
-  bool contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
-};
-
-// Handles the window's events until one of them closes it; then lets go of
-// the window and the connection.
-void runDialog(::Display* d, ::Window w, Pixmap pixmap, Atom deleteWindow, Button ok,
-               std::shared_ptr<std::atomic<unsigned long>> open) {
-  bool destroyed = false;
-  for (bool done = false; !done;) {
-    XEvent e;
-    XNextEvent(d, &e);
-    switch (e.type) {
-      case KeyPress: {
-        const KeySym key = XLookupKeysym(&e.xkey, 0);
-        done = key == XK_Return || key == XK_KP_Enter || key == XK_Escape;
-        break;
-      }
-      case ButtonPress: done = e.xbutton.button == Button1 && ok.contains(e.xbutton.x, e.xbutton.y); break;
-      case ClientMessage:
-        done = static_cast<Atom>(e.xclient.data.l[0]) == deleteWindow;
-        break;
-      case DestroyNotify: done = destroyed = e.xdestroywindow.window == w; break;
-      default: break;
-    }
-  }
-  open->store(0);
-  if (!destroyed) XDestroyWindow(d, w);
-  XFreePixmap(d, pixmap);
-  XCloseDisplay(d);
+X11AboutPresenter::~X11AboutPresenter() {
+  if (display_) close(false);
 }
 
-}  // namespace
-
 void X11AboutPresenter::open(const Window& window) {
-  ::Display* d = XOpenDisplay(displayName_.empty() ? nullptr : displayName_.c_str());
-  if (!d) return;
-  if (const unsigned long shown = state_->window.load()) {
-    {
-      // The dialog may close meanwhile: an error about its window is ignored.
-      XErrorsIgnored ignored(d);
-      XRaiseWindow(d, shown);
-    }
-    XCloseDisplay(d);
+  pump();  // a close that waits is taken first: then the window opens anew
+  if (display_) {
+    // Another client may have destroyed the window meanwhile.
+    XErrorsIgnored ignored(display_);
+    XRaiseWindow(display_, window_);
     return;
   }
+  ::Display* d = XOpenDisplay(displayName_.empty() ? nullptr : displayName_.c_str());
+  if (!d) return;
   const int screen = DefaultScreen(d);
   const Image image = renderWindow(window);
   const Pixmap pixmap = imagePixmap(d, screen, image);
@@ -86,13 +50,49 @@ void X11AboutPresenter::open(const Window& window) {
   XSync(d, False);
 
   const Box okBox = window.clientBox(window.element("cmdOK"));
-  const Button ok{okBox.left / kTwipsPerPixel + kFramePixels, okBox.top / kTwipsPerPixel + kFramePixels,
-                  okBox.width / kTwipsPerPixel, okBox.height / kTwipsPerPixel};
-  state_->window.store(w);
-  // The connection now belongs to the dialog's thread alone.
-  std::thread(runDialog, d, w, pixmap, deleteWindow, ok,
-              std::shared_ptr<std::atomic<unsigned long>>(state_, &state_->window))
-      .detach();
+  ok_ = {okBox.left / kTwipsPerPixel + kFramePixels, okBox.top / kTwipsPerPixel + kFramePixels,
+         okBox.width / kTwipsPerPixel, okBox.height / kTwipsPerPixel};
+  display_ = d;
+  window_ = w;
+  pixmap_ = pixmap;
+  deleteWindow_ = deleteWindow;
+}
+
+int X11AboutPresenter::eventSource() const { return display_ ? ConnectionNumber(display_) : -1; }
+
+std::size_t X11AboutPresenter::pump() {
+  std::size_t handled = 0;
+  while (display_ && XPending(display_) > 0) {
+    XEvent e;
+    XNextEvent(display_, &e);
+    ++handled;
+    bool done = false, destroyed = false;
+    switch (e.type) {
+      case KeyPress: {
+        const KeySym key = XLookupKeysym(&e.xkey, 0);
+        done = key == XK_Return || key == XK_KP_Enter || key == XK_Escape;
+        break;
+      }
+      case ButtonPress: done = e.xbutton.button == Button1 && ok_.contains(e.xbutton.x, e.xbutton.y); break;
+      case ClientMessage: done = static_cast<Atom>(e.xclient.data.l[0]) == deleteWindow_; break;
+      case DestroyNotify: done = destroyed = e.xdestroywindow.window == window_; break;
+      default: break;
+    }
+    if (done) close(destroyed);
+  }
+  return handled;
+}
+
+void X11AboutPresenter::close(bool destroyed) {
+  {
+    // Another client may have destroyed the window meanwhile.
+    XErrorsIgnored ignored(display_);
+    if (!destroyed) XDestroyWindow(display_, window_);
+    XFreePixmap(display_, pixmap_);
+  }
+  XCloseDisplay(display_);
+  display_ = nullptr;
+  window_ = pixmap_ = deleteWindow_ = 0;
 }
 
 }  // namespace zs::branding::posix

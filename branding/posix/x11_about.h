@@ -1,15 +1,17 @@
 // The suite about window on X11: a dialog with a title bar, painted by the
 // server from the rendered image, closed by its OK button, Enter, Esc or the
-// window manager's close box. Its events are handled on a thread of its own
-// with a connection of its own, so it closes while its host is busy or has no
-// event loop; the thread ends with the window.
+// window manager's close box. It has a connection of its own while it is
+// open; its events are handled on the caller's thread by pump(), which a
+// host calls when eventSource() is readable (as it does for the about
+// dialogs). Until then the window stays painted and its input waits.
 #pragma once
 
-#include <atomic>
-#include <memory>
+#include <cstddef>
 #include <string>
 
 #include "branding/suite_about.h"
+
+using Display = struct _XDisplay;
 
 namespace zs::branding::posix {
 
@@ -17,20 +19,37 @@ class X11AboutPresenter final : public AboutPresenter {
  public:
   // `displayName` empty: the display of $DISPLAY.
   explicit X11AboutPresenter(std::string displayName = {}) : displayName_(std::move(displayName)) {}
+  ~X11AboutPresenter() override;
+  X11AboutPresenter(const X11AboutPresenter&) = delete;
+  X11AboutPresenter& operator=(const X11AboutPresenter&) = delete;
 
   // Opens the window, or raises it when it is open; without a display nothing
   // is shown and nothing is reported.
   void open(const Window& window) override;
+  // The connection's descriptor while the window is open, else -1.
+  int eventSource() const override;
+  // Handles every event that has arrived; one that closes the window lets go
+  // of the window and the connection. Returns how many events were handled.
+  std::size_t pump() override;
 
   // The X window while it is open, else 0.
-  unsigned long openWindow() const { return state_->window.load(); }
+  unsigned long openWindow() const { return window_; }
 
  private:
-  struct State {
-    std::atomic<unsigned long> window{0};
+  struct Button {
+    int x = 0, y = 0, w = 0, h = 0;
+    bool contains(int px, int py) const { return px >= x && px < x + w && py >= y && py < y + h; }
   };
+  // Lets go of the window (unless the server destroyed it already), its
+  // image and the connection.
+  void close(bool destroyed);
+
   std::string displayName_;
-  std::shared_ptr<State> state_ = std::make_shared<State>();
+  Display* display_ = nullptr;
+  unsigned long window_ = 0;
+  unsigned long pixmap_ = 0;
+  unsigned long deleteWindow_ = 0;
+  Button ok_;
 };
 
 }  // namespace zs::branding::posix

@@ -1,6 +1,7 @@
 // The suite about window on an Xvfb of the test's own: shown once per thread,
-// closed by Esc, Enter, its OK button or the close box; without a display the
-// library's About writes nothing anywhere.
+// closed by Esc, Enter, its OK button or the close box when its events are
+// pumped on the caller's thread; without a display the library's About writes
+// nothing anywhere.
 #include "branding/posix/x11_about.h"
 
 #include <gtest/gtest.h>
@@ -21,11 +22,14 @@
 namespace zs::branding::posix {
 namespace {
 
-// Waits until the dialog's thread has closed the window; false when it has
-// not after a generous bound.
-bool closes(const X11AboutPresenter& about) {
-  for (int i = 0; i < 1000 && about.openWindow(); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-  return about.openWindow() == 0;
+// Handles the window's events, as a host's loop does, until it has closed;
+// false when it has not after a generous bound.
+bool closes(X11AboutPresenter& about) {
+  for (int i = 0; i < 1000 && about.openWindow(); ++i) {
+    about.pump();
+    if (about.openWindow()) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  return about.openWindow() == 0 && about.eventSource() == -1;
 }
 
 void sendKey(::Display* d, ::Window w, KeySym key) {
@@ -90,9 +94,42 @@ TEST(X11About, OpensOnceWithItsCaptionAndPixelsAndClosesByEachWay) {
     EXPECT_EQ(a.height, expected.height);
     EXPECT_EQ(differingPixels(c.d, w, expected), 0);
 
+    // Nothing else closes it: a click beside the button, another key.
+    sendClick(c.d, w, 2, 2);
+    sendKey(c.d, w, XK_space);
+    XSync(c.d, False);
+    for (int i = 0; i < 5; ++i) about.pump();
+    EXPECT_EQ(about.openWindow(), w) << way.name;
+
     way.close(c.d, w, okX, okY);
     EXPECT_TRUE(closes(about)) << way.name;
   }
+}
+
+TEST(X11About, AWindowDestroyedByAnotherClientOpensAnew) {
+  ASSERT_FALSE(display().name().empty()) << "Xvfb did not start";
+  Connection c(display().name());
+  ASSERT_NE(c.d, nullptr);
+  X11AboutPresenter about(display().name());
+  const Window layout = suiteAboutWindow();
+  about.open(layout);
+  const ::Window first = about.openWindow();
+  ASSERT_NE(first, 0u);
+  XDestroyWindow(c.d, first);
+  XSync(c.d, False);
+  // The next About takes the destruction's notice first and shows a new window.
+  about.open(layout);
+  const ::Window second = about.openWindow();
+  ASSERT_NE(second, 0u);  // the server may give the new window the old one's id
+  EXPECT_TRUE(viewable(c.d, second));
+  char* name = nullptr;
+  ASSERT_TRUE(XFetchName(c.d, second, &name));
+  EXPECT_STREQ(name, "About Zavrin Studio Suite");
+  XFree(name);
+  // Destroyed while nobody asks: pumping lets go of it.
+  XDestroyWindow(c.d, second);
+  XSync(c.d, False);
+  EXPECT_TRUE(closes(about));
 }
 
 TEST(X11About, WithoutADisplayAboutShowsNothingAndWritesNothing) {

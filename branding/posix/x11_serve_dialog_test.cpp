@@ -213,5 +213,47 @@ TEST(X11ServeDialog, LinksReachTheDesktopsOpenerAndSystemInfoShowsTheMessageBox)
   EXPECT_EQ(stubs.allRuns(), 2u);
 }
 
+// The suite about window, opened by ZSVelquorsoft.About beside an open about
+// dialog, closes by Esc while the host waits; the dialog stays and still
+// answers, so the host listens to both windows at once.
+TEST(X11ServeDialog, TheSuiteAboutWindowClosesBetweenRequestsBesideADialog) {
+  ASSERT_FALSE(display().name().empty()) << "Xvfb did not start";
+  Connection c(display().name());
+  ASSERT_NE(c.d, nullptr);
+  ServeProcess serve(display().name());
+  ASSERT_TRUE(serve.started());
+  ASSERT_TRUE(ok(serve.request(R"({"id":1,"op":"create","class":"ZSAboutBox"})")));
+  ASSERT_TRUE(ok(serve.request(R"({"id":2,"op":"invoke","handle":1,"member":"ShowAbout"})")));
+  ASSERT_TRUE(ok(serve.request(R"({"id":3,"op":"create","class":"ZSVelquorsoft"})")));
+  ASSERT_TRUE(ok(serve.request(R"({"id":4,"op":"invoke","handle":2,"member":"About"})")));
+  ::Window dialog = 0, suite = 0;
+  ASSERT_TRUE(eventually([&] { return (dialog = windowNamed(c.d, "About ZavrinAboutBox")) != 0; }));
+  ASSERT_TRUE(eventually([&] { return (suite = windowNamed(c.d, "About Zavrin Studio Suite")) != 0; }));
+
+  auto sendEsc = [&](::Window w) {
+    XEvent k{};
+    k.xkey.type = KeyPress;
+    k.xkey.window = w;
+    k.xkey.keycode = XKeysymToKeycode(c.d, XK_Escape);
+    k.xkey.same_screen = True;
+    XSendEvent(c.d, w, False, KeyPressMask, &k);
+    XSync(c.d, False);
+  };
+  sendEsc(suite);
+  EXPECT_TRUE(eventually([&] { return windowNamed(c.d, "About Zavrin Studio Suite") == 0; }))
+      << "Esc did not close the suite about window";
+  EXPECT_NE(windowNamed(c.d, "About ZavrinAboutBox"), 0u) << "the dialog closed too";
+  // Opened again, it is a window anew.
+  ASSERT_TRUE(ok(serve.request(R"({"id":5,"op":"invoke","handle":2,"member":"About"})")));
+  EXPECT_TRUE(eventually([&] { return windowNamed(c.d, "About Zavrin Studio Suite") != 0; }));
+  sendEsc(dialog);
+  EXPECT_TRUE(eventually([&] {
+    XWindowAttributes a;
+    return XGetWindowAttributes(c.d, dialog, &a) && a.map_state == IsUnmapped;
+  })) << "Esc did not close the dialog";
+  EXPECT_TRUE(ok(serve.request(R"({"id":6,"op":"release","handle":1})")));
+  serve.endInput();
+}
+
 }  // namespace
 }  // namespace zs::branding::posix

@@ -1,16 +1,13 @@
 // Kernel32Posix: starting programs and file attributes.
-#include <spawn.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 
 #include <cerrno>
+#include <filesystem>
 #include <string>
-#include <thread>
 
 #include "platform/last_error.h"
 #include "platform/posix/kernel32_posix.h"
-
-extern char** environ;
+#include "platform/posix/launcher.h"
 
 namespace zs::platform::posix {
 namespace {
@@ -28,22 +25,15 @@ DWORD win32ErrorOf(int error) {
   }
 }
 
-// Spawn attributes and file actions, destroyed on every path.
-struct SpawnSetup {
-  posix_spawn_file_actions_t actions;
-  SpawnSetup() { posix_spawn_file_actions_init(&actions); }
-  ~SpawnSetup() { posix_spawn_file_actions_destroy(&actions); }
-  SpawnSetup(const SpawnSetup&) = delete;
-  SpawnSetup& operator=(const SpawnSetup&) = delete;
-};
-
 }  // namespace
 
 // The program is the one argument vector element: its path as given, never a
-// shell's command line. A command line of its own is refused (the library
-// passes none; splitting one would need a shell's rules). The child is
-// reaped by a waiting thread of its own, so it leaves no zombie; no handle is
-// given out (the handles are 0).
+// shell's command line, and never looked up on PATH; a relative path names a
+// file in this process's working folder, as on Windows. A command line of its
+// own is refused (the library passes none; splitting one would need a shell's
+// rules). The program starts through the launcher, so it inherits no
+// descriptor but standard error and is never left behind as a zombie; no
+// handle is given out (the handles are 0).
 BOOL Kernel32Posix::CreateProcessA(const char* applicationName, char* commandLine, BOOL, DWORD,
                                    const char* currentDirectory, const STARTUPINFOA*,
                                    PROCESS_INFORMATION* processInformation) {
@@ -51,28 +41,21 @@ BOOL Kernel32Posix::CreateProcessA(const char* applicationName, char* commandLin
     SetLastError(kErrorInvalidParameter);
     return 0;
   }
-  SpawnSetup setup;
-  if (currentDirectory && *currentDirectory) {
-    if (const int rc = posix_spawn_file_actions_addchdir_np(&setup.actions, currentDirectory)) {
-      SetLastError(win32ErrorOf(rc));
-      return 0;
-    }
-  }
-  std::string program = applicationName;
-  char* argv[] = {program.data(), nullptr};
-  pid_t pid = 0;
-  if (const int rc = posix_spawn(&pid, applicationName, &setup.actions, nullptr, argv, environ)) {
-    SetLastError(win32ErrorOf(rc));
+  std::error_code error;
+  const std::string program = std::filesystem::absolute(applicationName, error).string();
+  if (error) {
+    SetLastError(kErrorInvalidParameter);
     return 0;
   }
-  std::thread([pid] {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0 && errno == EINTR) {
-    }
-  }).detach();
+  const Started started = startDetached(
+      {program}, {currentDirectory && *currentDirectory ? currentDirectory : nullptr, false});
+  if (started.error != 0) {
+    SetLastError(win32ErrorOf(started.error));
+    return 0;
+  }
   if (processInformation) {
     *processInformation = PROCESS_INFORMATION{};
-    processInformation->dwProcessId = static_cast<DWORD>(pid);
+    processInformation->dwProcessId = static_cast<DWORD>(started.pid);
   }
   return 1;
 }

@@ -62,7 +62,8 @@ bool readAll(int fd, void* data, std::size_t size) {
 class SpawnPlan {
  public:
   // `output`: the descriptor that becomes standard output, or -1 for /dev/null.
-  SpawnPlan(const std::vector<std::string>& argv, int output, bool newSession) {
+  SpawnPlan(const std::vector<std::string>& argv, int output, bool newSession, StartPlace place = {})
+      : searchPath_(place.searchPath) {
     for (const auto& a : argv) pointers_.push_back(const_cast<char*>(a.c_str()));
     pointers_.push_back(nullptr);
     ::posix_spawn_file_actions_init(&actions_);
@@ -72,7 +73,7 @@ class SpawnPlan {
           (output >= 0 ? ::posix_spawn_file_actions_adddup2(&actions_, output, 1)
                        : ::posix_spawn_file_actions_addopen(&actions_, 1, "/dev/null", O_WRONLY, 0)) == 0 &&
           ::posix_spawn_file_actions_addclosefrom_np(&actions_, 3) == 0 &&
-          ::posix_spawn_file_actions_addchdir_np(&actions_, "/") == 0;
+          (!place.folder || ::posix_spawn_file_actions_addchdir_np(&actions_, place.folder) == 0);
     sigset_t none, all;
     sigemptyset(&none);
     sigfillset(&all);
@@ -92,13 +93,15 @@ class SpawnPlan {
   // The errno of the start, 0 on success.
   int spawn(pid_t& pid) const {
     if (!ok_) return EINVAL;
-    return ::posix_spawnp(&pid, pointers_[0], &actions_, &attributes_, pointers_.data(), environ);
+    return searchPath_ ? ::posix_spawnp(&pid, pointers_[0], &actions_, &attributes_, pointers_.data(), environ)
+                       : ::posix_spawn(&pid, pointers_[0], &actions_, &attributes_, pointers_.data(), environ);
   }
 
  private:
   std::vector<char*> pointers_;
   posix_spawn_file_actions_t actions_;
   posix_spawnattr_t attributes_;
+  bool searchPath_;
   bool ok_ = false;
 };
 
@@ -116,8 +119,8 @@ UniqueFd::~UniqueFd() {
   if (fd_ >= 0) ::close(fd_);
 }
 
-Started startDetached(const std::vector<std::string>& argv) {
-  const SpawnPlan plan(argv, -1, true);
+Started startDetached(const std::vector<std::string>& argv, StartPlace place) {
+  const SpawnPlan plan(argv, -1, true, place);
   int report[2], resume[2];
   if (::pipe2(report, O_CLOEXEC) != 0) return {errno, {}};
   UniqueFd reportRead(report[0]), reportWrite(report[1]);
@@ -146,7 +149,10 @@ Started startDetached(const std::vector<std::string>& argv) {
   const bool told = readAll(reportRead.get(), message, sizeof message);
   Started started;
   started.error = told ? static_cast<int>(message[0]) : ECHILD;
-  if (started.error == 0) started.process = pidfdOf(static_cast<pid_t>(message[1]));
+  if (started.error == 0) {
+    started.pid = static_cast<long>(message[1]);
+    started.process = pidfdOf(static_cast<pid_t>(message[1]));
+  }
   resumeWrite = UniqueFd();  // lets the intermediate end
   reap(middle);
   return started;

@@ -2,8 +2,8 @@
 // with posix_spawnp from an argument vector, never through a shell, so every
 // element reaches it verbatim as one argument. It inherits no descriptor but
 // standard error (standard input reads /dev/null; standard output is
-// /dev/null or a pipe that the caller reads), starts in the folder "/" with
-// default signal handling, and is never left behind as a zombie: a program
+// /dev/null or a pipe that the caller reads), starts in the folder "/" (or the
+// one the caller names) with default signal handling, and is never left behind as a zombie: a program
 // that runs on by itself is started by a short-lived intermediate process,
 // which this process reaps at once, so no thread and no signal handler is
 // needed.
@@ -41,11 +41,18 @@ class UniqueFd {
 struct Started {
   int error = 0;      // 0, or the errno of the failed start (ENOENT: no such program)
   UniqueFd process;   // a pidfd of the started program, when the kernel offers one
+  long pid = 0;       // its process id, when started
 };
 
-// Starts argv[0] (searched on PATH) with `argv` in a session of its own and
-// returns without waiting for it.
-Started startDetached(const std::vector<std::string>& argv);
+// Where a detached program starts.
+struct StartPlace {
+  const char* folder = "/";  // its working folder; null: this process's own
+  bool searchPath = true;    // argv[0] is looked up on PATH (else used as the path it is)
+};
+
+// Starts argv[0] with `argv` in a session of its own and returns without
+// waiting for it.
+Started startDetached(const std::vector<std::string>& argv, StartPlace place = {});
 
 struct Finished {
   int error = 0;        // 0, or the errno of the failed start
