@@ -130,6 +130,22 @@ class Goals(unittest.TestCase):
                              run("BM_Startup_BinTrue", 1, real=2000, fastest_us=2.0)])
         self.assertNotIn("| empty `main`", without)
 
+    def test_hostile_lines_against_reading_their_bytes(self):
+        # The parser's events over the same line must not be taken for either side.
+        _, text = render([run("BM_HostHostileLine/1", 1, real=30),
+                          run("BM_HostHostileLineJsonLibraryEvents/1", 1, real=1),
+                          run("BM_HostReadLineFloor/1", 1, real=20),
+                          run("BM_HostHostileLine/16", 1, real=500),
+                          run("BM_HostHostileLineJsonLibraryEvents/16", 1, real=1),
+                          run("BM_HostReadLineFloor/16", 1, real=200)])
+        self.assertEqual(summary_row(text, "Host: a hostile 1 MiB line ≤ 2× reading its bytes")[1:],
+                         ["1.50×", "≤ 2×", "met"])
+        self.assertEqual(summary_row(text, "Host: a hostile 16 MiB line ≤ 2× reading its bytes")[1:],
+                         ["2.50×", "≤ 2×", "**not met**"])
+        _, text = render([])
+        self.assertEqual(summary_row(text, "Host: a hostile 1 MiB line ≤ 2× reading its bytes")[3],
+                         "not measured")
+
     def test_host_memory_from_a_MiB_or_bytes_counter(self):
         cases = [({"resident_MiB": 58.0}, "58.0 MiB", "met"),
                  ({"bytes": 70 * 1048576}, "70.0 MiB", "**not met**"),
