@@ -309,8 +309,8 @@ class Report:
 
     # -- host --
     def host(self):
-        a = self.r.get(r"BM_Host_PipelinedBinToDec", r".*(Host|Serve).*(Pipelin|BinToDec).*")
-        b = self.r.get(r"BM_Host_CxxEcho", r".*Echo.*")
+        a = self.r.get(r"BM_HostPipelinedBinToDec", r".*(Host|Serve).*(Pipelin|BinToDec).*")
+        b = self.r.get(r"BM_HostPipelinedJsonEcho", r".*Echo.*")
         ta, tb = (a.real_ns if a else None), (b.real_ns if b else None)
         value = ratio(ta, tb)
         rows = [["100k pipelined BinToDec invokes", fmt_ns(ta), f"{fmt_ns(tb)} (C++ echo)",
@@ -325,7 +325,7 @@ class Report:
                          fmt_ratio(value), "≤ 2×",
                          self.goal(f"Host: a hostile {mib} MiB line ≤ 2× reading its bytes",
                                    value, 2)])
-        m = self.r.get(r"BM_Host_LiveNumbers", r".*Live.*Numbers.*", r".*Numbers.*(Memory|Resident).*")
+        m = self.r.get(r"BM_HostLiveZSNumbers", r".*Live.*Numbers.*", r".*Numbers.*(Memory|Resident).*")
         mib = None
         if m:
             for key, v in sorted(m.counters.items()):

@@ -151,7 +151,7 @@ class Goals(unittest.TestCase):
                  ({"bytes": 70 * 1048576}, "70.0 MiB", "**not met**"),
                  ({}, "not measured", "not measured")]
         for counters, shown, verdict in cases:
-            _, text = render([run("BM_Host_LiveNumbers", 1, **counters)])
+            _, text = render([run("BM_HostLiveZSNumbers", 1, **counters)])
             self.assertEqual(summary_row(text, "Host: 100k live ZSNumbers ≤ 60 MiB")[1::2],
                              [shown, verdict], counters)
 
