@@ -96,6 +96,22 @@ bool hasPixel(::Display* d, ::Window w, int x, int y, int width, int height, uns
   return found;
 }
 
+// Esc sent to a window from the test's connection.
+void sendEsc(::Display* d, ::Window w) {
+  XEvent k{};
+  k.xkey.type = KeyPress;
+  k.xkey.window = w;
+  k.xkey.keycode = XKeysymToKeycode(d, XK_Escape);
+  k.xkey.same_screen = True;
+  XSendEvent(d, w, False, KeyPressMask, &k);
+  XSync(d, False);
+}
+
+bool unmapped(::Display* d, ::Window w) {
+  XWindowAttributes a;
+  return XGetWindowAttributes(d, w, &a) && a.map_state == IsUnmapped;
+}
+
 TEST(X11ServeDialog, ADialogOpenedThroughServeAnswersHoverAndEscBetweenRequests) {
   ASSERT_FALSE(display().name().empty()) << "Xvfb did not start";
   Connection c(display().name());
@@ -129,17 +145,8 @@ TEST(X11ServeDialog, ADialogOpenedThroughServeAnswersHoverAndEscBetweenRequests)
   EXPECT_TRUE(eventually([&] { return hasPixel(c.d, w, x, y, width, height, 0x0000FF); }))
       << "the link did not turn bright blue";
 
-  XEvent k{};
-  k.xkey.type = KeyPress;
-  k.xkey.window = w;
-  k.xkey.keycode = XKeysymToKeycode(c.d, XK_Escape);
-  k.xkey.same_screen = True;
-  XSendEvent(c.d, w, False, KeyPressMask, &k);
-  XSync(c.d, False);
-  EXPECT_TRUE(eventually([&] {
-    XWindowAttributes a;
-    return XGetWindowAttributes(c.d, w, &a) && a.map_state == IsUnmapped;
-  })) << "Esc did not close the dialog";
+  sendEsc(c.d, w);
+  EXPECT_TRUE(eventually([&] { return unmapped(c.d, w); })) << "Esc did not close the dialog";
   // The host still answers.
   EXPECT_NE(serve.request(R"({"id":3,"op":"release","handle":1})").find("\"ok\":true"), std::string::npos);
   serve.endInput();
@@ -204,10 +211,7 @@ TEST(X11ServeDialog, LinksReachTheDesktopsOpenerAndSystemInfoShowsTheMessageBox)
   // The keyboard is back with the window under the pointer.
   pointerTo(c.d, at("lblDescription"));
   typeKey(c.d, XK_Escape);
-  EXPECT_TRUE(eventually([&] {
-    XWindowAttributes a;
-    return XGetWindowAttributes(c.d, w, &a) && a.map_state == IsUnmapped;
-  })) << "Esc did not close the dialog";
+  EXPECT_TRUE(eventually([&] { return unmapped(c.d, w); })) << "Esc did not close the dialog";
   EXPECT_TRUE(ok(serve.request(R"({"id":5,"op":"release","handle":1})")));
   serve.endInput();
   EXPECT_EQ(stubs.allRuns(), 2u);
@@ -230,27 +234,15 @@ TEST(X11ServeDialog, TheSuiteAboutWindowClosesBetweenRequestsBesideADialog) {
   ASSERT_TRUE(eventually([&] { return (dialog = windowNamed(c.d, "About ZavrinAboutBox")) != 0; }));
   ASSERT_TRUE(eventually([&] { return (suite = windowNamed(c.d, "About Zavrin Studio Suite")) != 0; }));
 
-  auto sendEsc = [&](::Window w) {
-    XEvent k{};
-    k.xkey.type = KeyPress;
-    k.xkey.window = w;
-    k.xkey.keycode = XKeysymToKeycode(c.d, XK_Escape);
-    k.xkey.same_screen = True;
-    XSendEvent(c.d, w, False, KeyPressMask, &k);
-    XSync(c.d, False);
-  };
-  sendEsc(suite);
+  sendEsc(c.d, suite);
   EXPECT_TRUE(eventually([&] { return windowNamed(c.d, "About Zavrin Studio Suite") == 0; }))
       << "Esc did not close the suite about window";
   EXPECT_NE(windowNamed(c.d, "About ZavrinAboutBox"), 0u) << "the dialog closed too";
   // Opened again, it is a window anew.
   ASSERT_TRUE(ok(serve.request(R"({"id":5,"op":"invoke","handle":2,"member":"About"})")));
   EXPECT_TRUE(eventually([&] { return windowNamed(c.d, "About Zavrin Studio Suite") != 0; }));
-  sendEsc(dialog);
-  EXPECT_TRUE(eventually([&] {
-    XWindowAttributes a;
-    return XGetWindowAttributes(c.d, dialog, &a) && a.map_state == IsUnmapped;
-  })) << "Esc did not close the dialog";
+  sendEsc(c.d, dialog);
+  EXPECT_TRUE(eventually([&] { return unmapped(c.d, dialog); })) << "Esc did not close the dialog";
   EXPECT_TRUE(ok(serve.request(R"({"id":6,"op":"release","handle":1})")));
   serve.endInput();
 }
