@@ -16,14 +16,6 @@ inline constexpr UINT kDiMask = 1;
 inline constexpr UINT kDiImage = 2;
 inline constexpr UINT kDiNormal = 3;
 
-// Window styles used by the library's own windows.
-inline constexpr DWORD kWsOverlapped = 0x00000000;
-inline constexpr DWORD kWsCaption = 0x00C00000;
-inline constexpr DWORD kWsSysMenu = 0x00080000;
-inline constexpr DWORD kWsVisible = 0x10000000;
-inline constexpr DWORD kSsCenter = 0x00000001;
-inline constexpr DWORD kWsExToolWindow = 0x00000080;
-inline constexpr int kCwUseDefault = static_cast<int>(0x80000000u);
 
 // Display settings.
 using WPARAM = std::uintptr_t;
@@ -54,12 +46,6 @@ inline constexpr int kIdOk = 1;
 class User32 {
  public:
   virtual ~User32() = default;
-  // Creates a window of a predefined class ("STATIC", "BUTTON", ...). The
-  // window lives until its user closes it; 0 when it cannot be created.
-  virtual HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName,
-                               DWORD style, int x, int y, int width, int height, HWND parent,
-                               HINSTANCE instance) = 0;
-
   // Fills `devMode` with mode `modeNum` of the display `deviceName` (null: the
   // primary display); kEnumCurrentSettings gives the current mode, 0 upwards
   // the modes the display supports. FALSE past the last mode or without a

@@ -11,16 +11,6 @@
 
 namespace zs::platform::posix {
 
-HWND User32Posix::CreateWindowExA(DWORD, const char* className, const char* windowName,
-                                  DWORD style, int, int, int, int, HWND, HINSTANCE) {
-  if (!className || std::string_view(className) != "STATIC") return 0;
-  if (!(style & kWsVisible)) return next_++;
-  std::fputs(windowName ? windowName : "", out_);
-  std::fputc('\n', out_);
-  std::fflush(out_);
-  return next_++;
-}
-
 int User32Posix::MessageBoxA(HWND, const char* text, const char* caption, UINT type) {
   if (messageBoxButtons(type).empty()) {
     SetLastError(kErrorInvalidMsgboxStyle);

@@ -1,9 +1,6 @@
-// Windows on Linux: the library's own static text windows have no window
-// system of their own to go on; such a window is shown by writing its caption
-// and text to the standard error stream, where a person running a program
-// sees it. Message boxes are modal dialogs on the X display, drawn by the
-// presenter the backend is given (message_box_presenter.h); without one, or
-// without a display, they too go to the error stream. Help files open in the
+// user32 on Linux. Message boxes are modal dialogs on the X display, drawn by
+// the presenter the backend is given (message_box_presenter.h); without one,
+// or without a display, their caption and text go to the error stream. Help files open in the
 // desktop's viewer (help_viewer.h).
 //
 // The display settings are those of the X server's primary output (RandR,
@@ -17,7 +14,6 @@
 // object). docs/windows-session.md.
 #pragma once
 
-#include <atomic>
 #include <cstdio>
 #include <string>
 
@@ -34,9 +30,6 @@ class User32Posix : public User32 {
   explicit User32Posix(std::FILE* out = stderr, std::string display = {},
                        std::shared_ptr<MessageBoxPresenter> messageBoxes = nullptr)
       : out_(out), display_(std::move(display)), messageBoxes_(std::move(messageBoxes)) {}
-  HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                       int x, int y, int width, int height, HWND parent,
-                       HINSTANCE instance) override;
   BOOL EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) override;
   // CDS_UPDATEREGISTRY switches as flags 0 do: X keeps no per-user mode, the
   // desktop's own settings restore theirs at the next login.
@@ -63,7 +56,6 @@ class User32Posix : public User32 {
 
  private:
   std::FILE* out_;
-  std::atomic<HWND> next_{1};
   RandrDisplay display_;
   HelpViewers helpViewers_;
   std::shared_ptr<MessageBoxPresenter> messageBoxes_;

@@ -32,10 +32,6 @@ class FakeDisplay : public User32, public Gdi32 {
   // The records ChangeDisplaySettingsA received, byte for byte.
   const std::vector<DEVMODEA>& changes() const { return changes_; }
 
-  HWND CreateWindowExA(DWORD, const char*, const char*, DWORD, int, int, int, int, HWND,
-                       HINSTANCE) override {
-    return 0;
-  }
   // Nothing ends here: the session calls belong to FakeUser32.
   BOOL ExitWindowsEx(UINT, DWORD) override { return 0; }
   int MessageBoxA(HWND, const char*, const char*, UINT) override { return 0; }

@@ -23,10 +23,6 @@ struct HelpCall {
 
 class FakeUser32 : public User32 {
  public:
-  HWND CreateWindowExA(DWORD, const char*, const char*, DWORD, int, int, int, int, HWND,
-                       HINSTANCE) override {
-    return ++windows_;
-  }
   // No display: the display-settings calls fail.
   BOOL EnumDisplaySettingsA(const char*, DWORD, DEVMODEA*) override { return 0; }
   LONG ChangeDisplaySettingsA(DEVMODEA*, DWORD) override { return kDispChangeFailed; }
@@ -81,7 +77,6 @@ class FakeUser32 : public User32 {
  private:
   std::vector<std::pair<UINT, DWORD>> exits_;
   BOOL answer_ = 1;
-  HWND windows_ = 0;
   std::vector<HelpCall> helpCalls_;
   std::vector<DrawCall> draws_;
   std::vector<HICON> destroyed_;

@@ -19,15 +19,6 @@ static_assert(offsetof(::DEVMODEA, dmDisplayFrequency) == offsetof(DEVMODEA, dmD
 
 }  // namespace
 
-HWND User32Win32::CreateWindowExA(DWORD exStyle, const char* className, const char* windowName,
-                                  DWORD style, int x, int y, int width, int height, HWND parent,
-                                  HINSTANCE instance) {
-  ::HWND created = ::CreateWindowExA(exStyle, className, windowName, style, x, y, width, height,
-                                     reinterpret_cast<::HWND>(parent), nullptr,
-                                     reinterpret_cast<::HINSTANCE>(instance), nullptr);
-  return reinterpret_cast<HWND>(created);
-}
-
 BOOL User32Win32::EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) {
   return ::EnumDisplaySettingsA(deviceName, modeNum, native(devMode));
 }

@@ -8,9 +8,6 @@ namespace zs::platform::win32 {
 
 class User32Win32 : public User32 {
  public:
-  HWND CreateWindowExA(DWORD exStyle, const char* className, const char* windowName, DWORD style,
-                       int x, int y, int width, int height, HWND parent,
-                       HINSTANCE instance) override;
   BOOL EnumDisplaySettingsA(const char* deviceName, DWORD modeNum, DEVMODEA* devMode) override;
   LONG ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags) override;
   LRESULT SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT flags,
