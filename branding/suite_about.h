@@ -6,6 +6,7 @@
 
 #include <cstddef>
 #include <memory>
+#include <string>
 #include <string_view>
 
 #include "branding/layout.h"
@@ -18,8 +19,16 @@ inline constexpr std::string_view kSuiteVersion = "Version 1.22";
 inline constexpr std::string_view kMakerLink = "https://www.velquorsoft.com";
 inline constexpr std::string_view kMakerMail = "support@velquorsoft.com";
 
-// The window's layout; `cmdOK` is the button that closes it.
+// The window's layout; `cmdOK` is the button that closes it, `lblLink` and
+// `lblMail` are the maker's links.
 Window suiteAboutWindow();
+
+// What a click at (x, y), in twips of the window's client area, asks for.
+struct SuiteAboutClick {
+  bool close = false;  // the OK button
+  std::string link;    // a link's target: the web address, or "mailto:" and the mail address
+};
+SuiteAboutClick suiteAboutClickAt(const Window& window, int x, int y);
 
 // Puts the about window on the screen, modeless.
 class AboutPresenter {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "branding/splash_screen.h"
@@ -35,6 +36,35 @@ TEST(SuiteAbout, BothAboutMembersOpenTheSuiteWindowEachCall) {
     EXPECT_GE(text.top, ok.top);
     EXPECT_LE(text.bottom(), ok.bottom());
   }
+}
+
+TEST(SuiteAbout, AClickClosesByTheOkButtonOrOpensAMakersLink) {
+  const branding::Window w = branding::suiteAboutWindow();
+  auto centre = [&](const char* name) {
+    const branding::Box b = w.clientBox(w.element(name));
+    return std::pair{b.left + b.width / 2, b.top + b.height / 2};
+  };
+  struct Case {
+    const char* at;
+    bool close;
+    std::string link;
+  } cases[] = {
+      {"cmdOK", true, ""},
+      {"lblOK", true, ""},
+      {"lblLink", false, "https://www.velquorsoft.com"},
+      {"lblMail", false, "mailto:support@velquorsoft.com"},
+      {"lblTitle", false, ""},
+      {"lblVersion", false, ""},
+  };
+  for (const auto& c : cases) {
+    const auto [x, y] = centre(c.at);
+    const branding::SuiteAboutClick click = branding::suiteAboutClickAt(w, x, y);
+    EXPECT_EQ(click.close, c.close) << c.at;
+    EXPECT_EQ(click.link, c.link) << c.at;
+  }
+  const branding::SuiteAboutClick outside = branding::suiteAboutClickAt(w, -1, -1);
+  EXPECT_FALSE(outside.close);
+  EXPECT_TRUE(outside.link.empty());
 }
 
 }  // namespace

@@ -49,9 +49,7 @@ void X11AboutPresenter::open(const Window& window) {
   XMapRaised(d, w);
   XSync(d, False);
 
-  const Box okBox = window.clientBox(window.element("cmdOK"));
-  ok_ = {okBox.left / kTwipsPerPixel + kFramePixels, okBox.top / kTwipsPerPixel + kFramePixels,
-         okBox.width / kTwipsPerPixel, okBox.height / kTwipsPerPixel};
+  layout_ = window;
   display_ = d;
   window_ = w;
   pixmap_ = pixmap;
@@ -73,7 +71,18 @@ std::size_t X11AboutPresenter::pump() {
         done = key == XK_Return || key == XK_KP_Enter || key == XK_Escape;
         break;
       }
-      case ButtonPress: done = e.xbutton.button == Button1 && ok_.contains(e.xbutton.x, e.xbutton.y); break;
+      case ButtonPress: {
+        if (e.xbutton.button != Button1) break;
+        // Window pixels to client twips: the image includes the thin frame.
+        const SuiteAboutClick click = suiteAboutClickAt(*layout_, (e.xbutton.x - kFramePixels) * kTwipsPerPixel,
+                                                        (e.xbutton.y - kFramePixels) * kTwipsPerPixel);
+        done = click.close;
+        if (!click.link.empty()) {
+          if (!actions_) actions_ = systemAboutActions();
+          actions_->openLink(click.link);
+        }
+        break;
+      }
       case ClientMessage: done = static_cast<Atom>(e.xclient.data.l[0]) == deleteWindow_; break;
       case DestroyNotify: done = destroyed = e.xdestroywindow.window == window_; break;
       default: break;
@@ -93,6 +102,7 @@ void X11AboutPresenter::close(bool destroyed) {
   XCloseDisplay(display_);
   display_ = nullptr;
   window_ = pixmap_ = deleteWindow_ = 0;
+  layout_.reset();
 }
 
 }  // namespace zs::branding::posix

@@ -12,6 +12,7 @@
 #include <thread>
 
 #include "branding/posix/cairo_renderer.h"
+#include "branding/testing/recorders.h"
 #include "branding/testing/virtual_display.h"
 #include "branding/testing/x11_input.h"
 #include "branding/velquorsoft.h"
@@ -104,6 +105,33 @@ TEST(X11About, OpensOnceWithItsCaptionAndPixelsAndClosesByEachWay) {
     way.close(c.d, w, okX, okY);
     EXPECT_TRUE(closes(about)) << way.name;
   }
+}
+
+TEST(X11About, AClickOnALinkOpensItAndLeavesTheWindowOpen) {
+  ASSERT_FALSE(display().name().empty()) << "Xvfb did not start";
+  Connection c(display().name());
+  ASSERT_NE(c.d, nullptr);
+  auto actions = std::make_shared<testing::RecordingActions>();
+  X11AboutPresenter about(display().name(), actions);
+  const Window layout = suiteAboutWindow();
+  about.open(layout);
+  const ::Window w = about.openWindow();
+  ASSERT_NE(w, 0u);
+  for (const char* name : {"lblLink", "lblMail"}) {
+    const Box b = layout.clientBox(layout.element(name));
+    sendClick(c.d, w, (b.left + b.width / 2) / kTwipsPerPixel + kFramePixels,
+              (b.top + b.height / 2) / kTwipsPerPixel + kFramePixels);
+  }
+  XSync(c.d, False);
+  for (int i = 0; i < 200 && actions->log.size() < 2; ++i) {
+    about.pump();
+    std::this_thread::sleep_for(std::chrono::milliseconds(10));
+  }
+  EXPECT_EQ(actions->log,
+            (std::vector<std::string>{"open https://www.velquorsoft.com", "open mailto:support@velquorsoft.com"}));
+  EXPECT_EQ(about.openWindow(), w);
+  sendKey(c.d, w, XK_Escape);
+  EXPECT_TRUE(closes(about));
 }
 
 TEST(X11About, AWindowDestroyedByAnotherClientOpensAnew) {

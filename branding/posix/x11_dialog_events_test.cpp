@@ -10,6 +10,7 @@
 #include "branding/posix/cairo_renderer.h"
 #include "branding/posix/pango_text.h"
 #include "branding/posix/x11_presenter.h"
+#include "branding/testing/recorders.h"
 #include "branding/testing/virtual_display.h"
 #include "frame/control_site.h"
 
@@ -19,12 +20,7 @@
 namespace zs::branding::posix {
 namespace {
 
-class RecordingActions final : public AboutActions {
- public:
-  void openLink(const std::string& target) override { log.push_back("open " + target); }
-  void startSysInfo() override { log.push_back("sysinfo"); }
-  std::vector<std::string> log;
-};
+using testing::RecordingActions;
 
 void send(::Display* d, ::Window w, int type, int x, int y, unsigned keycode = 0) {
   XEvent e{};

@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "branding/about_dialogs.h"
 #include "branding/win32/gdi_renderer.h"
 #include "branding/win32/gdi_text.h"
 
@@ -75,9 +76,10 @@ LRESULT CALLBACK aboutProc(HWND hwnd, UINT message, WPARAM w, LPARAM l) {
       return 0;
     case WM_LBUTTONDOWN:
       if (const Window* layout = layoutOf(hwnd)) {
-        const Box ok = layout->clientBox(layout->element("cmdOK"));
-        const int x = static_cast<short>(LOWORD(l)) * kTwipsPerPixel, y = static_cast<short>(HIWORD(l)) * kTwipsPerPixel;
-        if (x >= ok.left && x < ok.right() && y >= ok.top && y < ok.bottom()) DestroyWindow(hwnd);
+        const SuiteAboutClick click = suiteAboutClickAt(*layout, static_cast<short>(LOWORD(l)) * kTwipsPerPixel,
+                                                        static_cast<short>(HIWORD(l)) * kTwipsPerPixel);
+        if (!click.link.empty()) systemAboutActions()->openLink(click.link);
+        if (click.close) DestroyWindow(hwnd);
       }
       return 0;
     default: return DefWindowProcA(hwnd, message, w, l);
