@@ -52,6 +52,13 @@ const ControlClass* findClass(const std::vector<ControlClass>& classes, const wc
   return nullptr;
 }
 
+// The registered control class named `name`; a missing one fails a check.
+const ControlClass* requiredClass(const std::vector<ControlClass>& classes, const wchar_t* name) {
+  const ControlClass* found = findClass(classes, name);
+  check(narrow(name) + " is a registered control", found != nullptr);
+  return found;
+}
+
 // The design picture's resource id: the toolbox bitmap of the registration + 100.
 int designIconId(const CLSID& clsid) {
   wchar_t text[64];
@@ -392,7 +399,7 @@ Com<IPicture> pictureAt(IUnknown* control, const wchar_t* property) {
 // Pictures survive saving: a host's bitmap as ProductLogo and the empty
 // picture a new control holds, through a property bag and through a stream.
 void pictures(const std::vector<ControlClass>& classes) {
-  const ControlClass* found = findClass(classes, L"ZSSplashScreen");
+  const ControlClass* found = requiredClass(classes, L"ZSSplashScreen");
   if (!found) return;
   const ControlClass& c = *found;
   Site site(false);
@@ -466,7 +473,7 @@ void pictures(const std::vector<ControlClass>& classes) {
 
 // The early-bound path notifies like Invoke does.
 void vtablePut(const std::vector<ControlClass>& classes) {
-  const ControlClass* found = findClass(classes, L"ZSDiskInfo");
+  const ControlClass* found = requiredClass(classes, L"ZSDiskInfo");
   if (!found) return;
   const ControlClass& c = *found;
   Site site(false);
