@@ -39,13 +39,9 @@ HRESULT ClassFactory::QueryInterface(REFIID iid, void** out) {
   return E_NOINTERFACE;
 }
 
-ULONG ClassFactory::AddRef() { return ++refs_; }
+ULONG ClassFactory::AddRef() { return refs_.add(); }
 
-ULONG ClassFactory::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) std::unique_ptr<ClassFactory> owned(this);
-  return left;
-}
+ULONG ClassFactory::Release() { return refs_.release(this); }
 
 HRESULT ClassFactory::CreateInstance(IUnknown* outer, REFIID iid, void** out) {
   if (!out) return E_POINTER;

@@ -4,9 +4,8 @@
 #include <windows.h>
 #include <unknwn.h>
 
-#include <atomic>
-
 #include "frame/catalogue.h"
+#include "server/ref_count.h"
 
 namespace zs::server {
 
@@ -28,7 +27,7 @@ class ClassFactory final : public IClassFactory {
 
  private:
   const ClassInfo& cls_;
-  std::atomic<ULONG> refs_{1};
+  RefCount<ClassFactory> refs_{1};
 };
 
 }  // namespace zs::server

@@ -1,6 +1,5 @@
 #include "server/design_property_page.h"
 
-#include <atomic>
 #include <memory>
 #include <new>
 #include <string>
@@ -11,6 +10,7 @@
 #include "core/error_mapping.h"
 #include "server/com_ptr.h"
 #include "server/module.h"
+#include "server/ref_count.h"
 #include "server/variant_convert.h"
 
 namespace zs::server {
@@ -117,12 +117,8 @@ class DesignPropertyPage final : public IPropertyPage2, private branding::PageSi
     *out = nullptr;
     return E_NOINTERFACE;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) std::unique_ptr<DesignPropertyPage> owned(this);
-    return left;
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); }
+  ULONG STDMETHODCALLTYPE Release() override { return refs_.release(this); }
 
   HRESULT STDMETHODCALLTYPE SetPageSite(IPropertyPageSite* site) override {
     if (site && pageSite_) return E_UNEXPECTED;
@@ -343,7 +339,7 @@ class DesignPropertyPage final : public IPropertyPage2, private branding::PageSi
     return FALSE;
   }
 
-  std::atomic<ULONG> refs_{1};
+  RefCount<DesignPropertyPage> refs_{1};
   branding::PageDesign design_;
   branding::DesignPage logic_;
   ComPtr<IPropertyPageSite> pageSite_;

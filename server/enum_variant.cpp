@@ -32,7 +32,6 @@ EnumVariant::~EnumVariant() { objectDestroyed(); }
 
 IEnumVARIANT* EnumVariant::wrap(std::shared_ptr<Enumerator> core) {
   auto fresh = std::make_unique<EnumVariant>(std::move(core));
-  fresh->refs_ = 1;
   return static_cast<IEnumVARIANT*>(fresh.release());  // owned by its reference count
 }
 
@@ -49,13 +48,9 @@ HRESULT EnumVariant::QueryInterface(REFIID iid, void** out) {
   return S_OK;
 }
 
-ULONG EnumVariant::AddRef() { return ++refs_; }
+ULONG EnumVariant::AddRef() { return refs_.add(); }
 
-ULONG EnumVariant::Release() {
-  const ULONG left = --refs_;
-  if (left == 0) std::unique_ptr<EnumVariant> owned(this);
-  return left;
-}
+ULONG EnumVariant::Release() { return refs_.release(this); }
 
 HRESULT EnumVariant::Next(ULONG count, VARIANT* values, ULONG* fetched) {
   if (fetched) *fetched = 0;

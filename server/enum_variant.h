@@ -5,11 +5,11 @@
 #include <windows.h>
 #include <oaidl.h>
 
-#include <atomic>
 #include <memory>
 
 #include "core/enumerator.h"
 #include "server/core_object.h"
+#include "server/ref_count.h"
 
 namespace zs::server {
 
@@ -37,7 +37,7 @@ class EnumVariant final : public IEnumVARIANT, public CoreObject {
 
  private:
   std::shared_ptr<Enumerator> core_;
-  std::atomic<ULONG> refs_{0};
+  RefCount<EnumVariant> refs_{1};
 };
 
 }  // namespace zs::server

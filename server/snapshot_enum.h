@@ -9,7 +9,6 @@
 #include <windows.h>
 #include <ocidl.h>
 
-#include <atomic>
 #include <memory>
 #include <new>
 #include <utility>
@@ -17,6 +16,7 @@
 
 #include "server/com_ptr.h"
 #include "server/module.h"
+#include "server/ref_count.h"
 
 namespace zs::server {
 
@@ -68,12 +68,8 @@ class SnapshotEnum final : public Interface {
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++refs_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --refs_;
-    if (left == 0) std::unique_ptr<SnapshotEnum> owned(this);
-    return left;
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return refs_.add(); }
+  ULONG STDMETHODCALLTYPE Release() override { return refs_.release(this); }
 
   // Fills up to `count` elements; S_FALSE when fewer were left. `fetched` may
   // be null only when one element is asked for.
@@ -114,7 +110,7 @@ class SnapshotEnum final : public Interface {
   IID iid_;
   std::shared_ptr<const Items> items_;
   std::size_t position_;
-  std::atomic<ULONG> refs_{1};
+  RefCount<SnapshotEnum> refs_{1};
 };
 
 using ConnectionPointsEnum = SnapshotEnum<IEnumConnectionPoints, IConnectionPoint*, ComPtr<IConnectionPoint>>;

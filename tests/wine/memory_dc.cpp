@@ -26,6 +26,7 @@
 #include <string>
 
 #include "icon_fixtures.h"
+#include "server/ref_count.h"
 
 namespace {
 
@@ -166,12 +167,8 @@ class MemoryDc final : public IDispatch {
     AddRef();
     return S_OK;
   }
-  ULONG STDMETHODCALLTYPE AddRef() override { return ++references_; }
-  ULONG STDMETHODCALLTYPE Release() override {
-    const ULONG left = --references_;
-    if (left == 0) std::unique_ptr<MemoryDc> last(this);
-    return left;
-  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return references_.add(); }
+  ULONG STDMETHODCALLTYPE Release() override { return references_.release(this); }
   HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT* count) override {
     if (!count) return E_POINTER;
     *count = 0;
@@ -260,7 +257,7 @@ class MemoryDc final : public IDispatch {
     }
   }
 
-  std::atomic<ULONG> references_{1};
+  zs::server::RefCount<MemoryDc> references_{1};
   Surface surface_;
 };
 
