@@ -13,6 +13,7 @@
 #include <istream>
 
 #include "cli/window_pump.h"
+#include "core/ascii.h"
 
 namespace zs::cli {
 namespace {
@@ -159,9 +160,7 @@ class TerminalInput final : public ReplInput {
     std::size_t n = words[0].size();
     for (const auto& w : words) {
       std::size_t i = 0;
-      while (i < n && i < w.size() && std::tolower(static_cast<unsigned char>(w[i])) ==
-                                          std::tolower(static_cast<unsigned char>(words[0][i])))
-        ++i;
+      while (i < n && i < w.size() && foldAscii(w[i]) == foldAscii(words[0][i])) ++i;
       n = i;
     }
     return words[0].substr(0, n);

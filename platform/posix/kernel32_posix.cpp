@@ -9,6 +9,7 @@
 #include <fstream>
 #include <limits>
 
+#include "core/ascii.h"
 #include "platform/posix/mount_table.h"
 #include "platform/posix/os_release.h"
 
@@ -48,26 +49,19 @@ bool copyOut(const std::string& text, char* buffer, DWORD size) {
   return true;
 }
 
-int hexValue(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 }  // namespace
 
 DWORD serialFromUuid(std::string_view uuid) {
   std::string digits;
   for (const char c : uuid) {
-    if (hexValue(c) >= 0) digits.push_back(c);
+    if (digitValue(c) >= 0) digits.push_back(c);
   }
   if (digits.size() < 8) return 0;
   const std::string_view pick = digits.size() == 16
                                     ? std::string_view(digits).substr(8, 8)
                                     : std::string_view(digits).substr(0, 8);
   DWORD serial = 0;
-  for (const char c : pick) serial = (serial << 4) | static_cast<DWORD>(hexValue(c));
+  for (const char c : pick) serial = (serial << 4) | static_cast<DWORD>(digitValue(c));
   return serial;
 }
 
@@ -88,9 +82,9 @@ void releaseNumbers(std::string_view release, DWORD numbers[3]) {
 std::string unescapeUdevName(std::string_view name) {
   std::string out;
   for (std::size_t i = 0; i < name.size(); ++i) {
-    if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && hexValue(name[i + 2]) >= 0 &&
-        hexValue(name[i + 3]) >= 0) {
-      out.push_back(static_cast<char>(hexValue(name[i + 2]) * 16 + hexValue(name[i + 3])));
+    if (name[i] == '\\' && i + 3 < name.size() && name[i + 1] == 'x' && digitValue(name[i + 2]) >= 0 &&
+        digitValue(name[i + 3]) >= 0) {
+      out.push_back(static_cast<char>(digitValue(name[i + 2]) * 16 + digitValue(name[i + 3])));
       i += 3;
     } else {
       out.push_back(name[i]);

@@ -5,15 +5,13 @@
 #include <cctype>
 #include <filesystem>
 
+#include "core/ascii.h"
+
 namespace zs::platform::posix {
 namespace {
 
 bool startsWithNoCase(std::string_view text, std::string_view prefix) {
-  if (text.size() < prefix.size()) return false;
-  for (std::size_t i = 0; i < prefix.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(text[i])) != prefix[i]) return false;
-  }
-  return true;
+  return text.size() >= prefix.size() && sameName(text.substr(0, prefix.size()), prefix);
 }
 
 bool unreserved(unsigned char c) {

@@ -8,6 +8,8 @@
 
 #include <unistd.h>
 
+#include "core/ascii.h"
+
 namespace zs::platform::posix {
 namespace {
 
@@ -40,13 +42,6 @@ struct Response {
   std::uint32_t code = 2;
   std::vector<std::string> uris;
 };
-
-int hex(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
 
 // Reads the "uris" entry of the results a{sv}; other entries are skipped.
 int readResults(sd_bus_message* m, Response& response) {
@@ -133,7 +128,7 @@ std::optional<std::string> pathOfFileUri(const std::string& uri) {
       continue;
     }
     if (i + 2 >= rest.size()) return std::nullopt;
-    const int high = hex(rest[i + 1]), low = hex(rest[i + 2]);
+    const int high = digitValue(rest[i + 1]), low = digitValue(rest[i + 2]);
     if (high < 0 || low < 0 || (high == 0 && low == 0)) return std::nullopt;
     path += static_cast<char>(high * 16 + low);
     i += 2;
