@@ -12,6 +12,7 @@
 #include "core/ascii.h"
 #include "cli/commands.h"
 #include "frame/keyed_collections.h"
+#include "platform/types.h"
 #include "core/variant_ops.h"
 #include "registry/registry.h"
 
@@ -187,13 +188,6 @@ std::string dataText(const String& data, Long type) {
   return shown(data);
 }
 
-int hexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // Binary data given as hexadecimal digits, two per byte: one character per
 // byte, as ZSRegistry takes binary data, which needs 1 to 32767 bytes.
 String binaryFromHex(const std::string& hex) {
@@ -205,7 +199,7 @@ String binaryFromHex(const std::string& hex) {
     throw RegFailure("ERROR: Invalid binary data: more than 32767 bytes.");
   String data;
   for (std::size_t i = 0; i < hex.size(); i += 2) {
-    const int high = hexDigit(hex[i]), low = hexDigit(hex[i + 1]);
+    const int high = digitValue(hex[i]), low = digitValue(hex[i + 1]);
     if (high < 0 || low < 0) throw RegFailure("ERROR: Invalid binary data: not hexadecimal.");
     data.push_back(static_cast<char16_t>(high * 16 + low));
   }
@@ -225,7 +219,7 @@ String dwordText(const std::string& text) {
   std::uint64_t value = 0;
   bool inRange = true;
   for (const char c : digits) {
-    const int digit = hex ? hexDigit(c) : (c >= '0' && c <= '9' ? c - '0' : -1);
+    const int digit = digitValue(c, hex ? 16 : 10);
     if (digit < 0) break;
     value = value * (hex ? 16 : 10) + static_cast<std::uint64_t>(digit);
     if (value > limit) {
@@ -296,6 +290,10 @@ struct Addition {
 Addition additionOf(const Options& options) {
   if (!options.valueName && !options.type && !options.data) return Addition{true, zvString, {}};
   Addition a;
+  // The store refuses a longer name only when it writes the value, after the
+  // key has been made.
+  if (options.valueName && options.valueName->size() > platform::kMaxValueNameLength)
+    checkStatus(platform::kErrorInvalidParameter);
   if (options.type) a.type = typeNamed(*options.type);
   const std::string given = options.data.value_or("");
   a.data = a.type == zvBinary ? binaryFromHex(given)

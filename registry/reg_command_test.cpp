@@ -140,6 +140,7 @@ TEST(RegCommand, FailuresSayWhyAndChangeNothing) {
       {{"reg", "add", key, "/v", "B", "/t", "REG_BINARY"}, 1, "Invalid binary data"},
       {{"reg", "add", key, "/v", "B", "/t", "REG_BINARY", "/d", std::string(65536, 'a')}, 1,
        "more than 32767 bytes"},
+      {{"reg", "add", key, "/v", std::string(16384, 'n'), "/d", "x"}, 1, invalid},
       {{"reg", "delete", "HKCU\\NoSuch", "/v", "x"}, 1, notFound},
       {{"reg", "delete", "HKCU\\NoSuch"}, 1, notFound},
       {{"reg", "query", key}, 1, notFound},
