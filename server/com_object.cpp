@@ -5,17 +5,21 @@
 #include <memory>
 #include <mutex>
 #include <new>
-#include <vector>
 
 #include "core/ascii.h"
 #include "core/error.h"
 #include "core/error_mapping.h"
 #include "server/com_ptr.h"
 #include "server/module.h"
+#include "server/small_list.h"
 #include "server/variant_convert.h"
 
 namespace zs::server {
 namespace {
+
+// Calls with up to this many arguments (a property assignment's value
+// included) keep them on the stack.
+constexpr std::size_t kInlineArguments = 8;
 
 struct Identities {
   std::mutex lock;
@@ -233,7 +237,7 @@ HRESULT ComObject::invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* re
   // property assignment last. A gap is an omitted argument.
   const UINT named = params->cNamedArgs;
   const UINT positional = params->cArgs - named;
-  std::vector<VARIANTARG*> slots;
+  SmallList<VARIANTARG*, kInlineArguments> slots;
   for (UINT i = 0; i < positional; ++i) slots.push_back(&params->rgvarg[params->cArgs - 1 - i]);
   VARIANTARG* putValue = nullptr;
   for (UINT j = 0; j < named; ++j) {
@@ -247,12 +251,12 @@ HRESULT ComObject::invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* re
       if (argErr) *argErr = j;
       return DISP_E_PARAMNOTFOUND;
     }
-    if (slots.size() <= static_cast<std::size_t>(n)) slots.resize(n + 1, nullptr);
+    if (slots.size() <= static_cast<std::size_t>(n)) slots.resize(static_cast<std::size_t>(n) + 1);
     slots[n] = &params->rgvarg[j];
   }
   if (putValue) slots.push_back(putValue);
 
-  std::vector<Argument> args(slots.size());
+  SmallList<Argument, kInlineArguments> args(slots.size());
   for (std::size_t i = 0; i < slots.size(); ++i) {
     if (!slots[i]) continue;  // stays omitted
     auto failure = guarded([&] {
@@ -266,7 +270,7 @@ HRESULT ComObject::invoke(DISPID id, WORD flags, DISPPARAMS* params, VARIANT* re
   }
 
   Variant value;
-  auto failure = run(member->dispid, kind, [&] { value = zs::invoke(*core_, *member, kind, args); });
+  auto failure = run(member->dispid, kind, [&] { value = zs::invoke(*core_, *member, kind, args.all()); });
   // By-reference arguments go back to the caller's variables whatever way the
   // call ended; one that cannot take its new value keeps its old one.
   for (std::size_t i = 0; i < slots.size(); ++i)
@@ -282,7 +286,7 @@ HRESULT ComObject::callFromVtable(DISPID id, CallKind kind, std::span<const RawA
     if (!result.p) return E_POINTER;
     clearSlot(result.vt, result.p);
   }
-  std::vector<Argument> args(raw.size());
+  SmallList<Argument, kInlineArguments> args(raw.size());
   for (std::size_t i = 0; i < raw.size(); ++i) {
     const bool byRef = raw[i].vt & VT_BYREF;
     if (byRef && !raw[i].p) return E_POINTER;
@@ -290,7 +294,7 @@ HRESULT ComObject::callFromVtable(DISPID id, CallKind kind, std::span<const RawA
     if (failure) return fail(*failure, nullptr);
   }
   Variant value;
-  auto failure = run(id, kind, [&] { value = zs::invoke(*core_, id, kind, args); });
+  auto failure = run(id, kind, [&] { value = zs::invoke(*core_, id, kind, args.all()); });
   for (std::size_t i = 0; i < raw.size(); ++i)
     if (args[i].byRef)
       guarded([&] { storeTyped(args[i].value, raw[i].vt & VT_TYPEMASK, raw[i].p, true); });
