@@ -1,9 +1,10 @@
 // `zavrin splash`: the PNG of each style at its designed size with the
 // properties given by --let, the suite about window, and the lines it refuses
-// (no file is written then).
+// (no file is written then); --show on a private X server and without one.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <sstream>
 
@@ -11,6 +12,7 @@
 #include "branding/posix/cairo_renderer.h"
 #include "cli/commands.h"
 #include "platform/testing/temp_folder.h"
+#include "platform/testing/xvfb_server.h"
 
 namespace zs::cli {
 namespace {
@@ -73,6 +75,55 @@ TEST(SplashCommand, WritesEachWindowWithItsPropertiesOrRefusesTheLine) {
   EXPECT_EQ(shown->image()->at(29, 31), kGreen);
   EXPECT_EQ(shown->image()->at(29 + 7, 31 + 7), kGreen);
   EXPECT_NE(shown->image()->at(29 + 8, 31 + 8), kGreen);
+}
+
+// --show maps the window on $DISPLAY, at the size of its PNG, and ends with
+// status 0; without a display it fails with status 1 and says why.
+TEST(SplashCommand, ShowsTheWindowOnTheDisplayOrFailsWithoutOne) {
+  const platform::testsupport::XvfbServer server;
+  ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
+  // A client of the test watches the top-level windows come and go.
+  Display* watcher = XOpenDisplay(server.name().c_str());
+  ASSERT_NE(watcher, nullptr);
+  XSelectInput(watcher, DefaultRootWindow(watcher), SubstructureNotifyMask);
+  XSync(watcher, False);
+
+  const platform::testsupport::TempFolder tmp;
+  const std::string out = tmp.path() + "/splash.png";
+  const char* own = std::getenv("DISPLAY");
+  const std::string ownDisplay = own ? own : "";
+  auto run = [](const std::vector<std::string>& line, std::string& err) {
+    std::istringstream in;
+    std::ostringstream o, e;
+    CommandIo io{in, o, e};
+    const int status = runCommandLine(line, io);
+    err = e.str();
+    return status;
+  };
+  std::string err;
+  setenv("DISPLAY", server.name().c_str(), 1);
+  EXPECT_EQ(run({"splash", "--style", "1", "--show", "1", "-o", out}, err), 0) << err;
+  unsetenv("DISPLAY");
+  const int noDisplay = run({"splash", "--style", "1", "--show", "1"}, err);
+  if (own) setenv("DISPLAY", ownDisplay.c_str(), 1);
+  EXPECT_EQ(noDisplay, 1);
+  EXPECT_EQ(err, "zavrin splash: no X display to show the window on\n");
+
+  // The command's connection is closed: every event it caused has been sent.
+  XSync(watcher, False);
+  const auto picture = branding::loadPicture(out);
+  ::Window created = 0;
+  bool mapped = false;
+  while (XPending(watcher) > 0) {
+    XEvent e;
+    XNextEvent(watcher, &e);
+    if (e.type == CreateNotify && e.xcreatewindow.width == picture->image()->width &&
+        e.xcreatewindow.height == picture->image()->height)
+      created = e.xcreatewindow.window;
+    mapped = mapped || (e.type == MapNotify && created && e.xmap.window == created);
+  }
+  EXPECT_TRUE(mapped) << "no window of the splash's size was mapped";
+  XCloseDisplay(watcher);
 }
 
 }  // namespace

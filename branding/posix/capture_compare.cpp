@@ -1,11 +1,14 @@
-// Compares a splash window or about dialog captured from the Win32 presenter
-// (client area, BMP) with the Linux rendering of the same style (PNG, frame
-// included), region by region: the same size; each label's ink where the
-// Linux layout puts it, within a few pixels (fonts rasterise differently); the
-// colours the style fixes exactly (the Zavrin band and yellow product name,
-// the white bands, an about dialog's web link at rest or under the pointer).
+// Compares a splash window, about dialog or the suite about window captured
+// from the Win32 presenters (client area, BMP) with the Linux rendering of the
+// same window (PNG, frame included), region by region: the same size; each
+// label's ink where the Linux layout puts it, within a few pixels (fonts
+// rasterise differently); the colours the window fixes exactly (the Zavrin
+// band and yellow product name, the white bands, an about dialog's web link at
+// rest or under the pointer, the suite about window's links); the suite about
+// window's rule and OK button where the layout puts them.
 // usage: branding_capture_compare STYLE LINUX.png WIN32.bmp
 //        branding_capture_compare --about STYLE [--hover ELEMENT] LINUX.png WIN32.bmp
+//        branding_capture_compare --suite LINUX.png WIN32.bmp
 // Prints one line per difference and exits 1 when there is any.
 #include <cstdio>
 #include <cstdlib>
@@ -22,6 +25,7 @@
 #include "branding/posix/pango_text.h"
 #include "branding/splash_layouts.h"
 #include "branding/splash_screen.h"
+#include "branding/suite_about.h"
 #include "core/error.h"
 
 using namespace zs;
@@ -141,12 +145,53 @@ Box pixelBox(const Window& w, std::string_view name) {
 // 0xRRGGBB of an OLE colour without the system bit.
 std::uint32_t rgb(OleColor c) { return ((c & 0xFF) << 16) | (c & 0xFF00) | ((c >> 16) & 0xFF); }
 
+// The suite about window beyond its texts: both links in their blue, the rule
+// and the OK button's border where the layout puts them, in the colour the
+// Linux rendering gives them relative to the background (a system colour may
+// differ between the platforms, the layout's lines and edges may not move).
+void compareSuiteAbout(const Window& w, const View& lin, const View& win,
+                       const std::function<void(std::string)>& differ) {
+  for (const char* name : {"lblLink", "lblMail"}) {
+    const std::uint32_t link = rgb(w.element(name).foreColor);
+    const Box b = pixelBox(w, name);
+    if (count(lin, b, link) == 0) differ(std::string("the Linux rendering lacks ") + name + "'s colour");
+    if (count(win, b, link) < 10) differ(std::string(name) + " is not in its colour " + std::to_string(link));
+  }
+  // A pixel's kind: the background's colour or another.
+  const std::uint32_t linBack = lin.at(2, 2), winBack = win.at(2, 2);
+  auto sameKind = [&](int x, int y) { return (lin.at(x, y) == linBack) == (win.at(x, y) == winBack); };
+  // The rule: one row across the window; the rows next to it are background.
+  const Element& rule = w.element("linRule");
+  const int ry = rule.box.top / kTwipsPerPixel, rx0 = rule.box.left / kTwipsPerPixel,
+            rx1 = rule.box.right() / kTwipsPerPixel;
+  int ruleMisses = 0;
+  for (int x = rx0 + 1; x < rx1 - 1; ++x)
+    for (int y : {ry - 1, ry, ry + 1}) ruleMisses += !sameKind(x, y);
+  if (win.at((rx0 + rx1) / 2, ry) == winBack) differ("no rule at row " + std::to_string(ry));
+  if (ruleMisses) differ("the rule differs from the Linux rendering in " + std::to_string(ruleMisses) + " pixels");
+  // The OK button's border: its four edges and the pixels just inside and
+  // outside them.
+  const Box ok = pixelBox(w, "cmdOK");
+  int edgeMisses = 0;
+  for (int x = ok.left - 1; x <= ok.right(); ++x)
+    for (int y : {ok.top - 1, ok.top, ok.top + 1, ok.bottom() - 2, ok.bottom() - 1, ok.bottom()})
+      edgeMisses += !sameKind(x, y);
+  for (int y = ok.top + 2; y < ok.bottom() - 2; ++y)
+    for (int x : {ok.left - 1, ok.left, ok.left + 1, ok.right() - 2, ok.right() - 1, ok.right()})
+      edgeMisses += !sameKind(x, y);
+  if (win.at(ok.left, ok.top + ok.height / 2) == winBack) differ("no OK button border at its left edge");
+  if (edgeMisses)
+    differ("the OK button's border differs from the Linux rendering in " + std::to_string(edgeMisses) + " pixels");
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   std::vector<std::string> args(argv + 1, argv + argc);
   const bool about = !args.empty() && args[0] == "--about";
+  const bool suite = !args.empty() && args[0] == "--suite";
   if (about) args.erase(args.begin());
+  if (suite) args[0] = "0";  // no style: the arguments line up with a style's
   std::string hover;
   if (about && args.size() == 5 && args[1] == "--hover") {
     hover = args[2];
@@ -155,22 +200,26 @@ int main(int argc, char** argv) {
   if (args.size() != 3) {
     std::fprintf(stderr,
                  "usage: branding_capture_compare STYLE LINUX.png WIN32.bmp\n"
-                 "       branding_capture_compare --about STYLE [--hover ELEMENT] LINUX.png WIN32.bmp\n");
+                 "       branding_capture_compare --about STYLE [--hover ELEMENT] LINUX.png WIN32.bmp\n"
+                 "       branding_capture_compare --suite LINUX.png WIN32.bmp\n");
     return 2;
   }
   try {
     const int style = std::atoi(args[0].c_str());
     const auto linuxPicture = loadPicture(args[1]), winPicture = loadPicture(args[2]);
     int differences = 0;
-    const std::string what = std::string(about ? "about " : "") + "style " + std::to_string(style) +
-                             (hover.empty() ? "" : " (pointer on " + hover + ")");
+    const std::string what = suite ? std::string("suite about")
+                                   : std::string(about ? "about " : "") + "style " + std::to_string(style) +
+                                         (hover.empty() ? "" : " (pointer on " + hover + ")");
     auto differ = [&](const std::string& difference) {
       std::printf("%s: %s\n", what.c_str(), difference.c_str());
       ++differences;
     };
 
     auto measurer = std::make_shared<posix::PangoMeasurer>();
-    const Window w = about ? aboutLayout(style, hover, measurer) : splashLayout(style, *measurer);
+    const Window w = suite   ? suiteAboutWindow()
+                     : about ? aboutLayout(style, hover, measurer)
+                             : splashLayout(style, *measurer);
     const int cw = w.clientWidth / kTwipsPerPixel, ch = w.clientHeight / kTwipsPerPixel;
     const View lin{*linuxPicture->image(), kFramePixels, cw, ch}, win{*winPicture->image(), 0, cw, ch};
     if (win.image.width != cw || win.image.height != ch)
@@ -178,7 +227,9 @@ int main(int argc, char** argv) {
              ", expected " + std::to_string(cw) + "x" + std::to_string(ch));
     compareLabels(w, lin, win, differ);
 
-    if (about) {
+    if (suite) {
+      compareSuiteAbout(w, lin, win, differ);
+    } else if (about) {
       // The web link in its colour: GDI draws the underline in it exactly,
       // cairo's antialiased strokes hit it in a few pixels only.
       const std::uint32_t link = rgb(w.element("lblUrl").foreColor);

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# The Win32 about dialogs under Wine on an X server of the test's own (Xvfb
-# picks a free display number; never the user's display): about_capture.exe
-# shows each dialog through automation on its own message loop, checks the
-# window, captures it at rest and with the pointer on the web link, clicks the
-# links and closes it every way; branding_capture_compare compares the
-# captures region by region with the Linux rendering (`zavrin about`). The
-# prefix's http and mailto handlers are launch_recorder.exe, which appends
-# what the shell gave it to launches.txt beside itself (no browser or mail
-# program runs).
+# The Win32 about dialogs and the suite about window under Wine on an X server
+# of the test's own (Xvfb picks a free display number; never the user's
+# display): about_capture.exe shows each dialog and the suite about window
+# through automation on its own message loop, checks the window, captures it
+# at rest (a dialog also with the pointer on the web link), clicks the links
+# and closes it every way; branding_capture_compare compares the captures
+# region by region with the Linux rendering (`zavrin about`, `zavrin splash
+# --about`). The prefix's http, https and mailto handlers are
+# launch_recorder.exe, which appends what the shell gave it to launches.txt
+# beside itself (no browser or mail program runs).
 # The 64-bit route only: under WoW64, 32-bit programs have no display driver.
 #
 # usage: about_capture.sh <source-dir> <work-dir> <zavrin> <compare> <Xvfb>
@@ -20,7 +21,7 @@ cp "$BIN/tests/wine/launch_recorder.exe" "$WORK/" || die "launch_recorder.exe wa
 record=$WORK/launches.txt
 : >"$record"
 recorder=$(winpath "$WORK/launch_recorder.exe")
-for scheme in http mailto; do
+for scheme in http https mailto; do
   run_win "$WIN_SYS\\reg.exe" delete "HKCR\\$scheme\\shell\\open\\ddeexec" /f >/dev/null 2>&1
   run_win "$WIN_SYS\\reg.exe" add "HKCR\\$scheme\\shell\\open\\command" /ve /f \
     /d "\"$recorder\" \"%1\"" >/dev/null || die "cannot register the $scheme handler"
@@ -42,6 +43,13 @@ for style in 0 1; do
       "$WORK/win32-about-$style$suffix.bmp" || status=1
   done
 done
+"$ZAVRIN" splash --about -o "$WORK/linux-suite-about.png" || die "zavrin splash --about failed"
+if [ -s "$WORK/win32-suite-about.bmp" ]; then
+  "$COMPARE" --suite "$WORK/linux-suite-about.png" "$WORK/win32-suite-about.bmp" || status=1
+else
+  note "suite about: no capture"
+  status=1
+fi
 note "win32 (WoW64): skipped: 32-bit programs have no display driver under WoW64"
 [ $status = 0 ] && note "passed" || note "FAILED"
 exit $status
