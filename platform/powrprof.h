@@ -49,6 +49,10 @@ struct SYSTEM_POWER_CAPABILITIES {
   std::int32_t DefaultLowLatencyWake;
 };
 static_assert(sizeof(SYSTEM_POWER_CAPABILITIES) == 76);
+static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, SleepButtonPresent) == 1);
+static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, HiberFilePresent) == 8);
+static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, FullWake) == 9);
+static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, ThermalControl) == 13);
 static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, DiskSpinDown) == 21);
 static_assert(offsetof(SYSTEM_POWER_CAPABILITIES, SystemBatteriesPresent) == 30);
 
