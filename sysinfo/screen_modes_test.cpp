@@ -87,7 +87,7 @@ TEST(ScreenModes, AcceptedModeIsTestedAppliedAndBroadcastBounded) {
             (Calls{"EnumDisplaySettingsA(0)",
                    "ChangeDisplaySettingsA(1024x768x16 fields=1C0000 flags=2)",
                    "ChangeDisplaySettingsA(1024x768x16 fields=1C0000 flags=1)",
-                   "SendMessageTimeoutA(FFFF 7E 16 50332672 flags=2)"}));
+                   "SendMessageTimeoutA(FFFF 7E 16 50332672 flags=2 timeout=1000)"}));
   EXPECT_EQ(display->current().width, 1024u);
   // The record is the template with four fields replaced: the size the system
   // wrote stays, and so does the high half of the depth field.
@@ -168,7 +168,7 @@ TEST(ScreenModes, OmittedDepthKeepsTheCurrentOne) {
                    "CreateDCA(DISPLAY)", "GetDeviceCaps(12)", "DeleteDC", "EnumDisplaySettingsA(0)",
                    "ChangeDisplaySettingsA(800x600x32 fields=1C0000 flags=2)",
                    "ChangeDisplaySettingsA(800x600x32 fields=1C0000 flags=1)",
-                   "SendMessageTimeoutA(FFFF 7E 32 39322400 flags=2)"}));
+                   "SendMessageTimeoutA(FFFF 7E 32 39322400 flags=2 timeout=1000)"}));
   EXPECT_EQ(display->openContexts(), 0);
 }
 

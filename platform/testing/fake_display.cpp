@@ -52,11 +52,11 @@ LONG FakeDisplay::ChangeDisplaySettingsA(DEVMODEA* devMode, DWORD flags) {
 }
 
 LRESULT FakeDisplay::SendMessageTimeoutA(HWND window, UINT message, WPARAM wParam, LPARAM lParam,
-                                         UINT flags, UINT, DWORD_PTR* result) {
-  char text[128];
-  std::snprintf(text, sizeof text, "SendMessageTimeoutA(%zX %X %zu %td flags=%u)",
+                                         UINT flags, UINT timeout, DWORD_PTR* result) {
+  char text[160];
+  std::snprintf(text, sizeof text, "SendMessageTimeoutA(%zX %X %zu %td flags=%u timeout=%u)",
                 static_cast<std::size_t>(window), message, static_cast<std::size_t>(wParam),
-                static_cast<std::ptrdiff_t>(lParam), flags);
+                static_cast<std::ptrdiff_t>(lParam), flags, timeout);
   calls_.push_back(text);
   if (result) *result = 0;
   return 1;
