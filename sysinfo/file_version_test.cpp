@@ -125,6 +125,18 @@ TEST_F(FileVersionFake, NullPointersFromTheQueryCopyNothing) {
   EXPECT_EQ(fv->FileVersionString(), u"0.0.0.0") << "a record shorter than 52 bytes is not read";
 }
 
+TEST_F(FileVersionFake, TextAndTranslationStayWithinTheReportedLengths) {
+  FakeVersion::File file;
+  // Two bytes of translation are not a language and code page: 00000000.
+  file.translation = std::vector<std::uint8_t>{0x09, 0x04};
+  file.strings = {{"\\StringFileInfo\\00000000\\ProductName", "ProductTail"}};
+  file.stringLength = 7;  // no NUL within the length reported
+  fake->addFile("cut", file);
+  fv->FileName(u"cut");
+  EXPECT_EQ(fv->ProductName(), u"Product");
+  EXPECT_EQ(fake->queries().back(), "\\StringFileInfo\\00000000\\ProductName");
+}
+
 TEST_F(FileVersionFake, DynamicCalls) {
   std::vector<Argument> none;
   EXPECT_EQ(invoke(*fv, methodId(0x11), CallKind::Method, none).integer(), 1);

@@ -77,7 +77,8 @@ BOOL FakeVersion::VerQueryValueA(const void* block, const char* subBlock, void**
   for (auto& [key, value] : file.strings) {
     if (upper(key) != path) continue;
     *buffer = value.data();
-    *length = value.empty() ? 0 : static_cast<UINT>(value.size() + 1);
+    *length = file.stringLength ? *file.stringLength
+                                : value.empty() ? 0 : static_cast<UINT>(value.size() + 1);
     return 1;
   }
   return 0;

@@ -22,6 +22,8 @@ class FakeVersion : public Version {
     // "\StringFileInfo\040904B0\ProductName" -> value (paths compare without case)
     std::map<std::string, std::string> strings;
     bool nullPointers = false;  // every query succeeds with a null pointer and length 0
+    // The length every string entry reports instead of its size with the NUL.
+    std::optional<UINT> stringLength;
   };
 
   void addFile(const std::string& name, File file) { files_[name] = std::move(file); }
