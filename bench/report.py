@@ -584,9 +584,10 @@ class Report:
             "",
             f"## Goals ({met} of {len(self.summary)} met)",
             "",
-            "Where a goal is not met, the last column gives its floor measured in the same run: "
-            "the ratio that work the goal's operation cannot avoid already reaches (each "
-            "section shows the floor's own rows).",
+            "Where a goal is not met, the last column gives its floor, measured in the same run: "
+            "the ratio that the work the operation cannot avoid reaches alone, or that a "
+            "standard container doing the same work reaches (each section shows the floor's "
+            "rows).",
             "",
         ] + table(["Goal", "measured", "target", "met", "floor in this run"], self.summary)
         return "\n".join(head + self.lines) + "\n"
