@@ -11,8 +11,10 @@
 # Results (Google Benchmark JSON and console text) stay in
 # build/release/bench/results. The programs run:
 #   zavrin_bench           in four parts: the dynamic calls and the Collection
-#                          fetches (repeated, in a random interleaving), the
-#                          Collection's adds and removals, and the rest
+#                          fetches with their floors (the cheapest member,
+#                          members doing nothing, the map folding case),
+#                          repeated in a random interleaving; the
+#                          Collection's adds and removals; and the rest
 #   zavrin_startup_bench   process start-up, repeated
 #   any other *_bench program in build/release (its rows are picked up by name)
 #   variant_runtime_bench  (win64) under Wine, by bench/wine/run.sh
@@ -54,8 +56,8 @@ run() {
     >"$RESULTS/$name.txt" 2>&1 || fail "$name (see $RESULTS/$name.txt)"
 }
 
-CALLS='^BM_(BinToDec|DecToHex|Math_ATanH|Math_Inc|Stack_PushPop)_'
-FETCHES='^BM_(Collection|Map|Vector)_Item'
+CALLS='^BM_(BinToDec|DecToHex|Math_ATanH|Math_Inc|Stack_PushPop|Stack_Count|EmptyInc|EmptyPushPop)_'
+FETCHES='^BM_(Collection|Map|FoldingMap|Vector)_Item'
 CHANGES='^BM_(Collection|Map|Vector)_(Add|Remove)'
 INTERLEAVED=--benchmark_enable_random_interleaving=true
 

@@ -3,17 +3,22 @@
 // (VarCat), Double to text (VarBstrFromR8) and text to Double (VarR8FromStr).
 // Each side runs in batches of a few milliseconds; the two sides of an
 // operation alternate batch by batch over several rounds, and the fastest batch
-// of each side gives its time per operation. Prints one JSON document:
+// of each side gives its time per operation. Beside the operations, floors
+// time a part of one operation alone on each side, the same way. Prints one
+// JSON document:
 //   {"rounds": R, "operations": [{"name", "library_ns", "runtime_ns", "ratio",
-//                                 "same_result"}...]}
+//                                 "same_result"}...],
+//    "floors": [{"name", "operation", "library_ns", "runtime_ns", "ratio"}...]}
 #include <windows.h>
 // after windows.h, which it needs
 #include <oleauto.h>
 
 #include <algorithm>
 #include <chrono>
+#include <memory>
 #include <cstdio>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/variant_ops.h"
@@ -131,9 +136,13 @@ Result add(const char* name, const Variant& a, const Variant& b, VARTYPE type) {
       same);
 }
 
+// The two Strings joined by the concatenation.
+constexpr std::u16string_view kLeft = u"HKEY_LOCAL_MACHINE\\Software";
+constexpr std::u16string_view kRight = u"\\Microsoft\\Windows\\CurrentVersion";
+
 Result concatenation() {
-  const zs::String left = u"HKEY_LOCAL_MACHINE\\Software";
-  const zs::String right = u"\\Microsoft\\Windows\\CurrentVersion";
+  const zs::String left(kLeft);
+  const zs::String right(kRight);
   const Variant a(left), b(right);
   OleVariant x, y;
   V_VT(&x.v) = VT_BSTR;
@@ -152,6 +161,28 @@ Result concatenation() {
         keep(r.v);
       },
       same);
+}
+
+// The allocation alone of a concatenation's result, on each side: the joined
+// text's buffer from the String's allocator (what concat reserves: the
+// length and its terminator), against a BSTR of the same length from
+// SysAllocStringLen, each freed at once. Nothing is copied on either side.
+Result concatenationAllocation() {
+  const std::size_t length = kLeft.size() + kRight.size();
+  std::allocator<char16_t> allocator;
+  return compare(
+      "allocation of the joined text",
+      [&] {
+        char16_t* text = allocator.allocate(length + 1);
+        keep(text);
+        allocator.deallocate(text, length + 1);
+      },
+      [&] {
+        BSTR text = SysAllocStringLen(nullptr, static_cast<UINT>(length));
+        keep(text);
+        SysFreeString(text);
+      },
+      true);
 }
 
 Result doubleToText() {
@@ -197,6 +228,8 @@ int main() {
       add("add (Long + Long)", Variant(zs::Long{123456}), Variant(zs::Long{654321}), VT_I4));
   results.push_back(add("add (Double + Double)", Variant(1234.5), Variant(0.125), VT_R8));
   results.push_back(concatenation());
+  // Timed beside the operation it is the floor of.
+  const Result allocation = concatenationAllocation();
   results.push_back(doubleToText());
   results.push_back(textToDouble());
 
@@ -209,6 +242,14 @@ int main() {
         i ? "," : "", r.name.c_str(), r.libraryNs, r.runtimeNs, r.libraryNs / r.runtimeNs,
         r.sameResult ? "true" : "false");
   }
+  std::printf("\n], \"floors\": [");
+  std::printf(
+      "\n  {\"name\": \"%s\", \"operation\": \"concatenation (String & String)\", "
+      "\"library\": \"the String's allocator (operator new and delete)\", "
+      "\"runtime\": \"SysAllocStringLen and SysFreeString\", "
+      "\"library_ns\": %.3f, \"runtime_ns\": %.3f, \"ratio\": %.4f}",
+      allocation.name.c_str(), allocation.libraryNs, allocation.runtimeNs,
+      allocation.libraryNs / allocation.runtimeNs);
   std::printf("\n]}\n");
   return 0;
 }
