@@ -21,10 +21,22 @@ cp "$BIN/tests/wine/launch_recorder.exe" "$WORK/" || die "launch_recorder.exe wa
 record=$WORK/launches.txt
 : >"$record"
 recorder=$(winpath "$WORK/launch_recorder.exe")
-for scheme in http https mailto; do
+# reg.exe has once failed to write a key in a prefix made moments before, with
+# nothing on standard error: a write is tried up to three times, and what
+# reg.exe answered to each failed try is shown.
+register_handler() {
+  local scheme=$1 try answer
   run_win "$WIN_SYS\\reg.exe" delete "HKCR\\$scheme\\shell\\open\\ddeexec" /f >/dev/null 2>&1
-  run_win "$WIN_SYS\\reg.exe" add "HKCR\\$scheme\\shell\\open\\command" /ve /f \
-    /d "\"$recorder\" \"%1\"" >/dev/null || die "cannot register the $scheme handler"
+  for try in 1 2 3; do
+    answer=$(run_win "$WIN_SYS\\reg.exe" add "HKCR\\$scheme\\shell\\open\\command" /ve /f \
+      /d "\"$recorder\" \"%1\"" 2>&1) && return 0
+    note "registering the $scheme handler, try $try: $answer"
+    sleep 1
+  done
+  return 1
+}
+for scheme in http https mailto; do
+  register_handler "$scheme" || die "cannot register the $scheme handler"
 done
 
 status=0
