@@ -232,11 +232,12 @@ class Report:
             # The floor of by id: the layer's cost for these parameters where
             # members that do nothing with them were measured, else the
             # cheapest member's cost once per call.
-            floor, floor_text = None, None
+            floor, floor_text, shaped = None, None, False
             if empty:
                 ems, (et, ei, _) = self.call_times(empty)
                 floor = self.difference(ei, et)
                 if floor is not None:
+                    shaped = True
                     floor_text = "typed + what the layer costs for its parameters"
                     floor_rows.append([f"members doing nothing, declared as {label}" if count > 1
                                        else f"a member doing nothing, declared as {label}",
@@ -259,7 +260,6 @@ class Report:
                                    f"{'2 × ' if count > 1 else ''}the name floor)")])
             if i is None or t is None or floor is None:
                 continue
-            shaped = bool(empty) and floor_text.startswith("typed + what")
             two = count > 1
             line = f"- {label}{' (two calls)' if two else ''}: by id − typed = {fmt_ns(i - t)}"
             if shaped:
@@ -372,7 +372,7 @@ class Report:
             rows.append(["every operation", NOT_MEASURED, NOT_MEASURED, NOT_MEASURED,
                          self.goal("Variant operations ≤ 1.0× oleaut32", None, 1.0), "–"])
         body = table(["Operation", "library", "oleaut32", "ratio", "≤ 1.0×", "same result"], rows)
-        floors = self.r.variant.get("floors", []) if self.r.variant else []
+        floors = self.variant_floors()
         if floors:
             body.append("")
             body += table(["Floor: a part of an operation alone", "of", "library", "oleaut32",
@@ -399,11 +399,13 @@ class Report:
             "side, results and their freeing included. Goal: every operation ≤ 1.0× the runtime.",
             body)
 
+    def variant_floors(self):
+        return self.r.variant.get("floors", []) if self.r.variant else []
+
     def variant_floor(self, op):
         """The ratio an operation would have if it differed from the runtime
         only by its floor's part, as text for the goal table."""
-        floors = self.r.variant.get("floors", []) if self.r.variant else []
-        for f in floors:
+        for f in self.variant_floors():
             if f["operation"] == op["name"] and op["runtime_ns"]:
                 best = (op["runtime_ns"] + f["library_ns"] - f["runtime_ns"]) / op["runtime_ns"]
                 return (f"{fmt_ratio(best)} (oleaut32 + the difference of the {f['name']} "
