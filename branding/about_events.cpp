@@ -7,8 +7,6 @@ namespace {
 
 constexpr unsigned kVkReturn = 0x0D, kVkEscape = 0x1B;
 
-bool contains(const Box& b, int x, int y) { return x >= b.left && x < b.right() && y >= b.top && y < b.bottom(); }
-
 bool setColor(Window& w, std::string_view name, OleColor c) {
   OleColor& color = w.element(name).foreColor;
   if (color == c) return false;
@@ -21,7 +19,7 @@ bool setColor(Window& w, std::string_view name, OleColor c) {
 const Element* elementAt(const Window& dialog, int x, int y) {
   for (const auto& e : dialog.elements) {
     if (e.kind == ElementKind::Band || e.kind == ElementKind::Line) continue;
-    if (contains(dialog.clientBox(e), x, y)) return &e;
+    if (dialog.clientBox(e).contains(x, y)) return &e;
   }
   return nullptr;
 }

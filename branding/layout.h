@@ -24,6 +24,8 @@ struct Box {
   int left = 0, top = 0, width = 0, height = 0;
   int right() const { return left + width; }
   int bottom() const { return top + height; }
+  // Whether the point lies inside: left and top edges in, right and bottom out.
+  bool contains(int x, int y) const { return x >= left && x < right() && y >= top && y < bottom(); }
   bool operator==(const Box&) const = default;
 };
 

@@ -136,7 +136,7 @@ MessageBoxLayout layMessageBox(std::string_view rawText, std::string_view captio
 
 int messageBoxButtonAt(const MessageBoxLayout& box, int x, int y) {
   for (const auto& b : box.buttons)
-    if (x >= b.box.left && x < b.box.right() && y >= b.box.top && y < b.box.bottom()) return b.id;
+    if (b.box.contains(x, y)) return b.id;
   return 0;
 }
 

@@ -24,12 +24,10 @@ Element link(const char* name, Box box, std::string_view value) {
   return e;
 }
 
-bool contains(const Box& b, int x, int y) { return x >= b.left && x < b.right() && y >= b.top && y < b.bottom(); }
-
 }  // namespace
 
 SuiteAboutClick suiteAboutClickAt(const Window& window, int x, int y) {
-  auto at = [&](std::string_view name) { return contains(window.clientBox(window.element(name)), x, y); };
+  auto at = [&](std::string_view name) { return window.clientBox(window.element(name)).contains(x, y); };
   if (at("cmdOK")) return {true, {}};
   if (at("lblLink")) return {false, std::string(kMakerLink)};
   if (at("lblMail")) return {false, "mailto:" + std::string(kMakerMail)};

@@ -4,18 +4,20 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
-#include <sstream>
 
 #include "branding/picture.h"
 #include "branding/posix/cairo_renderer.h"
-#include "cli/commands.h"
+#include "cli/command_run.h"
+#include "platform/testing/scoped_variable.h"
 #include "platform/testing/temp_folder.h"
 #include "platform/testing/xvfb_server.h"
 
 namespace zs::cli {
 namespace {
+
+using testing::Outcome;
+using testing::run;
 
 constexpr std::uint32_t kRed = 0xFFFF0000, kYellow = 0xFFFFFF00, kGreen = 0xFF00FF00;
 
@@ -48,12 +50,10 @@ TEST(SplashCommand, WritesEachWindowWithItsPropertiesOrRefusesTheLine) {
   };
   for (const auto& c : cases) {
     std::filesystem::remove(out);
-    std::istringstream in;
-    std::ostringstream o, e;
-    CommandIo io{in, o, e};
     const std::string line = c.line[1] + " " + c.line[2];
-    EXPECT_EQ(runCommandLine(c.line, io), c.status) << line << ": " << e.str();
-    EXPECT_EQ(o.str(), "") << line;
+    const Outcome ran = run(c.line);
+    EXPECT_EQ(ran.status, c.status) << line << ": " << ran.err;
+    EXPECT_EQ(ran.out, "") << line;
     ASSERT_EQ(std::filesystem::exists(out), c.status == 0) << line;
     if (c.status != 0) continue;
     const auto picture = branding::loadPicture(out);
@@ -66,11 +66,7 @@ TEST(SplashCommand, WritesEachWindowWithItsPropertiesOrRefusesTheLine) {
   }
   // The logo lies at imgLogo (the frame at 150, 60 and the logo at 240, 360
   // in it: client pixels 26, 28, behind the 3-pixel frame) at its own size.
-  std::istringstream in;
-  std::ostringstream o, e;
-  CommandIo io{in, o, e};
-  const std::vector<std::string> withLogo = {"splash", "--style", "0", "--let", "ProductLogo=" + logo, "-o", out};
-  ASSERT_EQ(runCommandLine(withLogo, io), 0);
+  ASSERT_EQ(run({"splash", "--style", "0", "--let", "ProductLogo=" + logo, "-o", out}).status, 0);
   const auto shown = branding::loadPicture(out);
   EXPECT_EQ(shown->image()->at(29, 31), kGreen);
   EXPECT_EQ(shown->image()->at(29 + 7, 31 + 7), kGreen);
@@ -90,24 +86,18 @@ TEST(SplashCommand, ShowsTheWindowOnTheDisplayOrFailsWithoutOne) {
 
   const platform::testsupport::TempFolder tmp;
   const std::string out = tmp.path() + "/splash.png";
-  const char* own = std::getenv("DISPLAY");
-  const std::string ownDisplay = own ? own : "";
-  auto run = [](const std::vector<std::string>& line, std::string& err) {
-    std::istringstream in;
-    std::ostringstream o, e;
-    CommandIo io{in, o, e};
-    const int status = runCommandLine(line, io);
-    err = e.str();
-    return status;
-  };
-  std::string err;
-  setenv("DISPLAY", server.name().c_str(), 1);
-  EXPECT_EQ(run({"splash", "--style", "1", "--show", "1", "-o", out}, err), 0) << err;
-  unsetenv("DISPLAY");
-  const int noDisplay = run({"splash", "--style", "1", "--show", "1"}, err);
-  if (own) setenv("DISPLAY", ownDisplay.c_str(), 1);
-  EXPECT_EQ(noDisplay, 1);
-  EXPECT_EQ(err, "zavrin splash: no X display to show the window on\n");
+  Outcome shown, noDisplay;
+  {
+    const platform::testsupport::ScopedVariable display("DISPLAY", server.name());
+    shown = run({"splash", "--style", "1", "--show", "1", "-o", out});
+  }
+  {
+    const platform::testsupport::ScopedVariable display("DISPLAY", nullptr);
+    noDisplay = run({"splash", "--style", "1", "--show", "1"});
+  }
+  EXPECT_EQ(shown.status, 0) << shown.err;
+  EXPECT_EQ(noDisplay.status, 1);
+  EXPECT_EQ(noDisplay.err, "zavrin splash: no X display to show the window on\n");
 
   // The command's connection is closed: every event it caused has been sent.
   XSync(watcher, False);

@@ -16,7 +16,6 @@ inline constexpr UINT kDiMask = 1;
 inline constexpr UINT kDiImage = 2;
 inline constexpr UINT kDiNormal = 3;
 
-
 // Display settings.
 using WPARAM = std::uintptr_t;
 using LPARAM = std::intptr_t;

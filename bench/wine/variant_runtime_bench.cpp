@@ -15,8 +15,8 @@
 
 #include <algorithm>
 #include <chrono>
-#include <memory>
 #include <cstdio>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <vector>

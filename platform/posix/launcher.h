@@ -1,12 +1,13 @@
 // The one way the Linux backends start another program. A program is started
-// with posix_spawnp from an argument vector, never through a shell, so every
-// element reaches it verbatim as one argument. It inherits no descriptor but
-// standard error (standard input reads /dev/null; standard output is
-// /dev/null or a pipe that the caller reads), starts in the folder "/" (or the
-// one the caller names) with default signal handling, and is never left behind as a zombie: a program
-// that runs on by itself is started by a short-lived intermediate process,
-// which this process reaps at once, so no thread and no signal handler is
-// needed.
+// with posix_spawn (looked up on PATH unless the caller gives its path) from
+// an argument vector, never through a shell, so every element reaches it
+// verbatim as one argument. It inherits no descriptor but standard error
+// (standard input reads /dev/null; standard output is /dev/null or a pipe
+// that the caller reads), starts in the folder "/" (or the one the caller
+// names) with default signal handling, and is never left behind as a zombie:
+// a program that runs on by itself is started by a short-lived intermediate
+// process, which this process reaps at once, so no thread and no signal
+// handler is needed.
 #pragma once
 
 #include <cstddef>

@@ -1,7 +1,7 @@
 // user32 on Linux. Message boxes are modal dialogs on the X display, drawn by
 // the presenter the backend is given (message_box_presenter.h); without one,
-// or without a display, their caption and text go to the error stream. Help files open in the
-// desktop's viewer (help_viewer.h).
+// or without a display, their caption and text go to the error stream. Help
+// files open in the desktop's viewer (help_viewer.h).
 //
 // The display settings are those of the X server's primary output (RandR,
 // see randr_display.h): the server named by $DISPLAY, or by `display`.
