@@ -27,21 +27,29 @@ End Function
 
 ' The complete lines the recorder has written so far (each ends in CR LF).
 ' The file is opened only when its size changed: the recorder must be able to
-' open it between our reads.
+' open it between our reads. A read that meets the recorder writing fails;
+' it is dropped here and made again at the next poll, so it can neither end
+' the suite nor be taken for what was launched.
 Dim gSeen, gLines
 gSeen = -1
+gLines = Array("")
 Function Recorded()
-  Dim stream, size
+  Dim stream, size, text
+  On Error Resume Next
   size = 0
   If fso.FileExists(launches) Then size = fso.GetFile(launches).Size
-  If size <> gSeen Then
-    gLines = Array("")
+  If Err.Number = 0 And size <> gSeen Then
+    text = ""
     If size > 0 Then
       Set stream = fso.OpenTextFile(launches, 1)
-      gLines = Split(stream.ReadAll, vbCrLf)
-      stream.Close
+      If Err.Number = 0 Then text = stream.ReadAll
+      If Err.Number = 0 Then stream.Close
     End If
-    gSeen = size
+    If Err.Number = 0 Then
+      gLines = Split(text, vbCrLf)
+      If size = 0 Then gLines = Array("")
+      gSeen = size
+    End If
   End If
   Err.Clear
   Recorded = gLines
